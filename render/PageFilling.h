@@ -1,0 +1,77 @@
+#pragma once
+// The operations every renderer shares to fill a page template: placeholder replacement, the
+// value formatters, digit cells, seal cells, Base64, whole-file reading and the copy choice.
+// All texts are code page 949 byte strings.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "render/FrameState.h"
+#include "settings/Profile.h"
+
+namespace ledgra {
+
+// Replaces every occurrence of `placeholder` in `page` by `value`, left to right, without
+// rescanning inserted text.
+void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value);
+
+// Amount with thousands separators and no fraction ("1,234,567.89" -> "1,234,567",
+// "-5000" -> "-5,000"); empty for text that is not a number or whose result would exceed
+// 19 characters.
+std::string FormatAmount(std::string_view text);
+
+// Thousands separators with the fraction kept; every character of the integer part counts,
+// a leading "-" included ("-123" -> "-,123").
+std::string GroupDigits(std::string_view text);
+
+// 13 characters: 6-7; any other text: 3-2-5 (first 3, characters 4 and 5, last 5).
+std::string FormatBusinessNumber(std::string_view number);
+
+// Fills the cells prefix1 .. prefixN (placeholder ":공1:" for prefix ":공") with the amount
+// right-aligned, one character per cell, "&nbsp;" in the empty leading cells.
+void DigitCells(std::string& page, std::string_view prefix, std::string_view amount, int cellCount);
+
+// The seal tags and the text seal box.
+extern const std::string& kBuyerSealTag;     // "<IMG SRC=':인장1:' HEIGHT=32 ...>"
+extern const std::string& kSupplierSealTag;  // "<IMG SRC=':인장2:' HEIGHT=50 ...>"
+extern const std::string& kTextSealBox;      // "<table HEIGHT=50 WIDTH=51 ...>(인)...</table>"
+
+// With empty seal data the seal placeholder gets `emptySeal`; otherwise it gets `imageTag`,
+// whose image placeholder (":인장1:" or ":인장2:") then gets the image path.
+void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+              std::string_view emptySeal, std::string_view imageTag,
+              std::string_view imagePlaceholder, std::string_view imagePath);
+
+// Decodes Base64, skipping every character that is not a Base64 symbol. `length` holds the
+// capacity on entry and the decoded length on return; `output` may be null to measure only.
+// Returns false when data or length is missing or the capacity is too small.
+bool DecodeBase64(const char* data, std::size_t dataLength, unsigned char* output,
+                  std::size_t* length);
+// The usual caller's form: a buffer as long as the text, cut to the decoded length on success,
+// empty on failure.
+std::string DecodeBase64Text(std::string_view text);
+
+// The whole file as text up to its first NUL byte; empty when it cannot be opened. Reads at
+// most `maxBytes` (documents larger than that are not documents).
+std::string ReadWholeFile(const std::filesystem::path& path,
+                          std::size_t maxBytes = std::size_t{256} << 20);
+
+// Creates or truncates a file in the log folder and writes the bytes; never follows a symbolic
+// link planted at that name. Returns false when the file could not be written.
+bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The log folder path as page text (code page 949) followed by a file name, as in
+// "%szova_supplier.gif".
+std::string LogFolderPageText(const FrameState& frame, std::string_view fileName);
+
+// Chooses the matching or the non-matching template by comparing the joined stored own number
+// with the supplier's number, or alternates when the frame shows the other copy. Returns
+// nothing when the other copy is asked for before any invoice page was shown.
+std::optional<int> ChooseCopy(std::string_view supplierNumber, FrameState& frame,
+                              const Profile& profile, int matchingTemplate,
+                              int nonMatchingTemplate);
+
+}  // namespace ledgra
