@@ -1,12 +1,68 @@
 #include "render/PageFilling.h"
 
-#include "text/ByteString.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 
+const std::string& kBuyerSealTag =
+    "<IMG SRC=':인장1:' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
+const std::string& kSupplierSealTag =
+    "<IMG SRC=':인장2:' HEIGHT=50 WIDTH=51 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
+const std::string& kSealMark = "(인)"_cp949;
+const std::string& kTextSealBox =
+    "<table HEIGHT=50 WIDTH=51 BORDER=0 ><tr><td>(인)</td></tr></table>"_cp949;
+
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value) {
-    if (page.find(placeholder) == std::string::npos) return;
-    page = ReplaceAll(page, placeholder, value);
+    if (placeholder.empty()) return;
+    std::size_t hit = page.find(placeholder);
+    if (hit == std::string::npos) return;
+
+    // Most placeholders occur once or twice in a page of some 20 KB: copy the page once,
+    // appending the stretches between the hits and the value in place of each hit.
+    std::string filled;
+    filled.reserve(page.size() + value.size() + 64);
+    std::size_t copied = 0;
+    do {
+        filled.append(page, copied, hit - copied);
+        filled.append(value);
+        copied = hit + placeholder.size();
+        hit = page.find(placeholder, copied);
+    } while (hit != std::string::npos);
+    filled.append(page, copied, std::string::npos);
+    page.swap(filled);
+}
+
+void DigitCells(std::string& page, std::string_view prefix, std::string_view amount,
+                int cellCount) {
+    if (cellCount <= 0) return;
+    const std::size_t cells = static_cast<std::size_t>(cellCount);
+    // A longer amount keeps its last `cells` bytes, which then fill every cell.
+    if (amount.size() > cells) amount.remove_prefix(amount.size() - cells);
+    const std::size_t blank = cells - amount.size();
+
+    std::string placeholder;
+    for (std::size_t k = 1; k <= cells; ++k) {
+        placeholder.assign(prefix);
+        placeholder += std::to_string(k);
+        placeholder += ':';
+        if (k <= blank) {
+            FillPlaceholder(page, placeholder, "&nbsp;");
+        } else {
+            FillPlaceholder(page, placeholder, amount.substr(k - blank - 1, 1));
+        }
+    }
+}
+
+void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+              std::string_view emptySeal, std::string_view imageTag,
+              std::string_view imagePlaceholder, std::string_view imagePath) {
+    if (sealData.empty()) {
+        FillPlaceholder(page, sealPlaceholder, emptySeal);
+        return;
+    }
+    // The tag goes in first: its image placeholder only exists once the tag is in the page.
+    FillPlaceholder(page, sealPlaceholder, imageTag);
+    FillPlaceholder(page, imagePlaceholder, imagePath);
 }
 
 }  // namespace ledgra

@@ -15,28 +15,37 @@
 namespace ledgra {
 
 // Replaces every occurrence of `placeholder` in `page` by `value`, left to right, without
-// rescanning inserted text.
+// rescanning inserted text. An empty placeholder changes nothing.
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value);
 
 // Amount with thousands separators and no fraction ("1,234,567.89" -> "1,234,567",
-// "-5000" -> "-5,000"); empty for text that is not a number or whose result would exceed
-// 19 characters.
+// "-5000" -> "-5,000"): every "," is removed, the text is cut at its first "." (no rounding),
+// and the rest must be an optional leading "-" and at least one digit. Leading zeros are
+// dropped ("007" -> "7", "-0" -> "0"). Empty for any other text (empty, blanks, "+", a lone
+// "-", letters, ".5") and for results longer than 19 characters.
 std::string FormatAmount(std::string_view text);
 
 // Thousands separators with the fraction kept; every character of the integer part counts,
-// a leading "-" included ("-123" -> "-,123").
+// a leading "-" included ("-123" -> "-,123"). The fraction is split off only at a "." that is
+// not the first character; the result is trimmed.
 std::string GroupDigits(std::string_view text);
 
-// 13 characters: 6-7; any other text: 3-2-5 (first 3, characters 4 and 5, last 5).
+// 13 characters: 6-7; any other text: 3-2-5 (first 3, characters 4 and 5, last 5), each piece
+// taking only what exists in a shorter text ("12" -> "12--12"). An empty number gives
+// "&nbsp;".
 std::string FormatBusinessNumber(std::string_view number);
+// The 3-2-5 cut whatever the length (the key-value invoice cuts 13-character numbers so too).
+std::string FormatBusinessNumber325(std::string_view number);
 
 // Fills the cells prefix1 .. prefixN (placeholder ":공1:" for prefix ":공") with the amount
-// right-aligned, one character per cell, "&nbsp;" in the empty leading cells.
+// right-aligned, one byte per cell, "&nbsp;" in the empty leading cells; a longer amount shows
+// its last N bytes.
 void DigitCells(std::string& page, std::string_view prefix, std::string_view amount, int cellCount);
 
-// The seal tags and the text seal box.
+// The seal tags, the plain seal mark and the text seal box.
 extern const std::string& kBuyerSealTag;     // "<IMG SRC=':인장1:' HEIGHT=32 ...>"
 extern const std::string& kSupplierSealTag;  // "<IMG SRC=':인장2:' HEIGHT=50 ...>"
+extern const std::string& kSealMark;         // "(인)"
 extern const std::string& kTextSealBox;      // "<table HEIGHT=50 WIDTH=51 ...>(인)...</table>"
 
 // With empty seal data the seal placeholder gets `emptySeal`; otherwise it gets `imageTag`,
@@ -45,22 +54,27 @@ void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_v
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath);
 
-// Decodes Base64, skipping every character that is not a Base64 symbol. `length` holds the
-// capacity on entry and the decoded length on return; `output` may be null to measure only.
-// Returns false when data or length is missing or the capacity is too small.
+// Decodes Base64, skipping every character that is not a Base64 symbol ("=" and line breaks
+// included); the input ends at `dataLength` or at a NUL. `length` holds the capacity on entry
+// and the decoded length on return. With a null `output` only the length is computed and the
+// capacity does not matter. Returns false when data or length is missing, or when the decoded
+// bytes pass the capacity: then the buffer holds the bytes that fit and `length` the full
+// decoded length.
 bool DecodeBase64(const char* data, std::size_t dataLength, unsigned char* output,
                   std::size_t* length);
 // The usual caller's form: a buffer as long as the text, cut to the decoded length on success,
-// empty on failure.
+// empty on failure. The result may hold NUL bytes.
 std::string DecodeBase64Text(std::string_view text);
 
-// The whole file as text up to its first NUL byte; empty when it cannot be opened. Reads at
-// most `maxBytes` (documents larger than that are not documents).
+// The whole file as text up to its first NUL byte. Empty when it cannot be opened, is not a
+// regular file, or holds more than `maxBytes` bytes (documents larger than that are not
+// documents).
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::size_t maxBytes = std::size_t{256} << 20);
 
 // Creates or truncates a file in the log folder and writes the bytes; never follows a symbolic
-// link planted at that name. Returns false when the file could not be written.
+// link planted at that name and never writes into anything but a regular file of its own.
+// Returns false when the file could not be written; a file that failed half-way is removed.
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The log folder path as page text (code page 949) followed by a file name, as in

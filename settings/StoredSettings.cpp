@@ -2,7 +2,7 @@
 
 namespace ledgra {
 
-std::optional<std::string> StoredSettings::HtmlFile() const {
+std::optional<std::string> StoredSettingsReader::HtmlFile() const {
     // An empty stored path names no file, so it counts as absent.
     std::string stored = Read(kHtmlFileKey);
     if (stored.empty()) return std::nullopt;

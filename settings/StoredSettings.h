@@ -16,9 +16,10 @@ inline constexpr const char* kDefaultFolderKey = "default folder";
 inline constexpr const char* kIsCheckedKey = "IsChecked";
 inline constexpr const char* kHtmlFileKey = "html file";
 
-class StoredSettings {
+// The reads alone, for code that holds the profile read-only (the renderers, the run).
+class StoredSettingsReader {
 public:
-    explicit StoredSettings(Profile& profile) : m_profile(profile) {}
+    explicit StoredSettingsReader(const Profile& profile) : m_profile(profile) {}
 
     std::string UserId1() const { return Read(kUserId1Key); }
     std::string UserId2() const { return Read(kUserId2Key); }
@@ -30,14 +31,24 @@ public:
     // The html file the viewer writes its page to, when one is stored.
     std::optional<std::string> HtmlFile() const;
 
+protected:
+    std::string Read(const char* key) const {
+        return m_profile.GetProfileString(kSettingsSection, key, "");
+    }
+
+private:
+    const Profile& m_profile;
+};
+
+class StoredSettings : public StoredSettingsReader {
+public:
+    explicit StoredSettings(Profile& profile) : StoredSettingsReader(profile), m_profile(profile) {}
+
     // Stores what an accepted settings dialog confirms, in the dialog's order.
     void StoreConfirmed(const std::string& defaultFolder, const std::string& userId1,
                         const std::string& userId2, const std::string& userId3);
 
 private:
-    std::string Read(const char* key) const {
-        return m_profile.GetProfileString(kSettingsSection, key, "");
-    }
     Profile& m_profile;
 };
 
