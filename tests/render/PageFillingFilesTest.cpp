@@ -1,0 +1,110 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "render/PageFilling.h"
+#include "tests/support/TempFolder.h"
+#include "text/Cp949.h"
+
+namespace ledgra {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using namespace std::string_view_literals;
+
+TEST(ReadWholeFile, ReadsTheBytesUpToTheFirstNul) {
+    TempFolder folder;
+    EXPECT_EQ(ReadWholeFile(folder.Write("a.ktx", "\xB0\xA1;\r\nend")), "\xB0\xA1;\r\nend");
+    EXPECT_EQ(ReadWholeFile(folder.Write("b.ktx", "head\0tail"sv)), "head");
+    EXPECT_EQ(ReadWholeFile(folder.Write("c.ktx", "")), "");
+}
+
+TEST(ReadWholeFile, WhatCannotBeReadGivesEmptyText) {
+    TempFolder folder;
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "missing.ktx"), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path()), "");
+    // A FIFO would block an ordinary open until a writer comes.
+    const auto fifo = folder.Path() / "pipe.ktx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(fifo), "");
+}
+
+TEST(ReadWholeFile, FilesOverTheBoundAreNotRead) {
+    TempFolder folder;
+    const auto path = folder.Write("big.xml", "0123456789");
+    EXPECT_EQ(ReadWholeFile(path, 10), "0123456789");
+    EXPECT_EQ(ReadWholeFile(path, 9), "");
+}
+
+TEST(WriteGeneratedFile, CreatesAndTruncates) {
+    TempFolder folder;
+    const auto path = folder.Path() / "zova_supplier.gif";
+    const std::string_view image = "GIF89a\0\x01\xFF"sv;
+    ASSERT_TRUE(WriteGeneratedFile(path, image));
+    EXPECT_EQ(ReadBytes(path), image);
+    ASSERT_TRUE(WriteGeneratedFile(path, "ab"));
+    EXPECT_EQ(ReadBytes(path), "ab");
+    ASSERT_TRUE(WriteGeneratedFile(path, ""));
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST(WriteGeneratedFile, DoubledSeparatorNamesTheSameFile) {
+    TempFolder folder;
+    const std::string logFolder = folder.Path().native() + "/";
+    ASSERT_TRUE(WriteGeneratedFile(logFolder + "/zova_buyer.gif", "seal"));
+    EXPECT_EQ(ReadBytes(folder.Path() / "zova_buyer.gif"), "seal");
+}
+
+TEST(WriteGeneratedFile, RefusesWhatIsNotItsOwnRegularFile) {
+    TempFolder folder;
+    const auto victim = folder.Write("victim.txt", "keep");
+    const auto link = folder.Path() / "zova_supplier.gif";
+    std::filesystem::create_symlink(victim, link);
+    EXPECT_FALSE(WriteGeneratedFile(link, "evil"));
+    EXPECT_EQ(ReadBytes(victim), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+
+    const auto hardLink = folder.Path() / "zova_buyer.gif";
+    std::filesystem::create_hard_link(victim, hardLink);
+    EXPECT_FALSE(WriteGeneratedFile(hardLink, "evil"));
+    EXPECT_EQ(ReadBytes(victim), "keep");
+
+    const auto fifo = folder.Path() / "zova_x.pdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteGeneratedFile(fifo, "data"));
+
+    EXPECT_FALSE(WriteGeneratedFile(folder.Path() / "no such folder" / "a.gif", "data"));
+    EXPECT_FALSE(WriteGeneratedFile(folder.Path(), "data"));
+}
+
+TEST(WriteGeneratedFile, WriteThatFailsHalfWayLeavesNoFile) {
+    // A file size limit makes the write fail after the first bytes, as a full disk would.
+    TempFolder folder;
+    const auto path = folder.Path() / "zova_document.html";
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteGeneratedFile(path, "<html>page</html>");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(LogFolderPageText, IsTheFolderInCodePage949FollowedByTheName) {
+    FrameState frame;
+    frame.m_strLogFolder = "/home/김/Documents/ZOVA/Logs/";
+    EXPECT_EQ(LogFolderPageText(frame, "zova_supplier.gif"),
+              "/home/김/Documents/ZOVA/Logs/zova_supplier.gif"_cp949);
+}
+
+}  // namespace
+}  // namespace ledgra
