@@ -1,0 +1,199 @@
+#pragma once
+// An explorer-like tree: the desktop, the documents folder, the computer's volumes and the
+// network mounts, with their folders and only the document files the viewer opens. A folder is
+// read when it is first expanded and forgotten again when it is collapsed. Every item owns its
+// CTreeFileCtrlItemInfo record.
+
+#include <QColor>
+#include <QIcon>
+#include <QList>
+#include <QPersistentModelIndex>
+#include <QString>
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVariant>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "filetree/FolderEntry.h"
+#include "filetree/TreeFileCtrlItemInfo.h"
+#include "filetree/Volumes.h"
+
+namespace ledgra {
+
+class CShareEnumerator;
+class CSystemImageList;
+
+class CTreeFileCtrl : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit CTreeFileCtrl(QWidget* parent = nullptr);
+    ~CTreeFileCtrl() override;
+
+    // The record of an item of this tree; null for a null item.
+    static CTreeFileCtrlItemInfo* GetItemInfo(QTreeWidgetItem* item);
+
+    // Paths and kinds. Paths are native ("/" separated).
+    virtual QString GetItemPath(QTreeWidgetItem* item) const;  // empty for a null item
+    virtual QTreeWidgetItem* FindItemForPath(const QString& path) const;
+    virtual bool IsFilePath(const QString& path) const;  // exists and is no directory
+    virtual bool IsFileItem(QTreeWidgetItem* item) const;
+    virtual bool IsFolderPath(const QString& path) const;  // exists and is a directory
+    virtual bool IsFolderItem(QTreeWidgetItem* item) const;
+    // The root of a volume listed under Computer (volume roots stand for drive letters here).
+    virtual bool IsDriveRoot(const QString& path) const;
+    virtual bool IsDriveItem(QTreeWidgetItem* item) const;
+    // Compressed and encrypted come from the file system's inode flags; never for volume roots.
+    virtual bool IsCompressedPath(const QString& path) const;
+    virtual bool IsCompressedItem(QTreeWidgetItem* item) const;
+    virtual bool IsEncryptedPath(const QString& path) const;
+    virtual bool IsEncryptedItem(QTreeWidgetItem* item) const;
+    // Whether the folder is a Samba user share.
+    virtual bool IsSharedPath(const QString& path) const;
+
+    // Building.
+    virtual void InitialiseTree();  // sets up the icons, then RebuildTree
+    // Discards every item and builds the top level again, returning to the selected path.
+    virtual void RebuildTree();
+    virtual void AddTopLevelItems();
+    // Adds the visible sub-folders and document files of the folder under parent, sorted.
+    virtual void FillFolderItem(const QString& path, QTreeWidgetItem* parent, bool redraw);
+    // One item per shown volume, "/" first.
+    virtual void AddDriveItems(QTreeWidgetItem* parent, bool redraw);
+    // Under the Network item the servers of the mounted network file systems, under a server
+    // its mounted shares; true when anything was added. Browsing the network is not offered.
+    virtual bool AddNetworkItems(QTreeWidgetItem* item);
+    virtual QIcon NormalIconOfPath(const QString& path) const;
+    virtual QIcon OpenIconOfPath(const QString& path) const;
+    // Whether a folder shows an expand button: a visible folder or document file inside, or a
+    // removable volume root (whose media is not touched). Stops at the first hit.
+    virtual bool FolderHasEntries(const QString& path) const;
+    virtual bool HasChildWithText(QTreeWidgetItem* parent, const QString& text) const;
+    // Appends one item under parent (the invisible root for top level); returns it.
+    virtual QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo record,
+                                         bool shared, const QIcon& icon, const QIcon& openIcon,
+                                         bool checkForChildren);
+    // The first child whose record name equals name (exactly: names are case-sensitive here).
+    virtual QTreeWidgetItem* FindChildByName(QTreeWidgetItem* parent, const QString& name) const;
+
+    // Filters.
+    virtual bool ShouldShowFile(const FolderEntry& found) const;
+    virtual bool ShouldShowFolder(const FolderEntry& found) const;
+    virtual bool ShouldShowDrive(const QString& path) const;
+    virtual bool ShouldShowNetworkResource(const CTreeFileCtrlItemInfo& record) const;
+
+    // Volumes.
+    virtual bool IsRemovableDrive(const QString& path) const;  // removable or optical
+    virtual bool GetVolumeSerial(const QString& path, std::uint64_t& serial) const;
+    virtual bool CheckMediaPresent(const QString& path) const;
+    virtual QString GetDriveDisplayName(const QString& path) const;
+
+    // Called after every accepted selection change with the new item's path.
+    virtual void OnPathSelected(const QString& path);
+
+    // Navigates to the item of a full path, filling folders on the way, selects it and, with
+    // expand, expands it. Null when a component is not found; what was expanded or selected on
+    // the way stays so.
+    QTreeWidgetItem* SelectPath(const QString& path, bool expand);
+    // The item below which servers are listed: item itself when a direct child is a server,
+    // else the first such item depth-first; null when there is none or the network is hidden.
+    QTreeWidgetItem* FindServerParent(QTreeWidgetItem* item) const;
+    // Fills an item that is about to show its children. False when the item turned out to be
+    // gone from disk (it is then removed on the next turn of the event loop).
+    bool ExpandItemContents(QTreeWidgetItem* item);
+    // Whether the path ends in one of the five document extensions, in any case.
+    static bool IsDocumentFileName(const QString& path);
+
+    // The child flag decides the expand button of an item that has not been filled yet.
+    static bool HasChildFlag(const QTreeWidgetItem* item);
+    static void SetChildFlag(QTreeWidgetItem* item, bool flag);
+
+    // The special items (null when not shown or not built). The root item is the desktop root
+    // or, without one, the invisible root.
+    QTreeWidgetItem* RootItem() const;
+    QTreeWidgetItem* DocumentsItem() const;
+    QTreeWidgetItem* ComputerItem() const;
+    QTreeWidgetItem* NetworkItem() const;
+    const QString& DocumentsPath() const { return m_strDocumentsPath; }
+
+    // The items selected before, oldest first (null for an item deleted since).
+    QList<QTreeWidgetItem*> BackItems() const;
+
+    // The text colour of an item, or an invalid variant for the default.
+    QVariant ItemTextColour(QTreeWidgetItem* item) const;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+    // Configuration: set here and by derived constructors, not changed afterwards.
+    bool m_bShowFiles = true;
+    bool m_bShowDesktopRoot = true;
+    bool m_bShowDocuments = true;
+    bool m_bShowComputer = true;
+    bool m_bShowNetwork = true;
+    QStringList m_DocumentPatterns{QStringLiteral("*.KTX"), QStringLiteral("*.KCX"),
+                                   QStringLiteral("*.TSN"), QStringLiteral("*.CQS"),
+                                   QStringLiteral("*.XML")};
+    std::uint32_t m_dwHiddenFileAttributes = 0x1106;
+    std::uint32_t m_dwHiddenFolderAttributes = 0x1106;
+    std::uint32_t m_dwHiddenDriveKinds = 0;  // DriveKindBit mask
+    bool m_bShowSharedOverlay = true;
+    bool m_bShowDriveDisplayNames = true;
+    // 0: names without extension, 1: with, 2: as the desktop shows them (the full name here).
+    int m_nExtensionDisplayMode = 2;
+    bool m_bShowCompressedColour = true;
+    QColor m_compressedColour{0, 0, 255};
+    bool m_bShowEncryptedColour = true;
+    QColor m_encryptedColour{255, 0, 0};
+    bool m_bAllowDragDrop = false;
+    bool m_bAllowRename = false;
+    bool m_bAllowOpen = true;
+    bool m_bAllowProperties = true;
+    bool m_bAllowDelete = false;
+    bool m_bAutomaticRefresh = false;
+    int m_nHistoryLimit = 20;
+    std::uint32_t m_dwNetworkResourceType = 0;
+
+private:
+    void OnItemExpanded(QTreeWidgetItem* item);
+    void OnItemCollapsed(QTreeWidgetItem* item);
+    void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    bool IsValidSelection(QTreeWidgetItem* item) const;
+    void RecordHistory(QTreeWidgetItem* previous);
+    // Ensures the item shows its children: fills it when needed, then expands it. False when
+    // the item turned out to be gone.
+    bool MakeSureExpanded(QTreeWidgetItem* item);
+    // Removes an item whose file or folder has vanished, on the next turn of the event loop.
+    void RemoveVanishedItem(QTreeWidgetItem* item);
+    // Clears the child flag of an item that has no child left.
+    static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
+    std::unique_ptr<QTreeWidgetItem> CreateTreeItem(CTreeFileCtrlItemInfo record, bool shared,
+                                                    const QIcon& icon, const QIcon& openIcon,
+                                                    bool checkForChildren) const;
+    QString ItemText(CTreeFileCtrlItemInfo& record) const;
+    QTreeWidgetItem* AddSpecialItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo record,
+                                    const QIcon& icon);
+    bool IsDocumentFile(const QString& name) const;  // matches a configured pattern
+    std::uint32_t AttributesOfPath(const QString& path) const;
+    const VolumeInfo* VolumeOfRoot(const QString& path) const;
+    QTreeWidgetItem* WalkComponents(QTreeWidgetItem* current, QString rest, bool select);
+    QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
+    QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
+
+    QPersistentModelIndex m_rootItem;
+    QPersistentModelIndex m_documentsItem;
+    QPersistentModelIndex m_computerItem;
+    QPersistentModelIndex m_networkItem;
+    QString m_strDocumentsPath;
+    QList<QPersistentModelIndex> m_backList;
+    QList<QPersistentModelIndex> m_forwardList;
+    bool m_bNavigating = false;
+    std::vector<VolumeInfo> m_volumes;
+    std::unique_ptr<CShareEnumerator> m_shares;
+    std::unique_ptr<CSystemImageList> m_images;
+};
+
+}  // namespace ledgra
