@@ -29,9 +29,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeBase64Test,
     ::testing::Values(DecodeCase{"YWJj", "abc"}, DecodeCase{"YW Jj", "abc"},
                       DecodeCase{"YW\r\nJj\n", "abc"}, DecodeCase{"YQ==", "a"},
-                      DecodeCase{"YQ", "a"}, DecodeCase{"YWI=", "ab"}, DecodeCase{"Y", ""},
-                      DecodeCase{"", ""}, DecodeCase{"=\r\n*", ""},
-                      DecodeCase{"+/+/", "\xFB\xFF\xBF"},
+                      DecodeCase{"YWI=", "ab"}, DecodeCase{"Y", ""}, DecodeCase{"", ""},
+                      DecodeCase{"=\r\n*", ""}, DecodeCase{"+/+/", "\xFB\xFF\xBF"},
                       // "=" is skipped, not an end: the symbols after it go on.
                       DecodeCase{"YQ==YWJj", "a\x06\x16\x26"}, DecodeCase{"AGEA", "\0a\0"sv},
                       // The text ends at a NUL.

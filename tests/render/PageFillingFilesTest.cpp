@@ -53,13 +53,6 @@ TEST(WriteGeneratedFile, CreatesAndTruncates) {
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
 }
 
-TEST(WriteGeneratedFile, DoubledSeparatorNamesTheSameFile) {
-    TempFolder folder;
-    const std::string logFolder = folder.Path().native() + "/";
-    ASSERT_TRUE(WriteGeneratedFile(logFolder + "/zova_buyer.gif", "seal"));
-    EXPECT_EQ(ReadBytes(folder.Path() / "zova_buyer.gif"), "seal");
-}
-
 TEST(WriteGeneratedFile, RefusesWhatIsNotItsOwnRegularFile) {
     TempFolder folder;
     const auto victim = folder.Write("victim.txt", "keep");

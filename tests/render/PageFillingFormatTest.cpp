@@ -23,10 +23,9 @@ TEST_P(FormatAmountTest, Formats) {
 INSTANTIATE_TEST_SUITE_P(
     Numbers, FormatAmountTest,
     ::testing::Values(FormatCase{"1,234,567.89", "1,234,567"}, FormatCase{"-5000", "-5,000"},
-                      FormatCase{"0", "0"}, FormatCase{"999", "999"}, FormatCase{"1000", "1,000"},
-                      FormatCase{"-100", "-100"}, FormatCase{"0.5", "0"}, FormatCase{"12.99", "12"},
-                      FormatCase{"5.", "5"}, FormatCase{"1.2.3", "1"}, FormatCase{"007", "7"},
-                      FormatCase{"0000", "0"}, FormatCase{"-0", "0"},
+                      FormatCase{"0", "0"}, FormatCase{"1000", "1,000"}, FormatCase{"-100", "-100"},
+                      FormatCase{"0.5", "0"}, FormatCase{"5.", "5"}, FormatCase{"1.2.3", "1"},
+                      FormatCase{"007", "7"}, FormatCase{"-0", "0"},
                       FormatCase{"-0012345", "-12,345"},
                       // Separators anywhere are dropped before the number is read.
                       FormatCase{"1,2,3,4", "1,234"},
@@ -59,8 +58,7 @@ TEST_P(GroupDigitsTest, Groups) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, GroupDigitsTest,
     ::testing::Values(FormatCase{"1234567.5", "1,234,567.5"}, FormatCase{"-123", "-,123"},
-                      FormatCase{"-12", "-12"}, FormatCase{"123", "123"},
-                      FormatCase{"1234", "1,234"}, FormatCase{"", ""},
+                      FormatCase{"-12", "-12"}, FormatCase{"1234", "1,234"}, FormatCase{"", ""},
                       FormatCase{"1000.25.5", "1,000.25.5"},
                       // A point in front is no fraction: it is counted like a digit.
                       FormatCase{".5", ".5"}, FormatCase{".1234", ".1,234"},

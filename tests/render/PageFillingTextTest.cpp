@@ -42,12 +42,6 @@ TEST(FillPlaceholder, ValueHoldingAPlaceholderIsReplacedByALaterFill) {
     EXPECT_EQ(page, "<td>see Kim</td><td>Kim</td>");
 }
 
-TEST(FillPlaceholder, KoreanPlaceholdersMatchWholeCharacters) {
-    std::string page = "<td>:상호P:</td><td>:상호R:</td><td>:상호P:</td>"_cp949;
-    FillPlaceholder(page, ":상호P:"_cp949, "가나"_cp949);
-    EXPECT_EQ(page, "<td>가나</td><td>:상호R:</td><td>가나</td>"_cp949);
-}
-
 std::string SupplyCells(int count) {
     std::string page;
     for (int k = 1; k <= count; ++k) page += "[:공" + std::to_string(k) + ":]";
@@ -101,13 +95,6 @@ TEST(SealCell, SealDataGetsTheImageTagWithThePath) {
     EXPECT_EQ(page,
               "<td><IMG SRC='/logs/zova_buyer.gif' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' "
               "style='filter:alpha(opacity=90%)'></td>"_cp949);
-}
-
-TEST(SealCell, SealConstantsAreCodePage949) {
-    EXPECT_EQ(kSealMark, "(\xC0\xCE)");
-    EXPECT_EQ(kSupplierSealTag,
-              "<IMG SRC=':\xC0\xCE\xC0\xE5"
-              "2:' HEIGHT=50 WIDTH=51 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>");
 }
 
 }  // namespace
