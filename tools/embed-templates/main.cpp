@@ -1,0 +1,190 @@
+// embed-templates: converts the UTF-8 page templates to code page 949 and writes them as a C++
+// source file that the program is built with.
+//
+//   embed-templates <output.cpp> <id>.html...
+//
+// A template is named by its numeric id. The conversion must be exact: a source that holds a
+// character code page 949 cannot represent (or bytes that are not UTF-8, or a NUL byte) stops the
+// build with the file, line and character named, and nothing is written.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "text/Cp949.h"
+
+namespace fs = std::filesystem;
+using ledgra::Cp949FromUtf8;
+using ledgra::IsValidCp949;
+using ledgra::Utf8FromCp949;
+
+namespace {
+
+// Templates are pages of a few kilobytes; a source far larger than that is a mistake.
+constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 20;
+
+struct BuildError {
+    std::string message;
+};
+
+std::string ReadSource(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw BuildError{path.string() + ": cannot be read"};
+    std::string bytes;
+    char buffer[8192];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxSourceBytes) throw BuildError{path.string() + ": too large"};
+    }
+    if (in.bad()) throw BuildError{path.string() + ": cannot be read"};
+    return bytes;
+}
+
+int TemplateId(const fs::path& path) {
+    const std::string stem = path.stem().string();
+    const bool numeric = !stem.empty() && stem.size() <= 6 &&
+                         stem.find_first_not_of("0123456789") == std::string::npos;
+    if (!numeric || path.extension() != ".html") {
+        throw BuildError{path.string() + ": a template is named <id>.html"};
+    }
+    return std::stoi(stem);
+}
+
+// The length of the UTF-8 sequence at the start of `text` and its code point, or nothing when
+// the bytes there are not well-formed UTF-8.
+std::optional<std::pair<std::size_t, char32_t>> DecodeUtf8(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = lead < 0x80                   ? 1
+                         : lead >= 0xC2 && lead < 0xE0 ? 2
+                         : lead >= 0xE0 && lead < 0xF0 ? 3
+                         : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                       : 0;
+    if (length == 0 || length > text.size()) return std::nullopt;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto trail = static_cast<unsigned char>(text[i]);
+        if ((trail & 0xC0) != 0x80) return std::nullopt;
+        code = (code << 6) | (trail & 0x3F);
+    }
+    return std::make_pair(length, code);
+}
+
+std::string CodePointName(char32_t code) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+    return name;
+}
+
+// The first character of the source that does not survive the conversion, with its line.
+std::string DescribeUnconvertible(const fs::path& path, std::string_view utf8) {
+    int line = 1;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto decoded = DecodeUtf8(utf8.substr(at));
+        const std::string where = path.string() + ":" + std::to_string(line) + ": ";
+        if (!decoded) return where + "bytes that are not UTF-8";
+        const auto [length, code] = *decoded;
+        if (code == 0) return where + "a NUL character";
+        const std::string_view character = utf8.substr(at, length);
+        const std::string converted = Cp949FromUtf8(character);
+        if (!IsValidCp949(converted) || Utf8FromCp949(converted) != character) {
+            return where + CodePointName(code) + " cannot be written in code page 949";
+        }
+        if (code == '\n') ++line;
+        at += length;
+    }
+    return path.string() + ": cannot be converted to code page 949";
+}
+
+std::string ConvertSource(const fs::path& path) {
+    const std::string utf8 = ReadSource(path);
+    const std::string cp949 = Cp949FromUtf8(utf8);
+    const bool exact =
+        utf8.find('\0') == std::string::npos && IsValidCp949(cp949) && Utf8FromCp949(cp949) == utf8;
+    if (!exact) throw BuildError{DescribeUnconvertible(path, utf8)};
+    return cp949;
+}
+
+void WriteBytes(std::ostream& out, std::string_view bytes) {
+    static const char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out << (i % 16 == 0 ? "\n    " : " ") << "0x" << kHex[byte >> 4] << kHex[byte & 15] << ',';
+    }
+}
+
+std::string GeneratedSource(const std::map<int, std::string>& pages) {
+    std::ostringstream out;
+    out << "// Generated by embed-templates from res/templates; edit the sources, not this file.\n"
+           "#include \"res/EmbeddedTemplates.h\"\n\n"
+           "#include <cstddef>\n\n"
+           "namespace ledgra {\nnamespace {\n\n";
+    for (const auto& [id, bytes] : pages) {
+        out << "constexpr unsigned char kPage" << id << "[] = {";
+        WriteBytes(out, bytes);
+        out << "\n};\n\n";
+    }
+    out << "struct EmbeddedPage {\n    int id;\n    const unsigned char* bytes;\n"
+           "    std::size_t size;\n};\n\n"
+           "constexpr EmbeddedPage kPages[] = {\n";
+    for (const auto& [id, bytes] : pages) {
+        out << "    {" << id << ", kPage" << id << ", sizeof kPage" << id << "},\n";
+    }
+    out << "};\n\nconstexpr int kIds[] = {";
+    for (const auto& [id, bytes] : pages) out << id << ", ";
+    out << "};\n\n}  // namespace\n\n"
+           "std::optional<std::string_view> EmbeddedTemplate(int id) {\n"
+           "    for (const EmbeddedPage& page : kPages) {\n"
+           "        if (page.id == id) {\n"
+           "            return std::string_view(reinterpret_cast<const char*>(page.bytes), "
+           "page.size);\n"
+           "        }\n    }\n    return std::nullopt;\n}\n\n"
+           "std::span<const int> EmbeddedTemplateIds() { return kIds; }\n\n"
+           "}  // namespace ledgra\n";
+    return out.str();
+}
+
+// Writes beside the target and renames, so that a failed run never leaves half a file that a
+// later build would take as up to date.
+void WriteOutput(const fs::path& output, const std::string& text) {
+    const fs::path temporary = output.string() + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.close();
+        if (!out) throw BuildError{temporary.string() + ": cannot be written"};
+    }
+    std::error_code error;
+    fs::rename(temporary, output, error);
+    if (error) throw BuildError{output.string() + ": " + error.message()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: embed-templates <output.cpp> <id>.html...\n";
+        return 2;
+    }
+    try {
+        std::map<int, std::string> pages;
+        for (int i = 2; i < argc; ++i) {
+            const fs::path source = argv[i];
+            const int id = TemplateId(source);
+            if (!pages.emplace(id, ConvertSource(source)).second) {
+                throw BuildError{source.string() + ": template " + std::to_string(id) +
+                                 " is given twice"};
+            }
+        }
+        WriteOutput(argv[1], GeneratedSource(pages));
+    } catch (const BuildError& error) {
+        std::cerr << "embed-templates: " << error.message << '\n';
+        return 1;
+    }
+    return 0;
+}
