@@ -179,7 +179,12 @@ private:
     bool IsDocumentFile(const QString& name) const;  // matches a configured pattern
     std::uint32_t AttributesOfPath(const QString& path) const;
     const VolumeInfo* VolumeOfRoot(const QString& path) const;
-    QTreeWidgetItem* WalkComponents(QTreeWidgetItem* current, QString rest, bool select);
+    // Selects the item as the caret, opening its ancestors.
+    void SelectAsCaret(QTreeWidgetItem* item);
+    // Walks down from current through the components: each is selected and expanded, the last
+    // one expanded only with expand. Without components, current itself is the target.
+    QTreeWidgetItem* WalkComponents(QTreeWidgetItem* current, const QStringList& components,
+                                    bool expand);
     QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
     QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
 

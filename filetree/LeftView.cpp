@@ -1,0 +1,36 @@
+#include "filetree/LeftView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "filetree/FrameOperations.h"
+
+namespace ledgra {
+
+CLeftView::CLeftView(QWidget* parent) : QWidget(parent), m_wndTree(this) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(&m_wndTree);
+    setFocusProxy(&m_wndTree);
+}
+
+void CLeftView::OnInitialUpdate(const QString& startPath) {
+    m_wndTree.InitialiseTree();
+
+    // The user's tax files folder; the tree opens as far down it as the folders exist.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents);
+    m_wndTree.SelectPath(documents + QStringLiteral("/ZOVA") + QStringLiteral("/Taxfiles/"), true);
+
+    if (!startPath.isEmpty()) {
+        m_wndTree.SelectPath(startPath, false);
+        // A path the tree cannot find is still shown: the run reports what is wrong with it.
+        if (auto* frame = dynamic_cast<FrameOperations*>(window()))
+            frame->ShowDocument(QFile::encodeName(startPath).toStdString());
+    }
+    m_wndTree.setFocus();
+}
+
+}  // namespace ledgra

@@ -1,0 +1,138 @@
+// How the file tree answers expansion, collapse, selection and double clicks.
+
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "filetree/FrameOperations.h"
+#include "filetree/ScopedGuards.h"
+#include "filetree/TreeFileCtrl.h"
+
+namespace ledgra {
+
+namespace {
+
+constexpr int kShowSelectedDocument = 5;
+
+bool IsShare(const CTreeFileCtrlItemInfo& info) {
+    return info.m_pNetInfo &&
+           info.m_pNetInfo->m_dwDisplayType == NetworkResourceInfo::kDisplayTypeShare;
+}
+
+bool IsDescendantOf(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor) {
+    for (const QTreeWidgetItem* parent = item ? item->parent() : nullptr; parent;
+         parent = parent->parent())
+        if (parent == ancestor) return true;
+    return false;
+}
+
+}  // namespace
+
+void CTreeFileCtrl::OnItemExpanded(QTreeWidgetItem* item) {
+    if (HasChildFlag(item) && item->childCount() == 0) ExpandItemContents(item);
+}
+
+void CTreeFileCtrl::OnItemCollapsed(QTreeWidgetItem* item) {
+    WaitCursor wait;
+    const bool hadChildren = item->childCount() > 0;
+    // The caret stays visible: it moves up to the item losing its children.
+    if (IsDescendantOf(currentItem(), item)) setCurrentItem(item);
+    // Collapsing forgets the contents, so the next expansion reads the disk again.
+    qDeleteAll(item->takeChildren());
+    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
+    const bool networkAboveShares = info && info->m_bNetworkItem && !IsShare(*info);
+    if (!networkAboveShares) SetChildFlag(item, hadChildren);
+}
+
+bool CTreeFileCtrl::ExpandItemContents(QTreeWidgetItem* item) {
+    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
+    if (!info) return true;
+    if (item == RootItem()) {
+        AddTopLevelItems();
+        return true;
+    }
+    if (item == ComputerItem()) {
+        AddDriveItems(item, true);
+        return true;
+    }
+    const QString path = info->m_strFullPath;
+    // Servers are never folders of this machine, whatever a folder of their name may be.
+    if (item == NetworkItem() || (info->m_pNetInfo && (!IsShare(*info) || !IsFolderPath(path)))) {
+        WaitCursor wait;
+        AddNetworkItems(item);
+        return true;
+    }
+    if (path.isEmpty()) return true;
+    if (CheckMediaPresent(path)) {
+        if (!IsFolderPath(path)) {
+            RemoveVanishedItem(item);
+            return false;
+        }
+        if (item->childCount() == 0) FillFolderItem(path, item, true);
+        return true;
+    }
+    // A removable drive without media: closed again, and no expand button.
+    WaitCursor wait;
+    item->setExpanded(false);
+    qDeleteAll(item->takeChildren());
+    SetChildFlag(item, false);
+    return true;
+}
+
+bool CTreeFileCtrl::IsValidSelection(QTreeWidgetItem* item) const {
+    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
+    if (!info) return false;
+    if (item == RootItem() || item == DocumentsItem() || item == NetworkItem() ||
+        item == ComputerItem() || info->m_pNetInfo)
+        return true;
+    return IsDriveRoot(info->m_strFullPath) || QFileInfo::exists(info->m_strFullPath);
+}
+
+void CTreeFileCtrl::RemoveVanishedItem(QTreeWidgetItem* item) {
+    // Deleting an item from inside the view's own notifications would pull it from under them.
+    const QPersistentModelIndex index = IndexOf(item);
+    QTimer::singleShot(0, this, [this, index] {
+        QTreeWidgetItem* vanished = ItemOf(index);
+        if (!vanished) return;
+        QTreeWidgetItem* parent = vanished->parent() ? vanished->parent() : invisibleRootItem();
+        delete vanished;
+        // Only an emptied parent loses its expand button.
+        ClearChildFlagWhenChildless(parent);
+    });
+}
+
+void CTreeFileCtrl::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    if (!current) return;
+    if (!IsValidSelection(current)) {
+        RemoveVanishedItem(current);
+        return;
+    }
+    if (previous && !m_bNavigating) RecordHistory(previous);
+    OnPathSelected(GetItemPath(current));
+}
+
+void CTreeFileCtrl::RecordHistory(QTreeWidgetItem* previous) {
+    while (!m_backList.isEmpty() && m_backList.size() >= m_nHistoryLimit) m_backList.removeFirst();
+    if (m_nHistoryLimit > 0) m_backList.append(IndexOf(previous));
+}
+
+QList<QTreeWidgetItem*> CTreeFileCtrl::BackItems() const {
+    QList<QTreeWidgetItem*> items;
+    for (const QPersistentModelIndex& index : m_backList) items.append(ItemOf(index));
+    return items;
+}
+
+void CTreeFileCtrl::OnPathSelected(const QString&) {}
+
+void CTreeFileCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    // A double click on a document file shows it: the caret item, under the mouse, a leaf.
+    QTreeWidgetItem* caret = currentItem();
+    if (!caret || itemAt(event->position().toPoint()) != caret) return;
+    if (HasChildFlag(caret) || caret->childCount() > 0) return;
+    if (!IsDocumentFileName(GetItemPath(caret))) return;
+    if (auto* frame = dynamic_cast<FrameOperations*>(window()))
+        frame->RouteCommand(kShowSelectedDocument);
+}
+
+}  // namespace ledgra
