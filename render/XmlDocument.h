@@ -2,19 +2,27 @@
 // Read access to an XML document: the seven operations the renderers use, over libxml2.
 //
 // Texts come back as code page 949 (characters outside it become "?"), untrimmed. XPath
-// expressions are UTF-8 (they hold only ASCII names in practice). Unprefixed names in an
-// expression match elements in no namespace and in the document element's default namespace,
-// so the standard schema's paths such as "//TaxInvoice/TaxInvoiceDocument" work on real
-// documents; prefixed elements such as ds:Signature never match an unprefixed name.
+// expressions are UTF-8 (they hold only ASCII names in practice). An unprefixed name in an
+// expression matches the elements written without a prefix, whatever default namespace they
+// are in, so the standard schema's paths such as "//TaxInvoice/TaxInvoiceDocument" work on
+// real documents; prefixed elements such as ds:Signature never match an unprefixed name.
 //
 // Parsing is hardened for hostile files: no network, no DTD loading, no entity substitution,
 // any document that carries a DTD is refused, nesting depth and input size are bounded.
+//
+// A document and the nodes and lists taken from it may be used from one thread at a time;
+// different documents may be used on different threads at once.
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+struct _xmlDoc;
+struct _xmlNode;
 
 namespace ledgra {
 
@@ -23,6 +31,28 @@ namespace ledgra {
 class XmlAccessError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Documents larger than this are not loaded.
+inline constexpr std::size_t kMaxXmlDocumentBytes = std::size_t{64} << 20;
+
+// An XPath 1.0 expression compiled once. Cheap to copy and safe to share between threads, so
+// a call site keeps one: `static const XPath kIssueId("IssueID");`.
+class XPath {
+public:
+    // Throws XmlAccessError when the expression is not valid XPath 1.0.
+    explicit XPath(std::string_view expression);
+
+    const std::string& Expression() const;
+
+private:
+    friend class XmlDocument;
+    friend class XmlNode;
+    struct Compiled;
+    // The nodes selected with `context` as the context node, in document order.
+    std::vector<_xmlNode*> Select(_xmlDoc* document, _xmlNode* context) const;
+
+    std::shared_ptr<Compiled> m_compiled;
 };
 
 class XmlNode;
@@ -35,16 +65,22 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // Loads a file, honouring its encoding declaration and byte-order mark. False when the
-    // file cannot be read or does not parse; the document is then empty.
+    // Loads a file, honouring its byte-order mark and encoding declaration (a Korean encoding
+    // name such as "euc-kr" is read as code page 949). False when the file cannot be read,
+    // is too large or does not parse; the document is then empty.
     bool LoadXmlFile(const std::filesystem::path& path);
-    // Loads code page 949 text. False when it does not parse; the document is then empty.
+    // Loads code page 949 text; an encoding declaration inside the text is ignored. False
+    // when it does not parse; the document is then empty.
     bool LoadXmlText(std::string_view cp949Text);
 
     // Every node the expression selects, asked on the document; an empty document gives an
-    // empty list.
+    // empty list. Throws XmlAccessError for an invalid expression or one that does not give
+    // a node set.
+    XmlNodeList SelectNodes(const XPath& xpath) const;
     XmlNodeList SelectNodes(std::string_view xpath) const;
-    // The first node the expression selects; throws XmlAccessError when there is none.
+    // The first node the expression selects; throws XmlAccessError when there is none (also
+    // on an empty document).
+    XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
 
     struct Impl;
@@ -53,13 +89,15 @@ private:
     std::shared_ptr<Impl> m_impl;
 };
 
-// A node of a loaded document; valid while its document lives.
+// A node of a loaded document; keeps its document alive.
 class XmlNode {
 public:
     // Every node the expression selects with this node as context. An expression that begins
     // with "//" searches the whole document.
+    XmlNodeList SelectNodes(const XPath& xpath) const;
     XmlNodeList SelectNodes(std::string_view xpath) const;
     // The first such node; throws XmlAccessError when there is none.
+    XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
     // The node's text content (all descendant text), code page 949, untrimmed.
     std::string NodeText() const;
@@ -67,11 +105,13 @@ public:
 private:
     friend class XmlDocument;
     friend class XmlNodeList;
-    XmlNode(std::shared_ptr<XmlDocument::Impl> doc, void* node) : m_doc(std::move(doc)), m_node(node) {}
+    XmlNode(std::shared_ptr<XmlDocument::Impl> doc, _xmlNode* node)
+        : m_doc(std::move(doc)), m_node(node) {}
     std::shared_ptr<XmlDocument::Impl> m_doc;
-    void* m_node;
+    _xmlNode* m_node;
 };
 
+// The nodes a query selected, in document order; keeps their document alive.
 class XmlNodeList {
 public:
     long ListLength() const;
@@ -81,9 +121,10 @@ public:
 private:
     friend class XmlDocument;
     friend class XmlNode;
-    struct Nodes;
+    XmlNodeList(std::shared_ptr<XmlDocument::Impl> doc, std::vector<_xmlNode*> nodes)
+        : m_doc(std::move(doc)), m_nodes(std::move(nodes)) {}
     std::shared_ptr<XmlDocument::Impl> m_doc;
-    std::shared_ptr<Nodes> m_nodes;
+    std::vector<_xmlNode*> m_nodes;
 };
 
 }  // namespace ledgra

@@ -1,0 +1,104 @@
+#include "render/XmlDocument.h"
+
+#include <string>
+
+#include "render/XmlLibrary.h"
+#include "render/XmlParsing.h"
+#include "text/Cp949.h"
+
+namespace ledgra {
+
+struct XmlDocument::Impl {
+    XmlDocPtr doc;
+};
+
+namespace {
+
+XmlNode FirstOf(const XmlNodeList& list, const XPath& xpath) {
+    if (list.ListLength() == 0) {
+        throw XmlAccessError("no node matches \"" + xpath.Expression() + "\"");
+    }
+    return list.ListItem(0);
+}
+
+xmlNode* AsNode(xmlDoc* doc) {
+    return reinterpret_cast<xmlNode*>(doc);
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument() = default;
+XmlDocument::~XmlDocument() = default;
+
+// A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
+bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
+    m_impl.reset();
+    std::optional<std::string> bytes = ReadBoundedFile(path, kMaxXmlDocumentBytes);
+    if (!bytes) return false;
+    XmlDocPtr doc = ParseXmlFileBytes(*bytes);
+    if (!doc) return false;
+    m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
+    return true;
+}
+
+bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
+    m_impl.reset();
+    if (cp949Text.size() > kMaxXmlDocumentBytes) return false;
+    XmlDocPtr doc = ParseXmlCp949Text(cp949Text);
+    if (!doc) return false;
+    m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
+    return true;
+}
+
+XmlNodeList XmlDocument::SelectNodes(const XPath& xpath) const {
+    if (!m_impl) return XmlNodeList(nullptr, {});
+    return XmlNodeList(m_impl, xpath.Select(m_impl->doc.get(), AsNode(m_impl->doc.get())));
+}
+
+XmlNodeList XmlDocument::SelectNodes(std::string_view xpath) const {
+    return SelectNodes(XPath(xpath));
+}
+
+XmlNode XmlDocument::SelectNode(const XPath& xpath) const {
+    return FirstOf(SelectNodes(xpath), xpath);
+}
+
+XmlNode XmlDocument::SelectNode(std::string_view xpath) const {
+    return SelectNode(XPath(xpath));
+}
+
+XmlNodeList XmlNode::SelectNodes(const XPath& xpath) const {
+    return XmlNodeList(m_doc, xpath.Select(m_doc->doc.get(), m_node));
+}
+
+XmlNodeList XmlNode::SelectNodes(std::string_view xpath) const {
+    return SelectNodes(XPath(xpath));
+}
+
+XmlNode XmlNode::SelectNode(const XPath& xpath) const {
+    return FirstOf(SelectNodes(xpath), xpath);
+}
+
+XmlNode XmlNode::SelectNode(std::string_view xpath) const {
+    return SelectNode(XPath(xpath));
+}
+
+std::string XmlNode::NodeText() const {
+    XmlCharPtr content(xmlNodeGetContent(m_node));
+    if (!content) return {};
+    return Cp949FromUtf8(reinterpret_cast<const char*>(content.get()));
+}
+
+long XmlNodeList::ListLength() const {
+    return static_cast<long>(m_nodes.size());
+}
+
+XmlNode XmlNodeList::ListItem(long i) const {
+    if (i < 0 || i >= ListLength()) {
+        throw XmlAccessError("list item " + std::to_string(i) + " of " +
+                             std::to_string(ListLength()) + " does not exist");
+    }
+    return XmlNode(m_doc, m_nodes[static_cast<std::size_t>(i)]);
+}
+
+}  // namespace ledgra

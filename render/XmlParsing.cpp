@@ -1,0 +1,159 @@
+#include "render/XmlParsing.h"
+
+#include <libxml/xpathInternals.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <fstream>
+
+#include "text/Cp949.h"
+
+namespace ledgra {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Korean Windows reads every one of these names as its code page 949.
+constexpr std::array<std::string_view, 14> kKoreanEncodingNames = {
+    "euc-kr",        "cseuckr",    "ks_c_5601-1987", "ks_c_5601-1989", "ks_c_5601", "ksc_5601",
+    "ksc5601",       "iso-ir-149", "korean",         "cskSC56011987",  "cp949",     "windows-949",
+    "x-windows-949", "uhc"};
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+// The encoding name of the XML declaration at the very start of the bytes; empty when there
+// is none.
+std::string_view DeclaredEncoding(std::string_view bytes) {
+    if (!bytes.starts_with("<?xml")) return {};
+    std::string_view declaration = bytes.substr(0, std::min(bytes.find("?>"), std::size_t{512}));
+    std::size_t at = declaration.find("encoding");
+    if (at == std::string_view::npos) return {};
+    std::string_view rest = declaration.substr(at + 8);
+    auto skipBlanks = [&rest] {
+        while (!rest.empty() &&
+               (rest[0] == ' ' || rest[0] == '\t' || rest[0] == '\r' || rest[0] == '\n')) {
+            rest.remove_prefix(1);
+        }
+    };
+    skipBlanks();
+    if (!rest.starts_with('=')) return {};
+    rest.remove_prefix(1);
+    skipBlanks();
+    if (rest.empty() || (rest[0] != '"' && rest[0] != '\'')) return {};
+    std::size_t end = rest.find(rest[0], 1);
+    return end == std::string_view::npos ? std::string_view{} : rest.substr(1, end - 1);
+}
+
+bool IsKoreanEncoding(std::string_view name) {
+    return std::any_of(
+        kKoreanEncodingNames.begin(), kKoreanEncodingNames.end(),
+        [name](std::string_view known) { return EqualsIgnoringAsciiCase(known, name); });
+}
+
+// A document type declaration is refused the moment the parser meets it, before any of its
+// entity declarations is read: an entity referenced many times would pass the parser and
+// explode later, and nothing the viewer reads has one.
+void RefuseDocumentType(void* parserContext, const xmlChar*, const xmlChar*, const xmlChar*) {
+    auto* ctxt = static_cast<xmlParserCtxtPtr>(parserContext);
+    ctxt->wellFormed = 0;
+    xmlStopParser(ctxt);
+}
+
+// The renderers' XPaths name elements without a prefix; XPath 1.0 matches such a name only in
+// no namespace. So every element written without a prefix leaves its default namespace, and
+// prefixed elements (ds:Signature and its children) keep theirs and stay out of reach.
+void DetachDefaultNamespaces(xmlDoc* doc) {
+    xmlNode* const root = xmlDocGetRootElement(doc);
+    xmlNode* node = root;
+    while (node != nullptr) {
+        if (node->type == XML_ELEMENT_NODE) {
+            if (node->ns != nullptr && node->ns->prefix == nullptr) node->ns = nullptr;
+            if (node->children != nullptr) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (node != root && node->next == nullptr) node = node->parent;
+        node = node == root ? nullptr : node->next;
+    }
+}
+
+enum class Encoding {
+    AsDeclared,  // byte-order mark, then encoding declaration, else UTF-8
+    Utf8,        // UTF-8, whatever the document declares
+};
+
+XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    // libxml2 would take a leading NUL for UTF-16 or UCS-4; no XML document holds one.
+    if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) return nullptr;
+    PrepareXmlLibrary();
+    XmlErrorCapture errors;
+    XmlParserCtxtPtr ctxt(xmlNewParserCtxt());
+    if (!ctxt) return nullptr;
+    ctxt->sax->internalSubset = RefuseDocumentType;
+    // No XML_PARSE_NOENT, DTDLOAD, DTDATTR or HUGE: entities stay unexpanded, nothing
+    // external is loaded, and libxml2's default limits (nesting depth 256, text node size)
+    // stay in force.
+    int options = XML_PARSE_NONET;
+    // UTF-8 is read natively when no encoding is named: naming it would route the whole input
+    // through a converter, which libxml2 refuses for inputs over 10 MB.
+    if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
+    XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, nullptr, options));
+    if (!doc || !ctxt->wellFormed || doc->intSubset != nullptr || doc->extSubset != nullptr ||
+        xmlDocGetRootElement(doc.get()) == nullptr) {
+        return nullptr;
+    }
+    DetachDefaultNamespaces(doc.get());
+    // Numbers the elements so that sorting XPath results into document order is cheap.
+    xmlXPathOrderDocElems(doc.get());
+    return doc;
+}
+
+}  // namespace
+
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes) {
+    // With a UTF-8 byte-order mark the declaration does not count.
+    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8);
+    if (IsKoreanEncoding(DeclaredEncoding(bytes))) {
+        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8);
+    }
+    return ParseHardened(bytes, Encoding::AsDeclared);
+}
+
+XmlDocPtr ParseXmlCp949Text(std::string_view text) {
+    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8);
+}
+
+std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path,
+                                           std::size_t maxBytes) {
+    std::error_code error;
+    // Not a device or a pipe, which could block or never end.
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string bytes;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) {
+        if (size > maxBytes) return std::nullopt;
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
+    // The size may change while reading: the bound holds for what is actually read.
+    std::array<char, 65536> buffer;
+    while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
+        const auto count = static_cast<std::size_t>(file.gcount());
+        if (count > maxBytes - bytes.size()) return std::nullopt;
+        bytes.append(buffer.data(), count);
+    }
+    if (file.bad()) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace ledgra

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "render/XmlDocument.h"
+#include "tests/support/TempFolder.h"
+#include "text/Cp949.h"
+
+namespace ledgra {
+namespace {
+
+using testing::TempFolder;
+
+std::string Utf16LittleEndian(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+struct FileCase {
+    const char* name;
+    std::string bytes;
+    std::string expectedCp949;  // the text of //V
+};
+
+TEST(XmlDocumentEncoding, FilesAreReadAsTheyDeclareThemselves) {
+    const std::string decl = R"(<?xml version="1.0" encoding="utf-8"?>)";
+    const FileCase cases[] = {
+        {"utf-8 declared", decl + "<V>가</V>", "\xB0\xA1"},
+        {"utf-8 with byte-order mark", "\xEF\xBB\xBF" + decl + "<V>가</V>", "\xB0\xA1"},
+        {"byte-order mark only", "\xEF\xBB\xBF<V>가</V>", "\xB0\xA1"},
+        {"no declaration", "<V>가</V>", "\xB0\xA1"},
+        {"euc-kr read as code page 949",
+         "<?xml version=\"1.0\" encoding=\"euc-kr\"?><V>\xB0\xA1\x8C\x63</V>", "\xB0\xA1\x8C\x63"},
+        {"other Korean name, single quotes",
+         "<?xml version='1.0' encoding = 'KS_C_5601-1987' ?><V>\x8C\x63</V>", "\x8C\x63"},
+        {"utf-16 with byte-order mark",
+         Utf16LittleEndian(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><V>가</V>"), "\xB0\xA1"},
+        {"iso-8859-1 declared", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><V>\xD7</V>",
+         Cp949FromUtf8("×")},
+        // Texts: untrimmed, outside code page 949 "?", references and sections resolved.
+        {"untrimmed", "<V>\n\t x \t\n</V>", "\n\t x \t\n"},
+        {"outside code page 949",
+         "<V>A\xF0\x9F\x98\x80"
+         "B\xE2\x82\xA9</V>",
+         "A?B?"},
+        {"references", "<V>&#44032;&lt;&amp;&gt;&quot;&apos;</V>", "\xB0\xA1<&>\"'"},
+        {"cdata, comment and instruction", "<V><![CDATA[<b>]]>c<!-- no -->d<?pi no?></V>", "<b>cd"},
+        {"nested", "<V>a<W>b<X>c</X></W>d</V>", "abcd"},
+        {"empty", "<V/>", ""},
+    };
+    TempFolder folder;
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        XmlDocument doc;
+        ASSERT_TRUE(doc.LoadXmlFile(folder.Write("case.xml", c.bytes)));
+        EXPECT_EQ(doc.SelectNode("//V").NodeText(), c.expectedCp949);
+    }
+}
+
+TEST(XmlDocumentEncoding, UnreadableFilesDoNotLoad) {
+    TempFolder folder;
+    XmlDocument doc;
+    EXPECT_FALSE(doc.LoadXmlFile(folder.Path() / "missing.xml"));
+    EXPECT_FALSE(doc.LoadXmlFile(folder.Path()));
+    EXPECT_FALSE(doc.LoadXmlFile(folder.Write("empty.xml", "")));
+    EXPECT_FALSE(doc.LoadXmlFile(folder.Write("bad.xml", "<?xml version=\"1.0\"?><V>\xFF</V>")));
+
+    // A pipe would block a reader that opened it.
+    const std::filesystem::path pipe = folder.Path() / "pipe.xml";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(doc.LoadXmlFile(pipe));
+}
+
+TEST(XmlDocumentEncoding, TextIsCodePage949WhateverItDeclares) {
+    const std::string_view cases[] = {
+        "<?xml version=\"1.0\" encoding=\"euc-kr\"?><V>\xB0\xA1\x8C\x63</V>",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><V>\xB0\xA1\x8C\x63</V>",
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?><V>\xB0\xA1\x8C\x63</V>",
+        "<V>\xB0\xA1\x8C\x63</V>",
+    };
+    for (std::string_view text : cases) {
+        SCOPED_TRACE(std::string(text));
+        XmlDocument doc;
+        ASSERT_TRUE(doc.LoadXmlText(text));
+        EXPECT_EQ(doc.SelectNode("//V").NodeText(), "\xB0\xA1\x8C\x63");
+    }
+    // Never guessed to be UTF-16.
+    XmlDocument doc;
+    EXPECT_FALSE(doc.LoadXmlText(std::string_view("<\0V\0/\0>\0", 8)));
+}
+
+TEST(XmlDocumentEncoding, DocumentsOverTheSizeLimitDoNotLoad) {
+    // A document of exactly the limit, in elements of ordinary size.
+    const std::string element = "<a>" + std::string(4089, 'x') + "</a>";
+    std::string largest = "<R>";
+    while (largest.size() + element.size() + 4 <= kMaxXmlDocumentBytes) largest += element;
+    largest.append(kMaxXmlDocumentBytes - 4 - largest.size(), 'y');
+    largest += "</R>";
+    ASSERT_EQ(largest.size(), kMaxXmlDocumentBytes);
+    const std::string tooLarge = largest + "\n";
+
+    XmlDocument doc;
+    EXPECT_TRUE(doc.LoadXmlText(largest));
+    EXPECT_FALSE(doc.LoadXmlText(tooLarge));
+    TempFolder folder;
+    EXPECT_TRUE(doc.LoadXmlFile(folder.Write("largest.xml", largest)));
+    EXPECT_FALSE(doc.LoadXmlFile(folder.Write("large.xml", tooLarge)));
+    EXPECT_EQ(doc.SelectNodes("//R").ListLength(), 0);
+}
+
+}  // namespace
+}  // namespace ledgra
