@@ -10,14 +10,18 @@
 #include "render/PageTemplates.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
+#include "verify/RendererTable.h"
+#include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 
 namespace ledgra {
 
 class VerificationRun {
 public:
+    // `renderers` are the product's unless a test puts its own in their place.
     VerificationRun(FrameState& frame, const Profile& profile, const PageTemplates& templates,
-                    UserInterface& ui, SignedDataVerifierFactory verifierFactory);
+                    UserInterface& ui, SignedDataVerifierFactory verifierFactory,
+                    DocumentRenderers renderers = ProductRenderers());
 
     // Started by the verify command: success is announced in a message box, the signers of a
     // bare signed message are listed.
@@ -31,11 +35,16 @@ public:
     std::filesystem::path HtmlFilePath() const;
 
 private:
+    void Run(const std::filesystem::path& path, UnwrapMode mode);
+    bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode);
+    std::string RenderPage(const std::string& pattern, const std::string& content);
+
     FrameState& m_frame;
     const Profile& m_profile;
     const PageTemplates& m_templates;
     UserInterface& m_ui;
     SignedDataVerifierFactory m_verifierFactory;
+    DocumentRenderers m_renderers;
 };
 
 }  // namespace ledgra

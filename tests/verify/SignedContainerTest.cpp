@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/RecordingUserInterface.h"
+#include "tests/support/TempFolder.h"
+#include "text/Cp949.h"
+#include "verify/SignedContainer.h"
+
+namespace ledgra {
+namespace {
+
+using testing::RecordingUserInterface;
+using testing::TempFolder;
+using namespace std::string_literals;
+
+const std::string kRejection = "box|에러 메시지|!|규정된 파일이 아닙니다.";
+
+TEST(AttributeValue, TakesTheTextBetweenTheFirstTwoQuotesAfterTheKey) {
+    struct Case {
+        std::string text;
+        std::string key;
+        std::size_t start;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {R"(<file name="a.txt" data="xyz"/>)", "name=", 0, "a.txt"},
+        {R"(<file name="a.txt" data="xyz"/>)", "data=", 0, "xyz"},
+        {R"(name="first" name="second")", "name=", 1, "second"},
+        {R"(name="" data="x")", "name=", 0, ""},
+        // The quotes need not follow the key directly.
+        {R"(name= x "value" "next")", "name=", 0, "value"},
+        {R"(data="x")", "name=", 0, ""},
+        {R"(name="unterminated)", "name=", 0, ""},
+        {R"(name=)", "name=", 0, ""},
+        {R"(name="x")", "name=", 100, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AttributeValue(c.text, c.key, c.start), c.expected)
+            << c.text << " key " << c.key << " from " << c.start;
+    }
+}
+
+// Unwraps a file through a checker that records the signed texts it is given and hands back
+// "verified <text>".
+struct Unwrapped {
+    bool accepted = false;
+    std::string content;
+    std::vector<std::string> signedTexts;
+    std::vector<bool> listedSigners;
+    std::vector<std::string> lines;
+};
+
+Unwrapped Unwrap(const std::string& fileText, UnwrapMode mode = UnwrapMode::Show) {
+    TempFolder folder;
+    const auto path = folder.Write("document.ktx", fileText);
+    RecordingUserInterface ui;
+    Unwrapped result;
+    result.accepted = UnwrapSignedFile(
+        path, result.content, mode, ui,
+        [&result](const std::string& signedText, std::string& content, bool listSigners) {
+            result.signedTexts.push_back(signedText);
+            result.listedSigners.push_back(listSigners);
+            content = "verified " + signedText;
+            return true;
+        });
+    result.lines = ui.Lines();
+    return result;
+}
+
+TEST(UnwrapSignedFile, RecognisesTheFormByItsFirstCharacter) {
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        std::string name;
+        std::string fileText;
+        // The signed text handed to the module; none for a plain XML document or a rejection.
+        std::vector<std::string> signedTexts;
+        bool accepted;
+    };
+    const std::vector<Case> cases = {
+        {"plain XML", "<?xml version=\"1.0\"?><a/>", {}, true},
+        {"plain XML after a byte-order mark", bom + "<a/>", {}, true},
+        {"bare signed message", "MIIBsigned", {"MIIBsigned"}, true},
+        {"bare signed message after a byte-order mark", bom + "MIIB", {"MIIB"}, true},
+        {"bare form, code 2, length 7", ";07020;SIGNED", {"SIGNED"}, true},
+        {"bare form, code 6, length 9", ";09060000SIGNED", {"SIGNED"}, true},
+        {"bare form, header only", ";07020;", {""}, true},
+        {"wrapped form", ";0700;<doc data=\";07020;SIGNED\"/>", {"SIGNED"}, true},
+        {"wrapped form, payload length 9",
+         ";0700;<doc data=\";09020000SIGNED\"/>",
+         {"SIGNED"},
+         true},
+        {"bare form with length digit 8", ";08020;;SIGNED", {}, false},
+        {"unknown form code", ";07050;SIGNED", {}, false},
+        {"header shorter than the form code", ";07", {}, false},
+        {"header longer than the file", ";0902", {}, false},
+        {"bare form ending inside its header", ";09020", {}, false},
+        {"wrapped form without data=\"", ";0700;<doc data=;07020;SIGNED/>", {}, false},
+        {"wrapped form with an unterminated payload", ";0700;<doc data=\";07020;SIGNED", {}, false},
+        {"wrapped payload with length digit 8", ";0700;<doc data=\";08020;;SIGNED\"/>", {}, false},
+        {"wrapped payload too short for its header", ";0700;<doc data=\";0\"/>", {}, false},
+        {"empty file", "", {}, false},
+        {"zero first byte", "\0MIIB"s, {}, false},
+        {"another first character", "PK\x03\x04", {}, false},
+        {"byte-order mark alone", bom, {}, false},
+        {"a blank before the form", " <a/>", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Unwrapped result = Unwrap(c.fileText);
+        EXPECT_EQ(result.accepted, c.accepted);
+        EXPECT_EQ(result.signedTexts, c.signedTexts);
+        if (c.accepted) {
+            EXPECT_TRUE(result.lines.empty());
+        } else {
+            EXPECT_EQ(result.lines, std::vector<std::string>{kRejection});
+        }
+    }
+}
+
+TEST(UnwrapSignedFile, PlainXmlKeepsTheWholeTextAsContent) {
+    const std::string text = "\xEF\xBB\xBF<TaxInvoice>\xB0\xA1</TaxInvoice>";
+    EXPECT_EQ(Unwrap(text).content, text);
+    EXPECT_EQ(Unwrap("<a>\0tail"s).content, "<a>");
+}
+
+TEST(UnwrapSignedFile, MissingFileIsNotADocument) {
+    TempFolder folder;
+    RecordingUserInterface ui;
+    std::string content;
+    int checks = 0;
+    EXPECT_FALSE(UnwrapSignedFile(folder.Path() / "missing.tsn", content, UnwrapMode::Verify, ui,
+                                  [&checks](const std::string&, std::string&, bool) {
+                                      ++checks;
+                                      return true;
+                                  }));
+    EXPECT_EQ(checks, 0);
+    EXPECT_EQ(ui.Lines(), std::vector<std::string>{kRejection});
+}
+
+TEST(UnwrapSignedFile, BadAttachmentHeadersAreReportedAndTheDocumentStillVerified) {
+    const std::string file =
+        ";0700;<container><doc data=\";07020;SIGNED\"/>"
+        "<file name=\"a.txt\" data=\";05020;QUJD\"/>"
+        "<file name=\"b.txt\" data=\";09060000QUJD\"/>"
+        "<file name=\"c.txt\" data=\";0\"/>"
+        "<file name=\"d.txt\" data=\";07020;QUJD\"/></container>";
+    const Unwrapped result = Unwrap(file);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.signedTexts, std::vector<std::string>{"SIGNED"});
+    // Digit 5 and a header too short to have a digit; 9 and 7 are fine.
+    EXPECT_EQ(result.lines, (std::vector<std::string>{kRejection, kRejection}));
+}
+
+TEST(UnwrapSignedFile, AttachmentsAreNotCheckedWhenThePayloadIsRejected) {
+    const Unwrapped result =
+        Unwrap(";0700;<doc data=\";08020;;SIGNED\"/><file name=\"a\" data=\";05\"/>");
+    EXPECT_FALSE(result.accepted);
+    EXPECT_EQ(result.lines, std::vector<std::string>{kRejection});
+}
+
+TEST(UnwrapSignedFile, OnlyABareSignedMessageInVerifyModeListsItsSigners) {
+    EXPECT_EQ(Unwrap("MIIB", UnwrapMode::Verify).listedSigners, std::vector<bool>{true});
+    EXPECT_EQ(Unwrap("MIIB", UnwrapMode::Show).listedSigners, std::vector<bool>{false});
+    EXPECT_EQ(Unwrap(";07020;MIIB", UnwrapMode::Verify).listedSigners, std::vector<bool>{false});
+}
+
+// A checker whose contents are given by signed text, failing for texts it does not know.
+struct NestedChecker {
+    std::map<std::string, std::string> contents;
+    std::vector<std::string> signedTexts;
+
+    bool operator()(const std::string& signedText, std::string& content, bool) {
+        signedTexts.push_back(signedText);
+        const auto found = contents.find(signedText);
+        if (found == contents.end()) return false;
+        content = found->second;
+        return true;
+    }
+};
+
+bool UnwrapNested(const std::string& fileText, UnwrapMode mode, NestedChecker& checker,
+                  std::string& content) {
+    TempFolder folder;
+    RecordingUserInterface ui;
+    return UnwrapSignedFile(folder.Write("nested.kcx", fileText), content, mode, ui,
+                            std::ref(checker));
+}
+
+TEST(UnwrapSignedFile, ShowModeUnwrapsASignedMessageInsideASignedMessageOnce) {
+    const std::map<std::string, std::string> contents = {
+        {"MOUTER", "MMIDDLE"}, {"MMIDDLE", "MINNER"}, {"MINNER", "<doc/>"}};
+    {
+        NestedChecker checker{contents, {}};
+        std::string content;
+        EXPECT_TRUE(UnwrapNested("MOUTER", UnwrapMode::Show, checker, content));
+        // No third level.
+        EXPECT_EQ(checker.signedTexts, (std::vector<std::string>{"MOUTER", "MMIDDLE"}));
+        EXPECT_EQ(content, "MINNER");
+    }
+    {
+        NestedChecker checker{contents, {}};
+        std::string content;
+        EXPECT_TRUE(UnwrapNested("MOUTER", UnwrapMode::Verify, checker, content));
+        EXPECT_EQ(checker.signedTexts, std::vector<std::string>{"MOUTER"});
+        EXPECT_EQ(content, "MMIDDLE");
+    }
+    {
+        // The inner message's verdict is final.
+        NestedChecker checker{{{"MOUTER", "MBROKEN"}}, {}};
+        std::string content;
+        EXPECT_FALSE(UnwrapNested("MOUTER", UnwrapMode::Show, checker, content));
+    }
+}
+
+TEST(UnwrapSignedFile, AFailedOuterMessageIsNotUnwrappedFurther) {
+    NestedChecker checker{{{"MINNER", "<doc/>"}}, {}};
+    std::string content;
+    EXPECT_FALSE(UnwrapNested("MOUTER", UnwrapMode::Show, checker, content));
+    EXPECT_EQ(checker.signedTexts, std::vector<std::string>{"MOUTER"});
+}
+
+}  // namespace
+}  // namespace ledgra

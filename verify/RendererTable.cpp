@@ -1,0 +1,47 @@
+#include "verify/RendererTable.h"
+
+#include <array>
+
+
+namespace ledgra {
+namespace {
+
+struct RendererRow {
+    std::string_view pattern;
+    Renderer DocumentRenderers::*renderer;
+};
+
+constexpr std::array kRendererRows{
+    RendererRow{"*.XML", &DocumentRenderers::standardInvoice},
+    RendererRow{"*.KTX", &DocumentRenderers::legacyInvoice},
+    RendererRow{"*.KCX", &DocumentRenderers::contract},
+    RendererRow{"*.CQS", &DocumentRenderers::contentPage},
+};
+
+// The renderers are not built yet: they
+// make no page, which the run reports as "HTML 생성 실패". Each takes its place here.
+std::string NoRendererYet(RenderContext&, const std::string&) {
+    return {};
+}
+
+}  // namespace
+
+const DocumentRenderers& ProductRenderers() {
+    static const DocumentRenderers renderers{
+        .standardInvoice = NoRendererYet,
+        .legacyInvoice = NoRendererYet,
+        .contract = NoRendererYet,
+        .contentPage = NoRendererYet,
+        .keyValueInvoice = NoRendererYet,
+    };
+    return renderers;
+}
+
+const Renderer& RendererFor(std::string_view pattern, const DocumentRenderers& renderers) {
+    for (const RendererRow& row : kRendererRows) {
+        if (row.pattern == pattern) return renderers.*row.renderer;
+    }
+    return renderers.keyValueInvoice;
+}
+
+}  // namespace ledgra

@@ -1,0 +1,142 @@
+#include "verify/SignedContainer.h"
+
+#include <optional>
+
+#include "render/PageFilling.h"
+#include "text/Cp949.h"
+
+namespace ledgra {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kFormCodePosition = 4;
+constexpr std::string_view kAttachmentTag = "<file";
+// Attachments are searched from here on, past the container's own header.
+constexpr std::size_t kAttachmentSearchStart = 5;
+
+void RejectFile(UserInterface& ui) {
+    ui.ShowMessage("규정된 파일이 아닙니다."_cp949, "에러 메시지"_cp949, MessageIcon::Exclamation);
+}
+
+// A header's character at position 2 is its length, "7" or "9"; any other character (or a
+// header too short to have one) makes it invalid.
+std::optional<std::size_t> HeaderLength(std::string_view header) {
+    if (header.size() <= 2) return std::nullopt;
+    switch (header[2]) {
+        case '7':
+            return 7;
+        case '9':
+            return 9;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The signed text that follows a valid header; nothing when the header is invalid or the text
+// ends before the header does.
+std::optional<std::string> SignedTextAfterHeader(std::string_view text) {
+    const std::optional<std::size_t> length = HeaderLength(text);
+    if (!length || *length > text.size()) return std::nullopt;
+    return std::string(text.substr(*length));
+}
+
+// The wrapped form's payload: the text after the first `data="` up to the next double quote.
+// Without either the container is malformed.
+std::optional<std::string_view> WrappedPayload(std::string_view text) {
+    constexpr std::string_view kDataOpening = "data=\"";
+    const std::size_t opening = text.find(kDataOpening);
+    if (opening == std::string_view::npos) return std::nullopt;
+    const std::size_t begin = opening + kDataOpening.size();
+    const std::size_t end = text.find('"', begin);
+    if (end == std::string_view::npos) return std::nullopt;
+    return text.substr(begin, end - begin);
+}
+
+// Attached files are only checked: each one whose data header is invalid is reported, and the
+// document itself is still verified.
+void CheckAttachments(std::string_view text, UserInterface& ui) {
+    for (std::size_t at = text.find(kAttachmentTag, kAttachmentSearchStart);
+         at != std::string_view::npos && at > 0;
+         at = text.find(kAttachmentTag, at + kAttachmentTag.size())) {
+        if (!HeaderLength(AttributeValue(text, "data=", at))) RejectFile(ui);
+    }
+}
+
+bool UnwrapSignedMessage(const std::string& signedText, std::string& content, UnwrapMode mode,
+                         const VerifySignedDataFunction& verifySignedData) {
+    if (mode == UnwrapMode::Verify) return verifySignedData(signedText, content, true);
+    bool ok = verifySignedData(signedText, content, false);
+    // One more level when the content is a signed message itself. Only the content of a
+    // verified message is unwrapped again: a failed outer message must stay failed whatever
+    // its content would verify as.
+    if (ok && content.starts_with('M')) {
+        const std::string innerMessage = content;
+        ok = verifySignedData(innerMessage, content, false);
+    }
+    return ok;
+}
+
+bool UnwrapSemicolonContainer(std::string_view text, std::string& content, UserInterface& ui,
+                              const VerifySignedDataFunction& verifySignedData) {
+    if (text.size() <= kFormCodePosition) {
+        RejectFile(ui);
+        return false;
+    }
+    std::optional<std::string> signedText;
+    switch (text[kFormCodePosition]) {
+        case '0':
+            if (const std::optional<std::string_view> payload = WrappedPayload(text)) {
+                signedText = SignedTextAfterHeader(*payload);
+            }
+            if (signedText) CheckAttachments(text, ui);
+            break;
+        case '2':
+        case '6':
+            signedText = SignedTextAfterHeader(text);
+            break;
+        default:
+            break;
+    }
+    if (!signedText) {
+        RejectFile(ui);
+        return false;
+    }
+    return verifySignedData(*signedText, content, false);
+}
+
+}  // namespace
+
+std::string AttributeValue(std::string_view text, std::string_view key, std::size_t start) {
+    const std::size_t keyAt = text.find(key, start);
+    if (keyAt == std::string_view::npos) return {};
+    const std::size_t opening = text.find('"', keyAt);
+    if (opening == std::string_view::npos) return {};
+    const std::size_t closing = text.find('"', opening + 1);
+    if (closing == std::string_view::npos) return {};
+    return std::string(text.substr(opening + 1, closing - opening - 1));
+}
+
+bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData) {
+    content = ReadWholeFile(path);
+    // A UTF-8 byte-order mark is not part of the form: real standard-schema invoices begin with
+    // one before their "<". A plain XML document keeps its bytes; the signed forms are read
+    // after the mark.
+    std::string_view text = content;
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+
+    // `content` receives the verified content, so the signed forms work on a copy of the text.
+    switch (text.empty() ? '\0' : text.front()) {
+        case '<':
+            return true;
+        case 'M':
+            return UnwrapSignedMessage(std::string(text), content, mode, verifySignedData);
+        case ';':
+            return UnwrapSemicolonContainer(std::string(text), content, ui, verifySignedData);
+        default:
+            RejectFile(ui);
+            return false;
+    }
+}
+
+}  // namespace ledgra

@@ -1,0 +1,40 @@
+#pragma once
+// Document containers: reading a document file, recognising its form by its first character
+// and cutting out the signed text that goes to the verification module.
+//
+// Forms: "<" a plain XML document (accepted as it is), "M" a bare signed message (the whole
+// text is the signed text), ";" the semicolon container in its bare form (form code "2" or "6"
+// at position 4) or its wrapped form (form code "0": the signed text sits in a data="..."
+// attribute, possibly followed by attached files). Anything else is not a document.
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "render/UserInterface.h"
+
+namespace ledgra {
+
+// Verify: the run started by the verify command, which lists the signers of a bare signed
+// message. Show: every other run, which also unwraps a signed message inside a signed message.
+enum class UnwrapMode { Verify, Show };
+
+// The text between the first and the second double quote that follow the first occurrence of
+// `key` at or after `start`. Empty when the key is not found or a quote is missing.
+std::string AttributeValue(std::string_view text, std::string_view key, std::size_t start);
+
+// The run's check of one signed text (VerifySignedData): true on success with the verified
+// content in `content`; it shows its own messages.
+using VerifySignedDataFunction =
+    std::function<bool(const std::string& signedText, std::string& content, bool listSigners)>;
+
+// Reads the document file, recognises its form and verifies its signed text. Returns true when
+// the document is accepted and verified; `content` then holds the document content (the
+// verified content of a signed form, the whole text of a plain XML document). A file that is
+// not a document is rejected with a message box.
+bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData);
+
+}  // namespace ledgra

@@ -1,0 +1,111 @@
+#include "verify/VerificationRun.h"
+
+#include <utility>
+
+#include "render/RenderContext.h"
+#include "render/XmlDocument.h"
+#include "settings/StoredSettings.h"
+#include "text/Cp949.h"
+#include "verify/ExtensionPattern.h"
+#include "verify/PageFile.h"
+#include "verify/RendererTable.h"
+#include "verify/VerifySignedData.h"
+
+namespace ledgra {
+
+VerificationRun::VerificationRun(FrameState& frame, const Profile& profile,
+                                 const PageTemplates& templates, UserInterface& ui,
+                                 SignedDataVerifierFactory verifierFactory,
+                                 DocumentRenderers renderers)
+    : m_frame(frame),
+      m_profile(profile),
+      m_templates(templates),
+      m_ui(ui),
+      m_verifierFactory(std::move(verifierFactory)),
+      m_renderers(std::move(renderers)) {}
+
+void VerificationRun::VerifyDocument(const std::filesystem::path& path) {
+    Run(path, UnwrapMode::Verify);
+}
+
+void VerificationRun::ShowDocument(const std::filesystem::path& path) {
+    Run(path, UnwrapMode::Show);
+}
+
+std::filesystem::path VerificationRun::HtmlFilePath() const {
+    if (const std::optional<std::string> stored = StoredSettingsReader(m_profile).HtmlFile()) {
+        return Utf8FromCp949(*stored);
+    }
+    // The log folder ends with its separator.
+    return m_frame.m_strLogFolder.native() + "zova_document.html";
+}
+
+void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
+    const std::string pattern = ExtensionPattern(path.native());
+    m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
+
+    std::string content;
+    if (pattern == "*.TSN") {
+        // A first pass in the show form; only its messages count.
+        Unwrap(path, content, UnwrapMode::Show);
+    }
+    const bool verified = Unwrap(path, content, mode);
+    m_frame.m_strDocPath = path;
+    const std::string& information = "정보"_cp949;
+    if (!verified) {
+        m_frame.m_bDocumentShown = 0;
+        m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, information, MessageIcon::Exclamation);
+        return;
+    }
+
+    if (!m_frame.m_bShowOtherCopy) {
+        const std::string& success = "서명검증이 성공했습니다."_cp949;
+        if (mode == UnwrapMode::Verify) {
+            m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
+        } else {
+            m_ui.SetStatusText(success);
+        }
+    }
+
+    const std::string& errorCaption = "에러 메시지"_cp949;
+    const std::string page = RenderPage(pattern, content);
+    if (page.empty()) {
+        m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
+        m_frame.m_bDocumentShown = 0;
+        return;
+    }
+
+    const std::filesystem::path htmlFile = HtmlFilePath();
+    if (!WritePageFile(htmlFile, page)) {
+        // The previous page stays in the view and on disk.
+        m_ui.ShowMessage(
+            "HTML 파일을 저장할 수 없습니다: "_cp949 + Cp949FromUtf8(htmlFile.native()),
+            errorCaption, MessageIcon::Exclamation);
+        return;
+    }
+    m_ui.NavigateView(htmlFile);
+    m_frame.m_bDocumentShown = 1;
+}
+
+bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& content,
+                             UnwrapMode mode) {
+    return UnwrapSignedFile(
+        path, content, mode, m_ui,
+        [this](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
+            return VerifySignedData(signedText, verifiedContent, listSigners, m_verifierFactory,
+                                    m_ui);
+        });
+}
+
+std::string VerificationRun::RenderPage(const std::string& pattern, const std::string& content) {
+    RenderContext context{m_frame, m_profile, m_templates, m_ui};
+    try {
+        return RendererFor(pattern, m_renderers)(context, content);
+    } catch (const XmlAccessError&) {
+        // A document that lacks a required element makes no page; the run reports it like any
+        // other failed rendering.
+        return {};
+    }
+}
+
+}  // namespace ledgra

@@ -1,0 +1,19 @@
+#pragma once
+// One use of the verification module for one signed text: open it, take its content, verify
+// the signature, read the signers; optionally list the signers to the user.
+
+#include <string>
+
+#include "render/UserInterface.h"
+#include "verify/SignedDataVerifier.h"
+
+namespace ledgra {
+
+// True when the signed text verified; `content` then holds its content and is left untouched
+// otherwise. Every failure is told to the user ("검증모듈에러:%s" / "검증모듈에러2:%s"), a
+// module that cannot be created or fails inside included. With `listSigners` the signers are
+// shown in one box, a line "서명정보:<name>, 서명시간 : <time>" each.
+bool VerifySignedData(const std::string& signedText, std::string& content, bool listSigners,
+                      const SignedDataVerifierFactory& verifierFactory, UserInterface& ui);
+
+}  // namespace ledgra
