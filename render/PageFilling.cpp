@@ -17,17 +17,24 @@ void FillPlaceholder(std::string& page, std::string_view placeholder, std::strin
     std::size_t hit = page.find(placeholder);
     if (hit == std::string::npos) return;
 
-    // Most placeholders occur once or twice in a page of some 20 KB: copy the page once,
-    // appending the stretches between the hits and the value in place of each hit.
+    // Most placeholders occur once in a page: replace that one in place, moving only the
+    // tail. With several hits, copy the page once, putting the value in place of each hit.
+    std::size_t next = page.find(placeholder, hit + placeholder.size());
+    if (next == std::string::npos) {
+        page.replace(hit, placeholder.size(), value);
+        return;
+    }
     std::string filled;
-    filled.reserve(page.size() + value.size() + 64);
+    filled.reserve(page.size() + 2 * value.size());
     std::size_t copied = 0;
-    do {
+    while (true) {
         filled.append(page, copied, hit - copied);
         filled.append(value);
         copied = hit + placeholder.size();
-        hit = page.find(placeholder, copied);
-    } while (hit != std::string::npos);
+        if (next == std::string::npos) break;
+        hit = next;
+        next = page.find(placeholder, hit + placeholder.size());
+    }
     filled.append(page, copied, std::string::npos);
     page.swap(filled);
 }
