@@ -1,0 +1,109 @@
+#include "tools/render/RenderOptions.h"
+
+#include <charconv>
+
+namespace ledgra {
+
+const char* const kRenderUsage =
+    "Usage: ledgra-render [OPTIONS] DOCUMENT...\n"
+    "Runs the viewer's verification run on each document and prints what the user would see.\n"
+    "\n"
+    "  --verify            run the verify form (VerifyDocument); default is the show form\n"
+    "                      (ShowDocument)\n"
+    "  --other-copy N      after each document, press the copy button N times (each press\n"
+    "                      re-shows the other copy)\n"
+    "  --own-number TEXT   the joined own registration number used by the copy choice\n"
+    "                      (default: the stored User ID1..3)\n"
+    "  --log-folder DIR    the log folder (default: <Documents>/ZOVA/Logs/, created if missing)\n"
+    "  --html FILE         the html file (default: the stored \"html file\" setting, else\n"
+    "                      <log folder>zova_document.html)\n"
+    "  --templates DIR     read page template N from DIR/N.html instead of the built-in\n"
+    "                      templates\n"
+    "  --trust DIR         the trust folder (default: <Documents>/ZOVA/CA/)\n"
+    "  -h, --help          show this help\n"
+    "\n"
+    "Output, one UTF-8 line per event: box<TAB>CAPTION<TAB>TEXT, status<TAB>TEXT,\n"
+    "navigate<TAB>PATH. Exit status: 0 when every run showed its page, 1 when any failed,\n"
+    "2 for a usage error.\n";
+
+namespace {
+
+// Presses beyond this are surely a mistake.
+constexpr int kMaxOtherCopyPresses = 1000;
+
+std::optional<int> PressCount(const std::string& text) {
+    int count = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, count);
+    if (text.empty() || error != std::errc() || stop != end || count < 0 ||
+        count > kMaxOtherCopyPresses) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+}  // namespace
+
+ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
+    ParsedRenderOptions parsed;
+    RenderOptions& options = parsed.options;
+    bool optionsEnded = false;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        const std::string& argument = arguments[at];
+        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
+            options.documents.emplace_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "-h" || argument == "--help") {
+            options.help = true;
+            continue;
+        }
+        if (argument == "--verify") {
+            options.verify = true;
+            continue;
+        }
+
+        const bool takesValue = argument == "--other-copy" || argument == "--own-number" ||
+                                argument == "--log-folder" || argument == "--html" ||
+                                argument == "--templates" || argument == "--trust";
+        if (!takesValue) {
+            parsed.error = "unknown option " + argument;
+            return parsed;
+        }
+        if (at + 1 == arguments.size()) {
+            parsed.error = argument + " needs a value";
+            return parsed;
+        }
+        const std::string& value = arguments[++at];
+        if (argument == "--other-copy") {
+            const std::optional<int> presses = PressCount(value);
+            if (!presses) {
+                parsed.error = "--other-copy takes a number of presses from 0 to " +
+                               std::to_string(kMaxOtherCopyPresses) + ", not " + value;
+                return parsed;
+            }
+            options.otherCopyPresses = *presses;
+        } else if (argument == "--own-number") {
+            options.ownNumber = value;
+        } else if (value.empty()) {
+            parsed.error = argument + " needs a non-empty path";
+            return parsed;
+        } else if (argument == "--log-folder") {
+            options.logFolder = value;
+        } else if (argument == "--html") {
+            options.htmlFile = value;
+        } else if (argument == "--templates") {
+            options.templatesFolder = value;
+        } else {
+            options.trustFolder = value;
+        }
+    }
+    if (!options.help && options.documents.empty()) parsed.error = "no document given";
+    return parsed;
+}
+
+}  // namespace ledgra
