@@ -51,7 +51,7 @@ bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
 }
 
 XmlNodeList XmlDocument::SelectNodes(const XPath& xpath) const {
-    if (!m_impl) return XmlNodeList(nullptr, {});
+    if (!m_impl) return XmlNodeList();
     return XmlNodeList(m_impl, xpath.Select(m_impl->doc.get(), AsNode(m_impl->doc.get())));
 }
 

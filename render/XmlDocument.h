@@ -114,6 +114,9 @@ private:
 // The nodes a query selected, in document order; keeps their document alive.
 class XmlNodeList {
 public:
+    // An empty list.
+    XmlNodeList() = default;
+
     long ListLength() const;
     // Item i, from 0; throws XmlAccessError when i is out of range.
     XmlNode ListItem(long i) const;
