@@ -1,0 +1,91 @@
+#pragma once
+// What the file tree tests share: a home folder of their own, a stand-in main window, waiting
+// on signals, and a check of the tree's invariants.
+
+#include <QEventLoop>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QTreeWidgetItem>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "filetree/FrameOperations.h"
+#include "filetree/TreeFileCtrl.h"
+#include "tests/support/TempFolder.h"
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '(' << texts.join(QStringLiteral(", ")).toStdString() << ')';
+}
+
+namespace ledgra::testing {
+
+QString ToQString(const std::filesystem::path& path);
+
+// Gives each test an empty home folder, so that Desktop and Documents are folders the test
+// builds and the user's own profile is never touched.
+class TreeTest : public ::testing::Test {
+protected:
+    TreeTest();
+    ~TreeTest() override;
+
+    // A path below the home folder.
+    QString HomePath(const std::string& relative) const;
+    QString DocumentsPath(const std::string& relative = {}) const;
+    // Creates files and folders ("a/" is a folder) below Documents.
+    void CreateDocuments(std::initializer_list<std::string_view> names);
+
+    TempFolder m_folder;
+
+private:
+    QByteArray m_savedHome;
+    QByteArray m_savedConfigHome;
+};
+
+// A main window that records what the tree asks of it.
+class FakeFrame : public QWidget, public FrameOperations {
+public:
+    void RouteCommand(int code) override { m_commands.push_back(code); }
+    void ShowDocument(const std::filesystem::path& path) override { m_shown.push_back(path); }
+    void SetDocumentTitle(const QString& title) override { m_titles.append(title); }
+
+    std::vector<int> m_commands;
+    std::vector<std::filesystem::path> m_shown;
+    QStringList m_titles;
+};
+
+// Runs the event loop until the signal arrives; false after the time limit.
+template <typename Sender, typename Signal>
+bool WaitForSignal(Sender* sender, Signal signal, int timeoutMs = 5000) {
+    QEventLoop loop;
+    bool arrived = false;
+    QObject::connect(sender, signal, &loop, [&] {
+        arrived = true;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return arrived;
+}
+
+QStringList Texts(std::initializer_list<const char*> texts);
+
+// The texts of an item's children, in order.
+QStringList ChildTexts(const QTreeWidgetItem* item);
+
+// Every item has a record, and the children of every filled folder are its entries (each path
+// its folder's path and its name), folders first, sorted by name ignoring case.
+void ExpectConsistent(const CTreeFileCtrl& tree);
+
+}  // namespace ledgra::testing
