@@ -181,6 +181,33 @@ std::string Asn1TimeText(std::time_t time) {
     return text;
 }
 
+// DER of one tag-length-value.
+std::string Tlv(unsigned char tag, std::string_view value) {
+    std::string length;
+    if (value.size() < 0x80) {
+        length = static_cast<char>(value.size());
+    } else {
+        for (std::size_t rest = value.size(); rest > 0; rest >>= 8) {
+            length.insert(length.begin(), static_cast<char>(rest & 0xFF));
+        }
+        length.insert(length.begin(), static_cast<char>(0x80 | length.size()));
+    }
+    return static_cast<char>(tag) + length + std::string(value);
+}
+
+// OpenSSL 3.0 cannot finish a SignedData without signers, so this one is written by hand:
+// version 1, SHA-256 as the digest algorithm, the content, no certificates, no signer infos.
+std::string SignedDataWithoutSignersDer(std::string_view content, bool detached) {
+    const std::string signedDataOid("\x2A\x86\x48\x86\xF7\x0D\x01\x07\x02", 9);
+    const std::string dataOid("\x2A\x86\x48\x86\xF7\x0D\x01\x07\x01", 9);
+    const std::string sha256Oid("\x60\x86\x48\x01\x65\x03\x04\x02\x01", 9);
+    std::string encapsulated = Tlv(0x06, dataOid);
+    if (!detached) encapsulated += Tlv(0xA0, Tlv(0x04, content));
+    std::string signedData = Tlv(0x02, "\x01") + Tlv(0x31, Tlv(0x30, Tlv(0x06, sha256Oid))) +
+                             Tlv(0x30, encapsulated) + Tlv(0x31, "");
+    return Tlv(0x30, Tlv(0x06, signedDataOid) + Tlv(0xA0, Tlv(0x30, signedData)));
+}
+
 }  // namespace
 
 std::time_t UtcTime(int year, int month, int day, int hour, int minute, int second) {
@@ -258,6 +285,7 @@ TestCertificate SelfSignedCertificate(const CertificateOptions& options) {
 }
 
 std::string SignedDataDer(std::string_view content, const MessageOptions& options) {
+    if (options.signers.empty()) return SignedDataWithoutSignersDer(content, options.detached);
     // Certificates are added by hand (without duplicates): OpenSSL 3.0 refuses a certificate
     // that is already in the message, e.g. two signers under one intermediate.
     const unsigned int common = CMS_BINARY | CMS_PARTIAL | CMS_NOCERTS | CMS_NOSMIMECAP;
@@ -286,7 +314,9 @@ std::string SignedDataDer(std::string_view content, const MessageOptions& option
         }
         if (options.embedCertificates) {
             addCertificate(data.certificate.get());
-            for (const X509Handle& above : data.chain) addCertificate(above.get());
+            if (options.embedChains) {
+                for (const X509Handle& above : data.chain) addCertificate(above.get());
+            }
         }
     }
 
@@ -347,6 +377,21 @@ std::string ChangeSigningTime(std::string der, std::time_t signingTime) {
 
 std::string WithTrailingBytes(std::string der, std::string_view extra) {
     return der.append(extra);
+}
+
+std::vector<MessageCertificate> MessageCertificates(std::string_view der) {
+    const auto* next = reinterpret_cast<const unsigned char*>(der.data());
+    CmsHandle cms(d2i_CMS_ContentInfo(nullptr, &next, static_cast<long>(der.size())));
+    std::vector<MessageCertificate> found;
+    X509StackHandle certificates(cms ? CMS_get1_certs(cms.get()) : nullptr);
+    for (int i = 0; certificates && i < sk_X509_num(certificates.get()); ++i) {
+        X509* certificate = sk_X509_value(certificates.get(), i);
+        char subject[512];
+        X509_NAME_oneline(X509_get_subject_name(certificate), subject, sizeof subject);
+        found.push_back({subject, PemOf(certificate)});
+    }
+    ERR_clear_error();
+    return found;
 }
 
 std::string ContainerHeader(char lengthDigit, char formCode) {

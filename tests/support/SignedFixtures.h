@@ -96,8 +96,9 @@ struct MessageSigner {
 };
 
 struct MessageOptions {
-    std::vector<MessageSigner> signers;  // empty = a SignedData without signer infos
+    std::vector<MessageSigner> signers;  // empty = no signer infos and no certificates
     bool embedCertificates = true;       // the signers' certificates and their CA chains
+    bool embedChains = true;             // with embedCertificates: the CA certificates too
     bool detached = false;               // no encapsulated content
 };
 
@@ -122,6 +123,15 @@ std::string ChangeSigningTime(std::string der, std::time_t signingTime);
 // Appends bytes after the DER's end.
 std::string WithTrailingBytes(std::string der,
                               std::string_view extra = std::string_view("\0\0", 2));
+
+struct MessageCertificate {
+    std::string subject;  // as OpenSSL's one-line form writes it: "/CN=CarlRSA"
+    std::string pem;
+};
+
+// Every certificate a CMS message (DER or BER) carries, in message order; empty when the bytes
+// are not a CMS message.
+std::vector<MessageCertificate> MessageCertificates(std::string_view der);
 
 // --- Document containers (file text, code page 949) ---
 

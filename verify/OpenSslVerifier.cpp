@@ -1,0 +1,115 @@
+#include "verify/OpenSslVerifier.h"
+
+#include <openssl/crypto.h>
+#include <openssl/err.h>
+
+#include "text/Cp949.h"
+#include "verify/Base64Strict.h"
+
+namespace ledgra {
+namespace {
+
+// Leaves OpenSSL's error queue empty when an operation ends, whichever way it ends.
+struct ErrorQueueClearer {
+    ~ErrorQueueClearer() { ERR_clear_error(); }
+};
+
+}  // namespace
+
+OpenSslVerifier::OpenSslVerifier(std::filesystem::path trustFolder)
+    : m_trustFolder(std::move(trustFolder)) {
+    if (OPENSSL_init_crypto(0, nullptr) != 1) {
+        ERR_clear_error();
+        throw VerificationModuleError("OpenSSL cannot be initialised");
+    }
+}
+
+std::uint16_t OpenSslVerifier::Succeed(std::string resultText) {
+    m_resultText = std::move(resultText);
+    m_errorText.clear();
+    return 0;
+}
+
+std::uint16_t OpenSslVerifier::Fail(VerifierFailure failure, std::string_view detail) {
+    m_resultText.clear();
+    m_errorText = FailureText(failure);
+    if (!detail.empty()) m_errorText += " (" + std::string(detail) + ")";
+    return StatusOf(failure);
+}
+
+std::uint16_t OpenSslVerifier::Initialize(const std::string&, const std::string& caDirectoryList,
+                                          const std::string&, const std::string&, int, int, int,
+                                          int, int, int) {
+    m_directories = ParseCaDirectoryList(caDirectoryList);
+    if (!m_directories) return Fail(VerifierFailure::BadDirectoryList);
+    return Succeed({});
+}
+
+std::uint16_t OpenSslVerifier::OpenSignedData(const std::string& signedText, const std::string&) {
+    ErrorQueueClearer clearer;
+    m_verified = false;
+    m_signers.clear();
+    if (!m_directories) return Fail(VerifierFailure::NotInitialized);
+    if (signedText.size() > kMaxSignedTextBytes) return Fail(VerifierFailure::MessageTooLarge);
+
+    std::optional<std::string> der = DecodeBase64Strict(RemoveLineBreaks(signedText));
+    if (!der) return Fail(VerifierFailure::MalformedMessage);
+
+    MessageCheck check = CheckSignedMessage(*der, m_trustFolder);
+    if (check.failure) {
+        switch (*check.failure) {
+            case VerifierFailure::TrustFolderMissing:
+            case VerifierFailure::TrustFolderEmpty:
+                // Tell the user where the trusted certificates are looked for.
+                return Fail(*check.failure, Cp949FromUtf8(m_trustFolder.string()));
+            default:
+                return Fail(*check.failure, check.detail);
+        }
+    }
+    m_verified = true;
+    m_signers = std::move(check.signers);
+    return Succeed(std::move(check.content));
+}
+
+std::uint16_t OpenSslVerifier::VerifySignature() {
+    if (!m_verified) return Fail(VerifierFailure::NotVerified);
+    return Succeed({});
+}
+
+int OpenSslVerifier::SignerCount() const {
+    return m_verified ? static_cast<int>(m_signers.size()) : 0;
+}
+
+const VerifiedSigner* OpenSslVerifier::Signer(int number) const {
+    if (!m_verified || number < 1 || number > static_cast<int>(m_signers.size())) return nullptr;
+    return &m_signers[static_cast<std::size_t>(number - 1)];
+}
+
+std::uint16_t OpenSslVerifier::LoadSignerName(int signer) {
+    const VerifiedSigner* found = Signer(signer);
+    if (!found)
+        return Fail(m_verified ? VerifierFailure::SignerOutOfRange : VerifierFailure::NotVerified);
+    return Succeed(found->name);
+}
+
+std::uint16_t OpenSslVerifier::LoadSigningTime(int signer) {
+    const VerifiedSigner* found = Signer(signer);
+    if (!found)
+        return Fail(m_verified ? VerifierFailure::SignerOutOfRange : VerifierFailure::NotVerified);
+    return Succeed(found->signingTime);
+}
+
+std::uint16_t OpenSslVerifier::Finish() {
+    m_verified = false;
+    m_signers.clear();
+    m_resultText.clear();
+    return 0;
+}
+
+SignedDataVerifierFactory OpenSslVerifierFactory(std::filesystem::path trustFolder) {
+    return [trustFolder = std::move(trustFolder)]() -> std::unique_ptr<ISignedDataVerifier> {
+        return std::make_unique<OpenSslVerifier>(trustFolder);
+    };
+}
+
+}  // namespace ledgra

@@ -1,0 +1,69 @@
+#include "verify/SignerDetails.h"
+
+#include <openssl/objects.h>
+
+#include <cstdio>
+
+#include "text/Cp949.h"
+
+namespace ledgra {
+namespace {
+
+std::string Utf8Of(const ASN1_STRING* value) {
+    unsigned char* utf8 = nullptr;
+    int length = ASN1_STRING_to_UTF8(&utf8, value);
+    if (length < 0) return {};
+    std::string text(reinterpret_cast<char*>(utf8), static_cast<std::size_t>(length));
+    OPENSSL_free(utf8);
+    return text;
+}
+
+std::string WholeSubjectUtf8(const X509_NAME* subject) {
+    BioHandle bio(BIO_new(BIO_s_mem()));
+    if (!bio ||
+        X509_NAME_print_ex(bio.get(), subject, 0, XN_FLAG_RFC2253 & ~ASN1_STRFLGS_ESC_MSB) < 0) {
+        return {};
+    }
+    char* bytes = nullptr;
+    long length = BIO_get_mem_data(bio.get(), &bytes);
+    return length > 0 ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
+}
+
+}  // namespace
+
+std::string SignerName(X509* certificate) {
+    const X509_NAME* subject = X509_get_subject_name(certificate);
+    int last = -1;
+    for (int at = -1; (at = X509_NAME_get_index_by_NID(subject, NID_commonName, at)) >= 0;) {
+        last = at;
+    }
+    std::string utf8 = last >= 0
+                           ? Utf8Of(X509_NAME_ENTRY_get_data(X509_NAME_get_entry(subject, last)))
+                           : WholeSubjectUtf8(subject);
+    for (char& c : utf8) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return Cp949FromUtf8(utf8);
+}
+
+std::optional<SigningTime> SignedSigningTime(CMS_SignerInfo* signer, bool& malformed) {
+    malformed = false;
+    int at = CMS_signed_get_attr_by_NID(signer, NID_pkcs9_signingTime, -1);
+    if (at < 0) return std::nullopt;
+    X509_ATTRIBUTE* attribute = CMS_signed_get_attr(signer, at);
+    const ASN1_TYPE* value = attribute ? X509_ATTRIBUTE_get0_type(attribute, 0) : nullptr;
+    std::tm parts{};
+    if (CMS_signed_get_attr_by_NID(signer, NID_pkcs9_signingTime, at) >= 0 ||
+        X509_ATTRIBUTE_count(attribute) != 1 || !value ||
+        (value->type != V_ASN1_UTCTIME && value->type != V_ASN1_GENERALIZEDTIME) ||
+        ASN1_TIME_to_tm(value->value.utctime, &parts) != 1) {
+        malformed = true;
+        return std::nullopt;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d UTC", parts.tm_year + 1900,
+                  parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return SigningTime{timegm(&parts), text};
+}
+
+}  // namespace ledgra

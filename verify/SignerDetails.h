@@ -1,0 +1,26 @@
+#pragma once
+// What the module tells about a signer: the name from its certificate and the time from its
+// signed signingTime attribute (never from anything unsigned).
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "verify/OpenSslHandles.h"
+
+namespace ledgra {
+
+// The last (most specific) common name of the subject, else the whole subject, in code page 949.
+// Control characters become "?" so that a name cannot forge lines of the signer list.
+std::string SignerName(X509* certificate);
+
+struct SigningTime {
+    std::time_t time = 0;
+    std::string text;  // "YYYY-MM-DD HH:MM:SS UTC"
+};
+
+// nullopt: no signingTime attribute. Throws nothing; `malformed` is set when the attribute is
+// there but is not one well-formed UTCTime or GeneralizedTime.
+std::optional<SigningTime> SignedSigningTime(CMS_SignerInfo* signer, bool& malformed);
+
+}  // namespace ledgra

@@ -1,0 +1,58 @@
+#include "verify/VerifierFailure.h"
+
+#include "text/Cp949.h"
+
+namespace ledgra {
+
+std::uint16_t StatusOf(VerifierFailure failure) {
+    return static_cast<std::uint16_t>(failure);
+}
+
+const std::string& FailureText(VerifierFailure failure) {
+    // No default: a new failure kind must get its own text.
+    switch (failure) {
+        case VerifierFailure::NotInitialized:
+            return "검증모듈이 초기화되지 않았습니다."_cp949;
+        case VerifierFailure::BadDirectoryList:
+            return "인증기관 디렉터리 목록의 형식이 올바르지 않습니다."_cp949;
+        case VerifierFailure::MessageTooLarge:
+            return "서명 메시지가 너무 큽니다."_cp949;
+        case VerifierFailure::MalformedMessage:
+            return "서명 메시지의 형식이 올바르지 않습니다."_cp949;
+        case VerifierFailure::NotSignedData:
+            return "서명된 데이터가 아닙니다."_cp949;
+        case VerifierFailure::NoContent:
+            return "서명 메시지에 서명된 내용이 없습니다."_cp949;
+        case VerifierFailure::NoSigners:
+            return "서명 메시지에 서명자 정보가 없습니다."_cp949;
+        case VerifierFailure::NoCertificates:
+            return "서명 메시지에 서명자의 인증서가 없습니다."_cp949;
+        case VerifierFailure::BadSigningTime:
+            return "서명시간의 형식이 올바르지 않습니다."_cp949;
+        case VerifierFailure::TrustFolderMissing:
+            return "신뢰하는 인증기관의 인증서 폴더가 없습니다."_cp949;
+        case VerifierFailure::TrustFolderEmpty:
+            return "신뢰하는 인증기관의 인증서가 없습니다."_cp949;
+        case VerifierFailure::UntrustedCertificate:
+            return "신뢰할 수 있는 인증기관의 인증서가 아닙니다."_cp949;
+        case VerifierFailure::CertificateExpired:
+            return "인증서의 유효기간이 지났습니다."_cp949;
+        case VerifierFailure::CertificateNotYetValid:
+            return "인증서의 유효기간이 아직 시작되지 않았습니다."_cp949;
+        case VerifierFailure::WrongPurpose:
+            return "전자서명 용도의 인증서가 아닙니다."_cp949;
+        case VerifierFailure::CertificateInvalid:
+            return "인증서를 검증할 수 없습니다."_cp949;
+        case VerifierFailure::BadSignature:
+            return "서명 값이 올바르지 않습니다."_cp949;
+        case VerifierFailure::NotVerified:
+            return "검증된 서명 메시지가 없습니다."_cp949;
+        case VerifierFailure::SignerOutOfRange:
+            return "서명자 번호가 올바르지 않습니다."_cp949;
+        case VerifierFailure::InternalError:
+            return "서명 검증 중 오류가 발생했습니다."_cp949;
+    }
+    return "서명 검증 중 오류가 발생했습니다."_cp949;
+}
+
+}  // namespace ledgra
