@@ -1,0 +1,22 @@
+#pragma once
+// The standard-schema electronic tax invoice ("//TaxInvoice/TaxInvoiceDocument" with its trade
+// settlement and line items) rendered into page template 213 (buyer's copy) or 214
+// (supplier's copy).
+
+#include <string>
+
+#include "render/RenderContext.h"
+
+namespace ledgra {
+
+inline constexpr int kStandardBuyerCopyTemplate = 213;
+inline constexpr int kStandardSupplierCopyTemplate = 214;
+
+// Reads the invoice file at `context.frame.m_strDocPath` and returns the filled page.
+// A file that does not load is reported to the user ("XML 파일 로딩 에러") and gives "";
+// no copy to show or a template that cannot be loaded gives "" without a message. A required
+// element that is missing throws XmlAccessError. Writes the supplier's seal image into the
+// log folder when the invoice carries one, and records the copy shown in the frame.
+std::string RenderStandardInvoice(RenderContext& context);
+
+}  // namespace ledgra

@@ -1,0 +1,70 @@
+#pragma once
+// Everything the standard-schema invoice page shows, read from the document before the
+// template is touched. Texts are code page 949 as the document gave them, untrimmed; a value
+// that the document does not carry stays empty.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "render/XmlDocument.h"
+
+namespace ledgra {
+
+struct StandardInvoiceParty {
+    std::string registrationNumber;
+    std::string name;
+    std::string representative;
+    std::string address;
+    std::string businessType;
+    std::string businessItem;
+    std::string subPlaceNumber;
+};
+
+struct StandardInvoiceItem {
+    std::string date;
+    std::string name;
+    std::string specification;
+    std::string quantity;
+    std::string unitPrice;
+    std::string supplyAmount;
+    std::string tax;
+    std::string remark;
+};
+
+inline constexpr std::size_t kStandardItemRows = 4;
+inline constexpr std::size_t kStandardPaymentSlots = 4;
+
+struct StandardInvoiceRecord {
+    std::string approvalNumber;
+    std::string issueDate;
+    std::string purposeCode;
+    std::string typeCode;
+    // The first two DescriptionText elements of the whole document; broker lines follow the
+    // second.
+    std::array<std::string, 2> descriptions;
+    StandardInvoiceParty supplier;
+    StandardInvoiceParty buyer;
+    // "<TypeCode>^<PaidAmount>" of the first four payment means, in document order.
+    std::array<std::string, kStandardPaymentSlots> payments;
+    std::string supplyTotal;
+    std::string taxTotal;
+    std::string grandTotal;
+    // The first four line items; the count and the sums cover all of them.
+    std::array<StandardInvoiceItem, kStandardItemRows> rows;
+    std::int64_t itemCount = 0;
+    std::int64_t supplySum = 0;
+    std::int64_t taxSum = 0;
+};
+
+// Reads the invoice's values in the document's reading order: invoice document, trade
+// settlement (supplier, buyer, brokers), payment means, monetary summation, line items.
+// Where an element repeats, the last one counts. Throws XmlAccessError when a required element
+// is missing.
+StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document);
+
+// The last Stamp text (Base64 of the supplier's seal image) of the document's Extension
+// elements; empty when there is none. Throws XmlAccessError when an Extension has no Stamp.
+std::string ReadSupplierStamp(const XmlDocument& document);
+
+}  // namespace ledgra
