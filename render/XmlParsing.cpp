@@ -7,6 +7,7 @@
 #include <climits>
 #include <fstream>
 
+#include "text/ByteString.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -14,18 +15,11 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// Korean Windows reads every one of these names as its code page 949.
+// Korean Windows reads every one of these names (compared in upper case) as code page 949.
 constexpr std::array<std::string_view, 14> kKoreanEncodingNames = {
-    "euc-kr",        "cseuckr",    "ks_c_5601-1987", "ks_c_5601-1989", "ks_c_5601", "ksc_5601",
-    "ksc5601",       "iso-ir-149", "korean",         "cskSC56011987",  "cp949",     "windows-949",
-    "x-windows-949", "uhc"};
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
+    "EUC-KR",        "CSEUCKR",    "KS_C_5601-1987", "KS_C_5601-1989", "KS_C_5601", "KSC_5601",
+    "KSC5601",       "ISO-IR-149", "KOREAN",         "CSKSC56011987",  "CP949",     "WINDOWS-949",
+    "X-WINDOWS-949", "UHC"};
 
 // The encoding name of the XML declaration at the very start of the bytes; empty when there
 // is none.
@@ -51,9 +45,8 @@ std::string_view DeclaredEncoding(std::string_view bytes) {
 }
 
 bool IsKoreanEncoding(std::string_view name) {
-    return std::any_of(
-        kKoreanEncodingNames.begin(), kKoreanEncodingNames.end(),
-        [name](std::string_view known) { return EqualsIgnoringAsciiCase(known, name); });
+    return std::find(kKoreanEncodingNames.begin(), kKoreanEncodingNames.end(),
+                     ToUpperAscii(name)) != kKoreanEncodingNames.end();
 }
 
 // A document type declaration is refused the moment the parser meets it, before any of its
@@ -102,8 +95,9 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
     // external is loaded, and libxml2's default limits (nesting depth 256, text node size)
     // stay in force.
     int options = XML_PARSE_NONET;
-    // UTF-8 is read natively when no encoding is named: naming it would route the whole input
-    // through a converter, which libxml2 refuses for inputs over 10 MB.
+    // UTF-8 is never named to the parser: that would route the whole input through a
+    // converter, which libxml2 refuses past 10 MB. Unnamed, UTF-8 is its native reading, and
+    // XML_PARSE_IGNORE_ENC keeps a declaration from switching away from it.
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
