@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "render/StandardInvoice.h"
 
 namespace ledgra {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The renderers are not built yet: they
+// The legacy-schema, contract, content-page and key-value renderers are not built yet: they
 // make no page, which the run reports as "HTML 생성 실패". Each takes its place here.
 std::string NoRendererYet(RenderContext&, const std::string&) {
     return {};
@@ -28,7 +29,9 @@ std::string NoRendererYet(RenderContext&, const std::string&) {
 
 const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
-        .standardInvoice = NoRendererYet,
+        // Loads the document itself from the file the run stored in m_strDocPath.
+        .standardInvoice = [](RenderContext& context,
+                              const std::string&) { return RenderStandardInvoice(context); },
         .legacyInvoice = NoRendererYet,
         .contract = NoRendererYet,
         .contentPage = NoRendererYet,
