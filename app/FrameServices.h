@@ -1,0 +1,37 @@
+#pragma once
+// What the main frame is built with: where the user's documents are, the stored settings, the
+// verification module, and the steps that talk to the user in modal dialogs. The program uses
+// the real ones; tests pass their own.
+
+#include <QtGlobal>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "app/MessagePresenter.h"
+#include "settings/Profile.h"
+#include "verify/SignedDataVerifier.h"
+
+class QPrinter;
+class QWebEngineView;
+class QWidget;
+
+namespace ledgra {
+
+struct FrameServices {
+    std::filesystem::path documentsFolder;
+    std::unique_ptr<Profile> profile;
+    SignedDataVerifierFactory verifierFactory;
+    std::shared_ptr<MessagePresenter> presenter;
+    // The print preview of a loaded page.
+    std::function<void(QWebEngineView& view, QPrinter& printer)> previewPage;
+    // The print dialog; true when the user chose to print.
+    std::function<bool(QPrinter& printer, QWidget* parent)> choosePrinter;
+};
+
+// The user's settings store, documents folder and message boxes, the OpenSSL module trusting
+// <documents>/ZOVA/CA/, and the print dialogs.
+FrameServices ProgramFrameServices(std::shared_ptr<MessagePresenter> presenter);
+
+}  // namespace ledgra

@@ -1,0 +1,46 @@
+#include "app/LockedPage.h"
+
+#include "app/PageProfile.h"
+
+namespace ledgra {
+
+LockedPage::LockedPage(PageProfile& profile, QObject* parent)
+    : QWebEnginePage(profile.Profile(), parent), m_profile(profile) {
+    // Camera, microphone, location, notifications and the like: never.
+    connect(this, &QWebEnginePage::featurePermissionRequested, this,
+            [this](const QUrl& origin, Feature feature) {
+                setFeaturePermission(origin, feature, PermissionDeniedByUser);
+            });
+}
+
+void LockedPage::LoadOwn(const QUrl& url) {
+    m_ownUrl = url;
+    m_acceptFirstServed = false;
+    load(url);
+}
+
+bool LockedPage::IsOwnAddress(const QUrl& url) const {
+    return !m_ownUrl.isEmpty() &&
+           url.adjusted(QUrl::RemoveFragment) == m_ownUrl.adjusted(QUrl::RemoveFragment);
+}
+
+bool LockedPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
+    if (!isMainFrame) {
+        return url.scheme() == QLatin1String("about") || m_profile.Scheme().Serves(url);
+    }
+    if (IsOwnAddress(url)) return true;
+    if (m_acceptFirstServed) {
+        m_acceptFirstServed = false;
+        const bool accepted = m_profile.Scheme().Serves(url);
+        if (accepted) m_ownUrl = url;
+        emit OpenedAddressDecided(accepted);
+        return accepted;
+    }
+    return false;
+}
+
+QWebEnginePage* LockedPage::createWindow(WebWindowType) {
+    return m_windowFactory ? m_windowFactory() : nullptr;
+}
+
+}  // namespace ledgra

@@ -1,0 +1,50 @@
+#pragma once
+// A page that goes only where the viewer sends it. Its main frame shows the address the viewer
+// loaded (or, in a window a page opened, the one log-folder file it was opened for); frames
+// inside it may show only what the page scheme serves. A meta refresh, a link or a script
+// that tries to go anywhere else goes nowhere.
+
+#include <QUrl>
+#include <QWebEnginePage>
+
+#include <functional>
+
+namespace ledgra {
+
+class PageProfile;
+
+class LockedPage : public QWebEnginePage {
+    Q_OBJECT
+
+public:
+    // Makes the page of a window the page opened (window.open of an attachment); null refuses.
+    using WindowFactory = std::function<LockedPage*()>;
+
+    LockedPage(PageProfile& profile, QObject* parent = nullptr);
+
+    // Loads an address of our own.
+    void LoadOwn(const QUrl& url);
+    // A page of a window opened by another page: it accepts one first address, a file the
+    // page scheme serves, and is locked to it from then on.
+    void AcceptFirstServedAddress() { m_acceptFirstServed = true; }
+    void SetWindowFactory(WindowFactory factory) { m_windowFactory = std::move(factory); }
+
+signals:
+    // The page of an opened window accepted its address (the window may now be shown), or
+    // refused it (the window has nothing to show).
+    void OpenedAddressDecided(bool accepted);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    QWebEnginePage* createWindow(WebWindowType type) override;
+
+private:
+    bool IsOwnAddress(const QUrl& url) const;
+
+    PageProfile& m_profile;
+    QUrl m_ownUrl;
+    bool m_acceptFirstServed = false;
+    WindowFactory m_windowFactory;
+};
+
+}  // namespace ledgra

@@ -1,0 +1,167 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/AppFolders.h"
+#include "app/NavoTaxExplorerView.h"
+#include "app/PageProfile.h"
+#include "app/ToolBarDlg.h"
+#include "filetree/LeftView.h"
+#include "text/QtCp949.h"
+
+namespace ledgra {
+namespace {
+
+// The caption after the first selection: the document title, then the window title of the
+// program's document type.
+constexpr const char* kDocumentTypeTitle = "ZOVAViewer";
+
+constexpr int kLeftPaneWidth = 300;
+constexpr int kDatePaneWidth = 90;
+
+// The frame makes the log folder when it is built.
+FrameState StateWithLogFolder(const std::filesystem::path& documents) {
+    FrameState state;
+    state.m_strLogFolder = CreateLogFolder(documents);
+    return state;
+}
+
+}  // namespace
+
+QString DatePaneText(const QDate& date) {
+    return QStringLiteral("%1년 %2월 %3일").arg(date.year()).arg(date.month()).arg(date.day());
+}
+
+CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(std::move(services)),
+      m_state(StateWithLogFolder(m_services.documentsFolder)),
+      m_run(m_state, *m_services.profile, m_templates, *this, m_services.verifierFactory),
+      m_pageProfile(std::make_unique<PageProfile>(m_state.m_strLogFolder)) {
+    move(15, 15);
+    resize(1000, 720);
+    setWindowTitle(QString::fromLatin1(kDocumentTypeTitle));
+    CreateClientArea();
+    CreateStatusBar();
+    CreateCommandBar();
+    CreateMenus();
+    CreateAccelerators();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+CMainFrame::~CMainFrame() {
+    // Every page must be gone before the profile it runs in: the page pane, the print windows
+    // and the windows that pages opened.
+    std::vector<QPointer<CNAVO_TaxExplorerView>> views;
+    for (CNAVO_TaxExplorerView* view : findChildren<CNAVO_TaxExplorerView*>()) {
+        views.emplace_back(view);
+    }
+    for (const QPointer<CNAVO_TaxExplorerView>& view : views) delete view.data();
+}
+
+void CMainFrame::CreateClientArea() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setChildrenCollapsible(false);
+    m_pLeftView = new CLeftView(m_wndSplitter);
+    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_wndSplitter);
+    m_wndSplitter->addWidget(m_pLeftView);
+    m_wndSplitter->addWidget(m_pHtmlView);
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({kLeftPaneWidth, width() - kLeftPaneWidth});
+    setCentralWidget(m_wndSplitter);
+}
+
+void CMainFrame::CreateStatusBar() {
+    // Pane 0 carries the run's progress texts; the date pane keeps the start date. The key-lock
+    // panes are left out: the platform does not report the state of those keys.
+    m_wndMessagePane = new QLabel(this);
+    m_wndMessagePane->setTextFormat(Qt::PlainText);
+    m_wndDatePane = new QLabel(DatePaneText(QDate::currentDate()), this);
+    m_wndDatePane->setFixedWidth(kDatePaneWidth);
+    m_wndDatePane->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(m_wndMessagePane, 1);
+    statusBar()->addPermanentWidget(m_wndDatePane);
+}
+
+void CMainFrame::CreateCommandBar() {
+    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar->setObjectName(QStringLiteral("commandBar"));
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setMovable(true);
+    m_wndCommandDlg = new CToolBarDlg(*this, m_wndToolBar);
+    m_wndToolBar->addWidget(m_wndCommandDlg);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::InitialUpdate(const std::filesystem::path& startPath) {
+    m_startPath = startPath;
+    m_pLeftView->OnInitialUpdate(QFile::decodeName(QByteArray::fromStdString(startPath.native())));
+}
+
+void CMainFrame::SetDocumentTitle(const QString& title) {
+    m_document.SetTitle(title);
+    const QString typeTitle = QString::fromLatin1(kDocumentTypeTitle);
+    setWindowTitle(title.isEmpty() ? typeTitle : title + QStringLiteral(" - ") + typeTitle);
+}
+
+void CMainFrame::ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+    m_services.presenter->Present(this, QStringFromCp949(text), QStringFromCp949(caption), icon);
+}
+
+void CMainFrame::SetStatusText(const std::string& text) {
+    m_wndMessagePane->setText(QStringFromCp949(text));
+}
+
+void CMainFrame::NavigateView(const std::filesystem::path& htmlFile) {
+    m_pHtmlView->Navigate2(htmlFile);
+}
+
+QString CMainFrame::StatusText() const {
+    return m_wndMessagePane->text();
+}
+
+QString CMainFrame::DateText() const {
+    return m_wndDatePane->text();
+}
+
+std::vector<CNAVO_TaxExplorerView*> CMainFrame::PrintWindows() const {
+    std::vector<CNAVO_TaxExplorerView*> windows;
+    for (const QPointer<CNAVO_TaxExplorerView>& window : m_printWindows) {
+        if (window) windows.push_back(window.data());
+    }
+    return windows;
+}
+
+QPrinter& CMainFrame::Printer() {
+    // Made on first use: finding the printers can take a moment.
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CMainFrame::OnFocusChanged(QWidget* now) {
+    if (!now) return;
+    if (m_pLeftView->isAncestorOf(now)) {
+        m_activePane = Pane::Tree;
+    } else if (now == m_pHtmlView || m_pHtmlView->isAncestorOf(now)) {
+        m_activePane = Pane::Page;
+    }
+}
+
+void CMainFrame::MoveFocusToOtherPane() {
+    if (m_activePane == Pane::Tree) {
+        m_pHtmlView->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
+    }
+}
+
+}  // namespace ledgra

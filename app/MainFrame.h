@@ -1,0 +1,142 @@
+#pragma once
+// The viewer's one top-level window: the file tree on the left, the page on the right, the
+// command bar above and the status bar with the start date below. Every user command arrives
+// here and becomes one of a few frame operations; the frame owns the state that the
+// verification run, the renderers and printing share.
+
+#include <QByteArray>
+#include <QDate>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/FrameServices.h"
+#include "app/NavoTaxExplorerDoc.h"
+#include "filetree/FrameOperations.h"
+#include "render/FrameState.h"
+#include "render/PageTemplates.h"
+#include "render/UserInterface.h"
+#include "verify/VerificationRun.h"
+
+class QAction;
+class QLabel;
+class QPrinter;
+class QSplitter;
+class QToolBar;
+
+namespace ledgra {
+
+class CLeftView;
+class CNAVO_TaxExplorerView;
+class CToolBarDlg;
+class PageProfile;
+
+// The command ids of the menu and the accelerators.
+inline constexpr int kNewCommand = 57600;
+inline constexpr int kVerifyCommand = 57601;
+inline constexpr int kPrintSetupCommand = 57606;
+inline constexpr int kPrintCommand = 57607;
+inline constexpr int kAboutCommand = 57664;
+inline constexpr int kExitCommand = 57665;
+inline constexpr int kNextPaneCommand = 57680;
+inline constexpr int kPreviousPaneCommand = 57681;
+inline constexpr int kStatusBarCommand = 59393;
+inline constexpr int kSettingsCommand = 32775;
+
+// The caption at start-up, also the name the single-instance lock is made from.
+inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
+
+// The date pane's text: "%d년 %d월 %d일", without leading zeros.
+QString DatePaneText(const QDate& date);
+
+class CMainFrame : public QMainWindow, public UserInterface, public FrameOperations {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(FrameServices services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The views' initial update: builds the tree, opens the documents folder and shows the
+    // start-up document. Repeated by Ctrl+N with the same start path.
+    void InitialUpdate(const std::filesystem::path& startPath);
+    // A second start handed over a path (native bytes).
+    void OnCopyData(const QByteArray& path);
+
+    // Frame operations.
+    void RouteCommand(int code) override;
+    void VerifySelectedDocument();
+    void ShowSelectedDocument(int code);
+    void OpenSettings();
+    void PrintDocument();
+    void VerifyDocument(const std::filesystem::path& path);
+    void ShowDocument(const std::filesystem::path& path) override;
+    void SetDocumentTitle(const QString& title) override;
+
+    // How the verification run talks to the user.
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+    void SetStatusText(const std::string& text) override;
+    void NavigateView(const std::filesystem::path& htmlFile) override;
+
+    FrameState& State() { return m_state; }
+    CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
+    CLeftView& LeftView() const { return *m_pLeftView; }
+    CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
+    CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
+    QToolBar& ToolBar() const { return *m_wndToolBar; }
+    // The action of a command id; null for an id the frame does not know.
+    QAction* CommandAction(int id) const;
+    QString StatusText() const;
+    QString DateText() const;
+    // The separate windows printing opened (they stay open).
+    std::vector<CNAVO_TaxExplorerView*> PrintWindows() const;
+
+private:
+    enum class Pane { Tree, Page };
+
+    void CreateClientArea();
+    void CreateStatusBar();
+    void CreateCommandBar();
+    void CreateMenus();
+    void CreateAccelerators();
+    QAction* AddCommand(int id, const QString& text);
+
+    // Ctrl+P and the menu's print item go to the page's own printing while the page is the
+    // active pane, else to PrintDocument.
+    void OnFilePrint();
+    void PrintActivePage();
+    void OnFilePrintSetup();
+    void OnFileNew();
+    void OnAppAbout();
+    void MoveFocusToOtherPane();
+    void OnFocusChanged(QWidget* now);
+    QPrinter& Printer();
+
+    FrameServices m_services;
+    FrameState m_state;
+    PageTemplates m_templates;
+    VerificationRun m_run;
+    std::unique_ptr<PageProfile> m_pageProfile;
+    CNAVO_TaxExplorerDoc m_document;
+    std::filesystem::path m_startPath;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_bPrinting = false;
+    Pane m_activePane = Pane::Tree;
+
+    QSplitter* m_wndSplitter = nullptr;
+    CLeftView* m_pLeftView = nullptr;
+    CNAVO_TaxExplorerView* m_pHtmlView = nullptr;
+    QLabel* m_wndMessagePane = nullptr;
+    QLabel* m_wndDatePane = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    CToolBarDlg* m_wndCommandDlg = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::vector<QPointer<CNAVO_TaxExplorerView>> m_printWindows;
+};
+
+}  // namespace ledgra

@@ -1,0 +1,35 @@
+#pragma once
+// Waiting for a page and printing it. The browser engine loads and prints asynchronously; the
+// viewer's print commands are synchronous, so they wait here, each wait bounded.
+
+#include <chrono>
+#include <filesystem>
+
+class QPrinter;
+class QWebEngineView;
+
+namespace ledgra {
+
+class CNAVO_TaxExplorerView;
+
+inline constexpr std::chrono::milliseconds kPageLoadLimit{30'000};
+inline constexpr std::chrono::milliseconds kPrintLimit{120'000};
+
+// Shows the html file in the view and waits until it has loaded, the interface staying
+// responsive. False when the load failed, the limit passed or the view went away meanwhile.
+bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& htmlFile,
+                     std::chrono::milliseconds limit = kPageLoadLimit);
+
+enum class PrintResult { Printed, Failed, TimedOut, Busy };
+
+// Prints the view's page on the printer and waits until the engine reports it done; while it
+// waits the program handles everything but user input. Only one print runs at a time: while
+// one is under way (also one whose wait timed out), another is refused with Busy. The printer
+// must stay alive until the engine has finished with it.
+PrintResult PrintPage(QWebEngineView& view, QPrinter& printer,
+                      std::chrono::milliseconds limit = kPrintLimit);
+
+// Paints a page that says the preview could not be made.
+void PaintPrintFailure(QPrinter& printer);
+
+}  // namespace ledgra

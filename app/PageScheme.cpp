@@ -1,0 +1,28 @@
+#include "app/PageScheme.h"
+
+#include <QFile>
+#include <QWebEngineUrlScheme>
+
+namespace ledgra {
+
+void RegisterPageScheme() {
+    QWebEngineUrlScheme scheme(kPageScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    // Local content: the settings that keep pages away from local files and the network apply.
+    scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+QUrl PageUrl(const std::filesystem::path& file) {
+    QUrl url;
+    url.setScheme(QString::fromLatin1(kPageScheme));
+    url.setPath(QFile::decodeName(QByteArray::fromStdString(file.native())), QUrl::DecodedMode);
+    return url;
+}
+
+std::filesystem::path PagePathOfUrl(const QUrl& url) {
+    if (url.scheme() != QLatin1String(kPageScheme)) return {};
+    return QFile::encodeName(url.path(QUrl::FullyDecoded)).toStdString();
+}
+
+}  // namespace ledgra

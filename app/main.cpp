@@ -1,0 +1,37 @@
+// The viewer's entry point.
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MessagePresenter.h"
+#include "app/NavoTaxExplorerApp.h"
+#include "app/PageScheme.h"
+#include "settings/QSettingsProfile.h"
+
+int main(int argc, char* argv[]) {
+    // The page scheme must be known to the browser engine before the application exists.
+    ledgra::RegisterPageScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(ledgra::kProfileApplication));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(ledgra::kProfileOrganisation));
+
+    // The arguments as the system gave them (bytes, so that every file name survives), less
+    // the ones Qt took for itself.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    ledgra::CNAVO_TaxExplorerApp viewer(std::make_shared<ledgra::BoxMessagePresenter>());
+    switch (viewer.InitInstance(arguments)) {
+        case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Run:
+            return application.exec();
+        case ledgra::CNAVO_TaxExplorerApp::StartOutcome::HandedOff:
+            return 0;
+        case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Failed:
+            return 1;
+    }
+    return 1;
+}
