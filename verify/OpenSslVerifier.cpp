@@ -57,14 +57,11 @@ std::uint16_t OpenSslVerifier::OpenSignedData(const std::string& signedText, con
 
     MessageCheck check = CheckSignedMessage(*der, m_trustFolder);
     if (check.failure) {
-        switch (*check.failure) {
-            case VerifierFailure::TrustFolderMissing:
-            case VerifierFailure::TrustFolderEmpty:
-                // Tell the user where the trusted certificates are looked for.
-                return Fail(*check.failure, Cp949FromUtf8(m_trustFolder.string()));
-            default:
-                return Fail(*check.failure, check.detail);
-        }
+        const bool trustFolderFault = *check.failure == VerifierFailure::TrustFolderMissing ||
+                                      *check.failure == VerifierFailure::TrustFolderEmpty;
+        // Tell the user where the trusted certificates are looked for.
+        return Fail(*check.failure,
+                    trustFolderFault ? Cp949FromUtf8(m_trustFolder.string()) : check.detail);
     }
     m_verified = true;
     m_signers = std::move(check.signers);
@@ -87,15 +84,17 @@ const VerifiedSigner* OpenSslVerifier::Signer(int number) const {
 
 std::uint16_t OpenSslVerifier::LoadSignerName(int signer) {
     const VerifiedSigner* found = Signer(signer);
-    if (!found)
+    if (!found) {
         return Fail(m_verified ? VerifierFailure::SignerOutOfRange : VerifierFailure::NotVerified);
+    }
     return Succeed(found->name);
 }
 
 std::uint16_t OpenSslVerifier::LoadSigningTime(int signer) {
     const VerifiedSigner* found = Signer(signer);
-    if (!found)
+    if (!found) {
         return Fail(m_verified ? VerifierFailure::SignerOutOfRange : VerifierFailure::NotVerified);
+    }
     return Succeed(found->signingTime);
 }
 

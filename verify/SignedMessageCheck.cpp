@@ -61,8 +61,12 @@ std::optional<VerifierFailure> CheckChain(X509_STORE* store, X509* signer,
     }
     if (X509_verify_cert(context.get()) == 1) return std::nullopt;
     int error = X509_STORE_CTX_get_error(context.get());
-    detail = X509_verify_cert_error_string(error);
-    return ChainFailure(error);
+    VerifierFailure failure = ChainFailure(error);
+    // The catch-all kind says what OpenSSL found; the others say it themselves.
+    if (failure == VerifierFailure::CertificateInvalid) {
+        detail = X509_verify_cert_error_string(error);
+    }
+    return failure;
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ struct VerifiedSigner {
 
 struct MessageCheck {
     std::optional<VerifierFailure> failure;
-    std::string detail;   // what OpenSSL said about a certificate it did not accept (ASCII)
+    std::string detail;   // for CertificateInvalid: what OpenSSL found (ASCII)
     std::string content;  // only set when the message verified
     std::vector<VerifiedSigner> signers;
 };

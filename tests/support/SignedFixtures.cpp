@@ -119,7 +119,7 @@ std::shared_ptr<CertificateData> MakeCertificate(const IssueRequest& request, Ke
     };
     addName("C", "KR");
     addName("O", "Ledgra Test");
-    addName("CN", request.commonName);
+    if (!request.commonName.empty()) addName("CN", request.commonName);
     X509* issuerCertificate = issuer ? issuer->certificate.get() : certificate;
     Check(X509_set_issuer_name(certificate, X509_get_subject_name(issuerCertificate)), "issuer");
     Check(X509_set_pubkey(certificate, made->key.get()), "public key");

@@ -31,7 +31,8 @@ enum class SignerKeyUsage {
 };
 
 struct CertificateOptions {
-    std::string commonName = "Test Signer";  // UTF-8; Korean names are encoded as UTF8String
+    // UTF-8, written as UTF8String; empty = a subject without a common name.
+    std::string commonName = "Test Signer";
     std::time_t notBefore = std::time(nullptr) - kDay;
     std::time_t notAfter = std::time(nullptr) + 365 * kDay;
     SignerKeyUsage keyUsage = SignerKeyUsage::DigitalSignatureAndNonRepudiation;

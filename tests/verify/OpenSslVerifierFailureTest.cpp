@@ -174,6 +174,10 @@ const std::vector<FailureCase>& FailureCases() {
     return cases;
 }
 
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class VerifierFailureTest : public VerifierTest,
                             public ::testing::WithParamInterface<FailureCase> {};
 

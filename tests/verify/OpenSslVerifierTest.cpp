@@ -76,6 +76,21 @@ TEST_F(VerifierTest, EverySignerIsNamedInMessageOrder) {
                                               "Second Signer", ""}));
 }
 
+TEST_F(VerifierTest, SignerNameIsTheSubjectsCommonName) {
+    // A line break in a name must not start a line of its own in the signer list.
+    for (const auto& [commonName, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"(주)레드그라 대표이사", "(주)레드그라 대표이사"_cp949},
+             {"Line\nBreak\x7f", "Line?Break?"},
+             {"", "O=Ledgra Test,C=KR"}}) {
+        CertificateOptions options;
+        options.commonName = commonName;
+        TestCertificate signer = TestAuthority::Trusted().Issue(options);
+        auto verifier = Opened(SignedText("name", {.signers = {{signer, Now()}}}));
+        ASSERT_EQ(verifier->LoadSignerName(1), 0) << ErrorOf(*verifier);
+        EXPECT_EQ(verifier->ResultText(), shown);
+    }
+}
+
 TEST_F(VerifierTest, SignerNumbersOutsideTheListAreRefused) {
     auto verifier = Opened(SignedText("one signer"));
     ASSERT_EQ(verifier->SignerCount(), 1);

@@ -80,6 +80,10 @@ const std::vector<TrustFolderCase>& TrustFolderCases() {
     return cases;
 }
 
+void PrintTo(const TrustFolderCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class TrustFolderTest : public ::testing::TestWithParam<TrustFolderCase> {};
 
 TEST_P(TrustFolderTest, DecidesWhetherTheSignerIsTrusted) {
