@@ -158,34 +158,30 @@ void FillItems(std::string& page, const StandardInvoiceRecord& record) {
     }
 }
 
-// Each payment entry "<code>^<amount>" goes to the cell of its code; cells no entry reached
-// stay empty.
+// Each payment entry "<code>^<amount>" goes to the cell of its code; the cells no entry
+// reached are left empty.
 void FillPayments(std::string& page, const StandardInvoiceRecord& record) {
     struct Means {
         std::string_view code;
         const std::string& placeholder;
-        bool filled = false;
     };
-    std::array<Means, 4> means{{
+    const std::array<Means, 4> means{{
         {"10", ":현금:"_cp949},
         {"20", ":수표:"_cp949},
         {"30", ":어음:"_cp949},
         {"40", ":외상미수금:"_cp949},
     }};
     for (const std::string& entry : record.payments) {
-        if (entry.empty() || entry == "0") continue;
+        if (entry.empty()) continue;
         const std::string_view code = std::string_view(entry).substr(0, 2);
-        for (Means& cell : means) {
-            if (cell.code != code) continue;
-            const std::string_view amount =
-                entry.size() > 3 ? std::string_view(entry).substr(3) : std::string_view();
-            FillPlaceholder(page, cell.placeholder, OrNbsp(FormatAmount(amount)));
-            cell.filled = true;
+        const std::string_view amount =
+            entry.size() > 3 ? std::string_view(entry).substr(3) : std::string_view();
+        for (const Means& cell : means) {
+            if (cell.code == code)
+                FillPlaceholder(page, cell.placeholder, OrNbsp(FormatAmount(amount)));
         }
     }
-    for (const Means& cell : means) {
-        if (!cell.filled) FillPlaceholder(page, cell.placeholder, kNbsp);
-    }
+    for (const Means& cell : means) FillPlaceholder(page, cell.placeholder, kNbsp);
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ TEST(StandardInvoiceFill, UpToFourItemsFillTheirOwnRows) {
         // other values still show.
         Item("2024-03-06", "너트", "", "", Element("DescriptionText", "remark")) +
         // A dated row shows its empty values as empty cells.
-        Item("20240307", "", "", "");
+        Item("20240307", "", "", "") + Item("20240308", "와셔", "5", "0");
     ExpectCells(Render(parts), {
                                    {"월1", "03"},
                                    {"일1", "05"},
@@ -228,10 +228,10 @@ TEST(StandardInvoiceFill, UpToFourItemsFillTheirOwnRows) {
                                    {"단가3", "&nbsp;"},
                                    {"공급가액3", "&nbsp;"},
                                    {"세액3", "&nbsp;"},
-                                   {"월4", "&nbsp;"},
-                                   {"품목4", "&nbsp;"},
-                                   {"단가4", "&nbsp;"},
-                                   {"세액4", "&nbsp;"},
+                                   {"월4", "03"},
+                                   {"일4", "08"},
+                                   {"품목4", "와셔&nbsp;"},
+                                   {"공급가액4", "5"},
                                    {"비고4", "&nbsp;"},
                                });
 }
