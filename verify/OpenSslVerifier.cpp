@@ -20,7 +20,7 @@ OpenSslVerifier::OpenSslVerifier(std::filesystem::path trustFolder)
     : m_trustFolder(std::move(trustFolder)) {
     if (OPENSSL_init_crypto(0, nullptr) != 1) {
         ERR_clear_error();
-        throw VerificationModuleError("OpenSSL cannot be initialised");
+        throw VerificationModuleError("OpenSSL을 초기화할 수 없습니다."_cp949);
     }
 }
 

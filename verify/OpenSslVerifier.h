@@ -20,7 +20,8 @@ namespace ledgra {
 
 class OpenSslVerifier : public ISignedDataVerifier {
 public:
-    // Throws VerificationModuleError when OpenSSL cannot be initialised.
+    // Throws VerificationModuleError (with a code page 949 reason) when OpenSSL cannot be
+    // initialised.
     explicit OpenSslVerifier(std::filesystem::path trustFolder);
 
     std::string ResultText() const override { return m_resultText; }

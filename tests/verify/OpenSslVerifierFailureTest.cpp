@@ -130,8 +130,6 @@ const std::vector<FailureCase>& FailureCases() {
              return Base64Text(der.substr(0, der.size() - 3));
          },
          VerifierFailure::MalformedMessage},
-        {"DerThatIsNotCms", [] { return Base64Text(TrustedSigner().Der()); },
-         VerifierFailure::MalformedMessage},
         {"EmptyText", [] { return std::string(); }, VerifierFailure::MalformedMessage},
         {"BlankInsideBase64",
          [] {

@@ -118,7 +118,7 @@ TEST_F(VerifierTest, SigningCertificatesOfTheUsualKindsAreAccepted) {
         const char* name;
         CertificateOptions options;
     };
-    std::vector<Kind> kinds(6);
+    std::vector<Kind> kinds(4);
     kinds[0] = {"digital signature only", {}};
     kinds[0].options.keyUsage = SignerKeyUsage::DigitalSignature;
     kinds[1] = {"non-repudiation only", {}};
@@ -127,10 +127,6 @@ TEST_F(VerifierTest, SigningCertificatesOfTheUsualKindsAreAccepted) {
     kinds[2].options.keyUsage = SignerKeyUsage::Absent;
     kinds[3] = {"e-mail protection", {}};
     kinds[3].options.extendedKeyUsage = "emailProtection";
-    kinds[4] = {"no policy", {}};
-    kinds[4].options.koreanPolicy = false;
-    kinds[5] = {"RSA key", {}};
-    kinds[5].options.keyType = KeyType::Rsa2048;
 
     for (const Kind& kind : kinds) {
         TestCertificate signer = TestAuthority::Trusted().Issue(kind.options);
