@@ -16,7 +16,6 @@
 namespace ledgra {
 namespace {
 
-using testing::ContainerAttachment;
 using testing::MessageOptions;
 using testing::ReadBytes;
 using testing::SemicolonBareFile;
@@ -24,7 +23,6 @@ using testing::SignedText;
 using testing::TempFolder;
 using testing::TestAuthority;
 using testing::UtcTime;
-using testing::WrappedFile;
 using Lines = std::vector<std::string>;
 
 const std::string kStarted = "status\t전자문서의 서명검증을 시작합니다.";
@@ -205,40 +203,14 @@ testing::TestCertificate TrustedSigner(const std::string& commonName) {
     return TestAuthority::Trusted().Issue(options);
 }
 
-TEST_F(RenderToolTest, ReportsEachContainerFormAsTheUserSeesIt) {
-    const std::string content = "<TaxInvoice/>";
+TEST_F(RenderToolTest, ListsTheSignersInOneLine) {
     const MessageOptions twoSigners{
         .signers = {{TrustedSigner("홍길동"), UtcTime(2024, 3, 15, 1, 2, 3)},
                     {TrustedSigner("(주)가나상사"), UtcTime(2024, 3, 16, 4, 5, 6)}}};
-    const MessageOptions untrusted{
-        .signers = {{TestAuthority::Untrusted().Issue(), UtcTime(2024, 3, 15)}}};
-    const std::string signedText = SignedText(content);
-    struct Case {
-        std::string name;
-        std::string fileText;
-        Lines lines;
-    };
-    const std::vector<Case> cases = {
-        {"bare.TSN", SemicolonBareFile(signedText, '6', '9'), {kStarted, kSucceededBox, kNoPage}},
-        {"wrapped.ktx",
-         WrappedFile(signedText, '7', {{"a.txt", "QUJD", '5'}, {"b.txt", "QUJD", '9'}}),
-         {kStarted, kRejected, kSucceededBox, kNoPage}},
-        {"rejected.tsn",
-         SemicolonBareFile(signedText, '2', '8'),
-         {kStarted, kRejected, kRejected, kFailed}},
-        {"missing.ktx", "", {kStarted, kRejected, kFailed}},
-    };
-    for (const Case& c : cases) {
-        const auto path =
-            c.fileText.empty() ? folder.Path() / c.name : folder.Write(c.name, c.fileText);
-        const Outcome outcome = RunIsolated({"--verify", path.native()});
-        EXPECT_EQ(outcome.lines, c.lines) << c.name;
-        EXPECT_EQ(outcome.exitCode, 1) << c.name;
-    }
-
-    // One box lists every signer, in the message's order (its signer set is sorted as DER).
     const Outcome listed = RunIsolated(
-        {"--verify", folder.Write("signers.ktx", SignedText(content, twoSigners)).native()});
+        {"--verify",
+         folder.Write("signers.ktx", SignedText("<TaxInvoice/>", twoSigners)).native()});
+    // The message's signer set is sorted as DER, so either may come first.
     const std::string first = "서명정보:홍길동, 서명시간 : 2024-03-15 01:02:03 UTC\\n";
     const std::string second = "서명정보:(주)가나상사, 서명시간 : 2024-03-16 04:05:06 UTC\\n";
     ASSERT_EQ(listed.lines.size(), 4u);
@@ -246,22 +218,21 @@ TEST_F(RenderToolTest, ReportsEachContainerFormAsTheUserSeesIt) {
                 listed.lines[1] == "box\tInfo\t" + second + first)
         << listed.lines[1];
     EXPECT_EQ(listed.lines[2], kSucceededBox);
-
-    const auto foreign = folder.Write("foreign.ktx", SignedText(content, untrusted));
-    const Outcome outcome = RunIsolated({"--verify", foreign.native()});
-    ASSERT_EQ(outcome.lines.size(), 3u);
-    EXPECT_TRUE(outcome.lines[1].starts_with("box\tZOVA Viewer\t검증모듈에러2:"));
-    EXPECT_EQ(outcome.lines[2], kFailed);
 }
 
 TEST_F(RenderToolTest, AnyFailedDocumentMakesTheExitStatusOne) {
     WriteInvoiceTemplates();
     const auto invoice = WriteStandardInvoice("invoice.XML");
     EXPECT_EQ(RunIsolated({invoice.native(), invoice.native()}).exitCode, 0);
-    const Outcome mixed = RunIsolated({invoice.native(), (folder.Path() / "none.XML").native()});
+    // A missing file, and an invoice without its required IssueID: the renderer's XML access
+    // error fails that run only.
+    const auto incomplete =
+        folder.Write("incomplete.XML", "<TaxInvoice><TaxInvoiceDocument/></TaxInvoice>");
+    const Outcome mixed =
+        RunIsolated({invoice.native(), (folder.Path() / "none.XML").native(), incomplete.native()});
     EXPECT_EQ(mixed.exitCode, 1);
-    EXPECT_EQ(mixed.lines,
-              (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, kRejected, kFailed}));
+    EXPECT_EQ(mixed.lines, (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, kRejected,
+                                  kFailed, kStarted, kSucceededStatus, kNoPage}));
 }
 
 }  // namespace
