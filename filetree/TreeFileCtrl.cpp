@@ -266,7 +266,13 @@ void CTreeFileCtrl::FillFolderItem(const QString& path, QTreeWidgetItem* parent,
     items.reserve(static_cast<qsizetype>(records.size()));
     for (CTreeFileCtrlItemInfo& record : records) {
         const QString fullPath = record.m_strFullPath;
-        const bool shared = !record.m_bIsFile && m_bShowSharedOverlay && IsSharedPath(fullPath);
+        if (record.m_bIsFile) {
+            // Files take their extension's icon; asking per path would look at each file.
+            const QIcon icon = m_images->FileIcon(fullPath);
+            items.append(CreateTreeItem(std::move(record), false, icon, icon, true).release());
+            continue;
+        }
+        const bool shared = m_bShowSharedOverlay && IsSharedPath(fullPath);
         items.append(CreateTreeItem(std::move(record), shared, NormalIconOfPath(fullPath),
                                     OpenIconOfPath(fullPath), true)
                          .release());

@@ -71,6 +71,7 @@ public:
     // Whether a folder shows an expand button: a visible folder or document file inside, or a
     // removable volume root (whose media is not touched). Stops at the first hit.
     virtual bool FolderHasEntries(const QString& path) const;
+    // Whether a child shows exactly this text (names are case-sensitive here).
     virtual bool HasChildWithText(QTreeWidgetItem* parent, const QString& text) const;
     // Appends one item under parent (the invisible root for top level); returns it.
     virtual QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo record,
