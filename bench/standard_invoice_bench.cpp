@@ -1,0 +1,70 @@
+// Rendering a real standard-schema invoice: loading and reading the XML file, then the whole
+// page (reading, copy choice, template, filling). The peer is xsltproc with a stylesheet of the
+// same fields: bench/xslt/compare.sh times both.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "render/RenderContext.h"
+#include "render/StandardInvoice.h"
+#include "render/StandardInvoiceRecord.h"
+#include "render/XmlDocument.h"
+
+namespace ledgra {
+namespace {
+
+// LEDGRA_BENCH_INVOICE names another invoice file to measure.
+std::filesystem::path InvoiceFile() {
+    if (const char* file = std::getenv("LEDGRA_BENCH_INVOICE")) return file;
+    return LEDGRA_SHARED_SAMPLES "/real/xml/open-etaxbill_1-0101.xml";
+}
+
+class SilentUserInterface final : public UserInterface {
+public:
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override { ++m_messages; }
+    void SetStatusText(const std::string&) override {}
+    void NavigateView(const std::filesystem::path&) override {}
+    int m_messages = 0;
+};
+
+void BM_ReadStandardInvoice(benchmark::State& state) {
+    const std::filesystem::path file = InvoiceFile();
+    for (auto _ : state) {
+        XmlDocument document;
+        if (!document.LoadXmlFile(file)) {
+            state.SkipWithError("the invoice does not load");
+            return;
+        }
+        benchmark::DoNotOptimize(ReadStandardInvoice(document));
+    }
+}
+BENCHMARK(BM_ReadStandardInvoice);
+
+void BM_RenderStandardInvoice(benchmark::State& state) {
+    FrameState frame;
+    frame.m_strDocPath = InvoiceFile();
+    // The real samples carry no seal, so nothing is written here.
+    frame.m_strLogFolder = (std::filesystem::temp_directory_path() / "").native();
+    MemoryProfile profile;
+    const PageTemplates templates;
+    SilentUserInterface ui;
+    RenderContext context{frame, profile, templates, ui};
+    std::size_t pageBytes = 0;
+    for (auto _ : state) {
+        const std::string page = RenderStandardInvoice(context);
+        if (page.empty()) {
+            state.SkipWithError("no page");
+            return;
+        }
+        pageBytes = page.size();
+        benchmark::DoNotOptimize(page);
+    }
+    state.counters["page_bytes"] = static_cast<double>(pageBytes);
+}
+BENCHMARK(BM_RenderStandardInvoice);
+
+}  // namespace
+}  // namespace ledgra
