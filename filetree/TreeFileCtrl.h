@@ -33,7 +33,7 @@ public:
     explicit CTreeFileCtrl(QWidget* parent = nullptr);
     ~CTreeFileCtrl() override;
 
-    // The record of an item of this tree; null for a null item.
+    // The record of an item of this tree; null for a null or foreign item.
     static CTreeFileCtrlItemInfo* GetItemInfo(QTreeWidgetItem* item);
 
     // Paths and kinds. Paths are native ("/" separated).
@@ -66,6 +66,7 @@ public:
     // Under the Network item the servers of the mounted network file systems, under a server
     // its mounted shares; true when anything was added. Browsing the network is not offered.
     virtual bool AddNetworkItems(QTreeWidgetItem* item);
+    // The desktop's icon of a volume, folder or file; the open one differs for folders only.
     virtual QIcon NormalIconOfPath(const QString& path) const;
     virtual QIcon OpenIconOfPath(const QString& path) const;
     // Whether a folder shows an expand button: a visible folder or document file inside, or a
@@ -77,7 +78,8 @@ public:
     virtual QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo record,
                                          bool shared, const QIcon& icon, const QIcon& openIcon,
                                          bool checkForChildren);
-    // The first child whose record name equals name (exactly: names are case-sensitive here).
+    // The first child whose record name equals name: exactly, or ignoring case on a file system
+    // that ignores case.
     virtual QTreeWidgetItem* FindChildByName(QTreeWidgetItem* parent, const QString& name) const;
 
     // Filters.
@@ -88,8 +90,11 @@ public:
 
     // Volumes.
     virtual bool IsRemovableDrive(const QString& path) const;  // removable or optical
+    // The file system id stands in for the volume serial number; false when unreadable.
     virtual bool GetVolumeSerial(const QString& path, std::uint64_t& serial) const;
+    // False for a removable or optical volume whose media cannot be read.
     virtual bool CheckMediaPresent(const QString& path) const;
+    // "label (root)", or the root itself for a volume without a label.
     virtual QString GetDriveDisplayName(const QString& path) const;
 
     // Called after every accepted selection change with the new item's path.
@@ -149,6 +154,8 @@ protected:
     QColor m_compressedColour{0, 0, 255};
     bool m_bShowEncryptedColour = true;
     QColor m_encryptedColour{255, 0, 0};
+    // The switches of the tree's own commands (open, properties, rename, delete), of drag and
+    // drop and of automatic refresh, for when those are offered; none is offered yet.
     bool m_bAllowDragDrop = false;
     bool m_bAllowRename = false;
     bool m_bAllowOpen = true;
@@ -194,8 +201,9 @@ private:
     QPersistentModelIndex m_computerItem;
     QPersistentModelIndex m_networkItem;
     QString m_strDocumentsPath;
+    // Previously selected items, oldest first; entries go empty when their item is deleted.
     QList<QPersistentModelIndex> m_backList;
-    QList<QPersistentModelIndex> m_forwardList;
+    // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;
     std::unique_ptr<CShareEnumerator> m_shares;
