@@ -81,14 +81,24 @@ void FillIssueDate(std::string& page, const std::string& issueDate) {
     FillPlaceholder(page, ":작성일:"_cp949, complete ? issueDate.substr(6, 2) : kNbsp);
 }
 
-// The remark cell is narrow: a line break after every four bytes (a two-byte character may be
-// split across it).
-std::string BreakEveryFourBytes(std::string_view remark) {
+// The remark cell is narrow: lines of at most four bytes. A two-byte character that would not
+// fit in a line starts the next one, so no character is ever cut in two.
+std::string BreakIntoFourByteLines(std::string_view remark) {
+    constexpr std::size_t kLineBytes = 4;
     std::string broken;
-    broken.reserve(remark.size() + remark.size() / 4 * 4);
-    for (std::size_t i = 0; i < remark.size(); ++i) {
-        if (i > 0 && i % 4 == 0) broken += "<br>";
-        broken += remark[i];
+    broken.reserve(remark.size() + remark.size() / 2 * 4);
+    std::size_t lineBytes = 0;
+    for (std::size_t i = 0; i < remark.size();) {
+        const bool twoBytes =
+            static_cast<unsigned char>(remark[i]) >= 0x81 && i + 1 < remark.size();
+        const std::size_t characterBytes = twoBytes ? 2 : 1;
+        if (lineBytes + characterBytes > kLineBytes) {
+            broken += "<br>";
+            lineBytes = 0;
+        }
+        broken.append(remark, i, characterBytes);
+        lineBytes += characterBytes;
+        i += characterBytes;
     }
     return broken;
 }
@@ -120,7 +130,7 @@ void FillItemRow(std::string& page, std::size_t row, const StandardInvoiceItem& 
     cell(":세액"_cp949, item.tax, amount);
     FillPlaceholder(
         page, Numbered(":비고"_cp949, row),
-        blank || item.remark.empty() ? std::string(kNbsp) : BreakEveryFourBytes(item.remark));
+        blank || item.remark.empty() ? std::string(kNbsp) : BreakIntoFourByteLines(item.remark));
 }
 
 // More than four items: each row names its item and how many more there are, with the sums
