@@ -43,20 +43,25 @@ void ReadInvoiceDocuments(const XmlDocument& document, StandardInvoiceRecord& re
     static const XPath kIssueDate("IssueDateTime");
     static const XPath kPurposeCode("PurposeCode");
     static const XPath kTypeCode("TypeCode");
-    // Asked on the invoice document but searching the whole document, item remarks included.
+    // The descriptions are searched in the whole document, item remarks included.
     static const XPath kDescriptions("//DescriptionText");
 
-    ForEachNode(document.SelectNodes(kDocuments), [&](const XmlNode& node) {
+    const XmlNodeList nodes = document.SelectNodes(kDocuments);
+    ForEachNode(nodes, [&](const XmlNode& node) {
         record.approvalNumber = RequiredText(node, kIssueId);
         record.issueDate = RequiredText(node, kIssueDate);
         record.purposeCode = RequiredText(node, kPurposeCode);
         record.typeCode = RequiredText(node, kTypeCode);
-        const XmlNodeList descriptions = node.SelectNodes(kDescriptions);
-        const long count = descriptions.ListLength();
-        for (long i = 0; i < count && i < static_cast<long>(record.descriptions.size()); ++i) {
-            record.descriptions[static_cast<std::size_t>(i)] = descriptions.ListItem(i).NodeText();
-        }
     });
+    // Asked on each invoice document the search would give the same list every time, so it is
+    // made once: a document of many invoice documents and descriptions must not take
+    // quadratic time.
+    if (nodes.ListLength() == 0) return;
+    const XmlNodeList descriptions = document.SelectNodes(kDescriptions);
+    const long count = descriptions.ListLength();
+    for (long i = 0; i < count && i < static_cast<long>(record.descriptions.size()); ++i) {
+        record.descriptions[static_cast<std::size_t>(i)] = descriptions.ListItem(i).NodeText();
+    }
 }
 
 // The values both parties carry.
