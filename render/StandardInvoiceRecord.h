@@ -59,8 +59,9 @@ struct StandardInvoiceRecord {
 
 // Reads the invoice's values in the document's reading order: invoice document, trade
 // settlement (supplier, buyer, brokers), payment means, monetary summation, line items.
-// Where an element repeats, the last one counts. Throws XmlAccessError when a required element
-// is missing.
+// Where an element repeats, the last one counts, except for the descriptions (the first two),
+// the payment means (the first four) and the brokers (every one). Throws XmlAccessError when a
+// required element is missing.
 StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document);
 
 // The last Stamp text (Base64 of the supplier's seal image) of the document's Extension
