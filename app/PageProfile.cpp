@@ -29,17 +29,26 @@ void LockDown(QWebEngineSettings& settings) {
 
 }  // namespace
 
+void PageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    // The remote stamp image a page names is not fetched either: nobody learns that a document
+    // was opened.
+    if (info.requestUrl().scheme() != QLatin1String(kPageScheme)) info.block(true);
+}
+
 PageProfile::PageProfile(std::filesystem::path logFolder)
     : m_scheme(std::make_unique<PageSchemeHandler>(std::move(logFolder))),
+      m_guard(std::make_unique<PageRequestGuard>()),
       m_profile(std::make_unique<QWebEngineProfile>()) {
     m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     m_profile->installUrlSchemeHandler(kPageScheme, m_scheme.get());
+    m_profile->setUrlRequestInterceptor(m_guard.get());
     LockDown(*m_profile->settings());
     // A page cannot make the engine save anything: downloads are left unaccepted (cancelled).
 }
 
 PageProfile::~PageProfile() {
+    m_profile->setUrlRequestInterceptor(nullptr);
     m_profile->removeAllUrlSchemeHandlers();
 }
 

@@ -4,6 +4,7 @@
 // scripts but can reach nothing: no local file, no network, no storage, no plug-in.
 
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 
 #include <filesystem>
 #include <memory>
@@ -13,6 +14,12 @@
 class QWebEngineSettings;
 
 namespace ledgra {
+
+// Lets only the page scheme's own addresses through: a page reaches no network.
+class PageRequestGuard final : public QWebEngineUrlRequestInterceptor {
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+};
 
 class PageProfile {
 public:
@@ -27,6 +34,7 @@ public:
 
 private:
     std::unique_ptr<PageSchemeHandler> m_scheme;
+    std::unique_ptr<PageRequestGuard> m_guard;
     // Off the record: nothing a page does is kept on disk.
     std::unique_ptr<QWebEngineProfile> m_profile;
 };

@@ -8,8 +8,9 @@ namespace ledgra {
 void RegisterPageScheme() {
     QWebEngineUrlScheme scheme(kPageScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    // Local content: the settings that keep pages away from local files and the network apply.
-    scheme.setFlags(QWebEngineUrlScheme::LocalScheme);
+    // Not a local scheme: the engine then refuses a page every file: address, to show as well
+    // as to read. Granting a page local access would let its scripts read any file.
+    scheme.setFlags({});
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 

@@ -1,0 +1,240 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/NavoTaxExplorerView.h"
+#include "app/ToolBarDlg.h"
+#include "filetree/LeftView.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/PageTestSupport.h"
+
+namespace ledgra {
+namespace {
+
+using testing::FocusWidget;
+using testing::ToQString;
+using testing::WaitForSignal;
+
+class MainFrameTest : public testing::AppTest {
+protected:
+    MainFrameTest() { m_frame = std::make_unique<CMainFrame>(MakeServices()); }
+
+    CMyTreeFileCtrl& Tree() { return m_frame->LeftView().Tree(); }
+    // Builds the tree and selects a path in it.
+    void Select(const std::filesystem::path& path) {
+        Tree().InitialiseTree();
+        ASSERT_NE(Tree().SelectPath(ToQString(path), false), nullptr) << path;
+    }
+    QString CopyCaption() const { return m_frame->CommandDlg().Button(kCopyButtonId)->text(); }
+    // Shows a document through the frame and waits until the page pane has it.
+    void ShowAndWait(const std::filesystem::path& path) {
+        QObject::connect(
+            &m_frame->HtmlView(), &QWebEngineView::loadFinished, &m_frame->HtmlView(),
+            [this](bool ok) { m_pageLoaded = ok; }, Qt::SingleShotConnection);
+        m_frame->ShowDocument(path);
+        ASSERT_TRUE(WaitForSignal(&m_frame->HtmlView(), &QWebEngineView::loadFinished));
+        ASSERT_TRUE(m_pageLoaded);
+    }
+
+    std::unique_ptr<CMainFrame> m_frame;
+    bool m_pageLoaded = false;
+};
+
+TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
+    EXPECT_EQ(m_frame->pos(), QPoint(15, 15));
+    EXPECT_EQ(m_frame->size(), QSize(1000, 720));
+    m_frame->show();
+    EXPECT_EQ(m_frame->LeftView().width(), 300);
+    EXPECT_EQ(m_frame->DateText(), DatePaneText(QDate::currentDate()));
+    EXPECT_EQ(DatePaneText(QDate(2009, 3, 5)), QStringLiteral("2009년 3월 5일"));
+    EXPECT_EQ(m_frame->State().m_strLogFolder.native(), (Documents() / "ZOVA/Logs/").native());
+    EXPECT_TRUE(std::filesystem::is_directory(Documents() / "ZOVA/Logs"));
+
+    const int ids[] = {kVerifyButtonId, kPrintButtonId, kSettingsButtonId, kCopyButtonId};
+    const char16_t* captions[] = {u"검 증", u"출 력", u"설 정", u"공급받는자"};
+    for (int i = 0; i < 4; ++i) {
+        const QToolButton* button = m_frame->CommandDlg().Button(ids[i]);
+        ASSERT_NE(button, nullptr) << ids[i];
+        EXPECT_EQ(button->text(), QString::fromUtf16(captions[i]));
+        EXPECT_EQ(button->toolTip(), QString::fromUtf16(captions[i]));
+        EXPECT_FALSE(button->icon().isNull()) << ids[i];
+    }
+}
+
+TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {
+    QStringList menus;
+    QStringList items;
+    for (QAction* menu : m_frame->menuBar()->actions()) {
+        menus.append(menu->text());
+        for (QAction* item : menu->menu()->actions()) {
+            items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+    }
+    EXPECT_EQ(menus, (QStringList{u"파일(&F)"_qs, u"보기(&V)"_qs, u"도움말(&H)"_qs}));
+    EXPECT_EQ(items,
+              (QStringList{u"검증(&O)...\tCtrl+O"_qs, u"설정(&S)...\tCtrl+S"_qs,
+                           u"인쇄(&P)...\tCtrl+P"_qs, u"인쇄 설정(&R)..."_qs, u"-"_qs,
+                           u"종료(&X)"_qs, u"상태 표시줄(&S)"_qs, u"Viewer 1.0 정보(&A)..."_qs}));
+
+    const std::pair<int, QKeySequence> keys[] = {
+        {kNewCommand, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {kVerifyCommand, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {kSettingsCommand, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {kPrintCommand, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {kNextPaneCommand, QKeySequence(Qt::Key_F6)},
+        {kPreviousPaneCommand, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
+    };
+    for (const auto& [id, key] : keys) {
+        ASSERT_NE(m_frame->CommandAction(id), nullptr) << id;
+        EXPECT_EQ(m_frame->CommandAction(id)->shortcut(), key) << id;
+    }
+
+    QAction* statusBarShown = m_frame->CommandAction(kStatusBarCommand);
+    m_frame->show();
+    EXPECT_TRUE(statusBarShown->isChecked());
+    statusBarShown->trigger();
+    EXPECT_FALSE(m_frame->statusBar()->isVisible());
+
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Viewer 1.0 정보"));
+    EXPECT_EQ(about.TextLabel()->text(), QStringLiteral("Viewer 버전 1.0"));
+    EXPECT_EQ(about.OkButton()->text(), QStringLiteral("확인"));
+}
+
+TEST_F(MainFrameTest, TheCopyButtonCyclesItsCaptionAndShowsTheOtherCopy) {
+    m_folder.CreateFiles({"home/Documents/ZOVA/Taxfiles/a.ktx"});
+    Select(Documents() / "ZOVA/Taxfiles/a.ktx");
+    std::vector<int> otherCopyDuringRuns;
+    m_presenter->m_onPresent = [&] {
+        otherCopyDuringRuns.push_back(m_frame->State().m_bShowOtherCopy);
+    };
+
+    QStringList captions;
+    for (int press = 0; press < 3; ++press) {
+        m_frame->CommandDlg().Button(kCopyButtonId)->click();
+        captions.append(CopyCaption());
+        EXPECT_EQ(m_frame->State().m_bShowOtherCopy, 0);
+    }
+    EXPECT_EQ(captions, (QStringList{u"공급자"_qs, u"공급받는자"_qs, u"공급자"_qs}));
+    EXPECT_EQ(m_frame->CommandDlg().Button(kCopyButtonId)->toolTip(), u"공급자"_qs);
+    // Each press re-ran the document (a plain file: its run fails) with the flag set.
+    EXPECT_EQ(m_presenter->Texts().count(u"서명검증이 실패했습니다."_qs), 3);
+    EXPECT_EQ(otherCopyDuringRuns, std::vector<int>(otherCopyDuringRuns.size(), 1));
+    EXPECT_EQ(m_frame->State().m_strDocPath, Documents() / "ZOVA/Taxfiles/a.ktx");
+
+    // A double click starts the cycle over, without the other-copy flag.
+    otherCopyDuringRuns.clear();
+    m_frame->RouteCommand(5);
+    EXPECT_EQ(CopyCaption(), u"공급받는자"_qs);
+    EXPECT_EQ(m_frame->State().m_bCopyButtonSupplier, 0);
+    EXPECT_EQ(otherCopyDuringRuns, std::vector<int>(otherCopyDuringRuns.size(), 0));
+    EXPECT_FALSE(otherCopyDuringRuns.empty());
+}
+
+TEST_F(MainFrameTest, WithoutASelectedFileTheCommandsSaySoOrDoNothing) {
+    m_frame->RouteCommand(4);
+    ASSERT_EQ(m_presenter->m_messages.size(), 1u);
+    EXPECT_EQ(m_presenter->m_messages[0].text, u"파일이 선택되지 않았습니다."_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].caption, u"에러 메시지"_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(CopyCaption(), u"공급받는자"_qs);
+    EXPECT_EQ(m_frame->State().m_bCopyButtonSupplier, 0);
+
+    // A folder is no document file either; verify says nothing at all.
+    Select(Documents());
+    m_frame->RouteCommand(5);
+    m_frame->RouteCommand(2);
+    m_frame->RouteCommand(99);
+    EXPECT_EQ(m_presenter->Texts(),
+              (QStringList{u"파일이 선택되지 않았습니다."_qs, u"파일이 선택되지 않았습니다."_qs}));
+    EXPECT_TRUE(m_frame->State().m_strDocPath.empty());
+}
+
+TEST_F(MainFrameTest, PrintingIsRefusedUntilADocumentWasShown) {
+    m_frame->RouteCommand(3);
+    ASSERT_EQ(m_presenter->m_messages.size(), 1u);
+    EXPECT_EQ(m_presenter->m_messages[0].text, u"세금계산서를 먼저 검증하십시오."_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].caption, u"에러 메시지"_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(m_frame->PrintWindows().empty());
+}
+
+TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOwn) {
+    ShowAndWait(std::filesystem::path(LEDGRA_SHARED_SAMPLES) /
+                "real/xml/kr-etax-sample_unsigned.xml");
+    ASSERT_EQ(m_frame->State().m_bDocumentShown, 1);
+    EXPECT_EQ(m_frame->StatusText(), u"서명검증이 성공했습니다."_qs);
+    m_presenter->m_messages.clear();
+
+    m_frame->RouteCommand(3);
+    ASSERT_EQ(m_presenter->m_messages.size(), 1u);
+    EXPECT_EQ(m_presenter->m_messages[0].text,
+              u"프린터 출력이 안될시 조치방법 안내해 드립니다.\n\n"
+              u"1. 제어판 - 장치 및 프린터 - 사용하는 프린터 선택후 기본프린터 설정\n\n"
+              u"2. 실행되어진 인터넷 익스플로러 - \"파일\" 메뉴 - \"인쇄\"를 클릭 "_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].caption, u"안내 메시지"_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
+
+    // The preview was opened on the loaded page, in a window that stays open.
+    EXPECT_EQ(m_printLog->previewedTitles, QStringList{m_frame->HtmlView().title()});
+    ASSERT_EQ(m_frame->PrintWindows().size(), 1u);
+    EXPECT_TRUE(m_frame->PrintWindows()[0]->isVisible());
+    EXPECT_TRUE(m_frame->PrintWindows()[0]->isWindow());
+}
+
+TEST_F(MainFrameTest, PrintingFollowsTheActivePaneButTheButtonAlwaysPrintsTheDocument) {
+    ASSERT_TRUE(FocusWidget(*m_frame, m_frame->HtmlView()));
+    m_frame->CommandAction(kPrintCommand)->trigger();
+    // The page prints itself: its print dialog, no check and no advice.
+    EXPECT_EQ(m_printLog->printerChoices, 1);
+    EXPECT_TRUE(m_presenter->m_messages.empty());
+
+    m_frame->CommandDlg().Button(kPrintButtonId)->click();
+    EXPECT_EQ(m_presenter->Texts(), QStringList{u"세금계산서를 먼저 검증하십시오."_qs});
+
+    ASSERT_TRUE(FocusWidget(*m_frame, Tree()));
+    m_frame->CommandAction(kPrintCommand)->trigger();
+    EXPECT_EQ(m_printLog->printerChoices, 1);
+    EXPECT_EQ(m_presenter->m_messages.size(), 2u);
+}
+
+TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes) {
+    ASSERT_TRUE(FocusWidget(*m_frame, Tree()));
+    const auto focusIn = [](QWidget& pane) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && (focus == &pane || pane.isAncestorOf(focus));
+    };
+    m_frame->CommandAction(kNextPaneCommand)->trigger();
+    EXPECT_TRUE(focusIn(m_frame->HtmlView()));
+    m_frame->CommandAction(kPreviousPaneCommand)->trigger();
+    EXPECT_TRUE(focusIn(Tree()));
+}
+
+TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
+    m_folder.CreateFiles({"home/Documents/docs/a.ktx"});
+    Tree().InitialiseTree();
+    const std::filesystem::path file = Documents() / "docs/a.ktx";
+    m_frame->OnCopyData(QByteArray::fromStdString(file.native()));
+
+    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), ToQString(file));
+    EXPECT_EQ(m_frame->State().m_strDocPath, file);
+    // A plain file is not a signed document: the run says so.
+    EXPECT_EQ(m_presenter->Texts().back(), u"서명검증이 실패했습니다."_qs);
+    // The tree's selection retitled the document, and the caption shows it.
+    EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), ToQString(file));
+    EXPECT_EQ(m_frame->windowTitle(), ToQString(file) + u" - ZOVAViewer"_qs);
+}
+
+}  // namespace
+}  // namespace ledgra

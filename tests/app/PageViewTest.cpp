@@ -1,0 +1,264 @@
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/AppFolders.h"
+#include "app/NavoTaxExplorerView.h"
+#include "app/PageProfile.h"
+#include "app/PageScheme.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/PageTestSupport.h"
+
+namespace ledgra {
+namespace {
+
+using testing::WaitForSignal;
+using testing::WaitForTitle;
+using testing::WriteCp949Page;
+
+class PageViewTest : public testing::AppTest {
+protected:
+    PageViewTest() : m_logFolder(CreateLogFolder(Documents())), m_profile(m_logFolder) {}
+
+    // Shows the page and waits for it; the view is destroyed before the profile.
+    bool Show(const std::filesystem::path& htmlFile) {
+        m_view.Navigate2(htmlFile);
+        bool loaded = false;
+        QObject::connect(
+            &m_view, &QWebEngineView::loadFinished, &m_view, [&](bool ok) { loaded = ok; },
+            Qt::SingleShotConnection);
+        return WaitForSignal(&m_view, &QWebEngineView::loadFinished) && loaded;
+    }
+
+    std::string LogPath(const char* name) const { return (m_logFolder / name).native(); }
+
+    std::filesystem::path m_logFolder;
+    PageProfile m_profile;
+    CNAVO_TaxExplorerView m_view{m_profile};
+};
+
+TEST_F(PageViewTest, ShowsThePageDecodedWithTheViewersOwnCodec) {
+    // 똠 is one of the characters the engine's own euc-kr decoder gets wrong; the page lies
+    // outside the log folder, as a stored html file may.
+    const auto page = WriteCp949Page(
+        m_folder.Path() / "pages/document.html",
+        "<html><head><meta http-equiv='Content-Type' content='text/html; charset=euc-kr'>"
+        "<title>똠방각하 세금계산서</title></head><body>똠</body></html>");
+    ASSERT_TRUE(Show(page));
+    EXPECT_EQ(m_view.title(), QStringLiteral("똠방각하 세금계산서"));
+    EXPECT_EQ(m_view.url(), PageUrl(page));
+}
+
+TEST_F(PageViewTest, APageShowsTheLogFoldersImagesButReachesNoOtherFileAndNoNetwork) {
+    QImage seal(8, 8, QImage::Format_RGB32);
+    seal.fill(Qt::red);
+    ASSERT_TRUE(seal.save(QString::fromStdString(LogPath("zova_supplier.gif")), "PNG"));
+    const std::string outside = (m_folder.Path() / "outside.png").native();
+    ASSERT_TRUE(seal.save(QString::fromStdString(outside), "PNG"));
+    const std::string secret = m_folder.Write("secret.txt", "SECRET").native();
+    // A server that would see any request a page makes to the network.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        ++connections;
+        server.nextPendingConnection()->abort();
+    });
+    const std::string remote = "http://127.0.0.1:" + std::to_string(server.serverPort());
+
+    // Every attempt reports into a list; the sorted list becomes the title at the end.
+    const std::string html =
+        "<html><body><script>var results = [];"
+        "function mark(r) { results.push(r); if (results.length == 8) "
+        "document.title = 'results ' + results.sort().join(' '); }"
+        "function read(name, url) { fetch(url).then(r => r.text()).then("
+        "  t => mark(name + (t.includes('SECRET') ? ':read' : ':blocked')),"
+        "  e => mark(name + ':blocked')); }</script>"
+        "<img src='" +
+        LogPath("zova_supplier.gif") +
+        "' onload=\"mark('seal:shown')\" onerror=\"mark('seal:missing')\">"
+        "<img src='" +
+        outside +
+        "' onload=\"mark('outside:shown')\" onerror=\"mark('outside:missing')\">"
+        "<img src='file://" +
+        outside +
+        "' onload=\"mark('file:shown')\" onerror=\"mark('file:missing')\">"
+        "<img src='" +
+        remote +
+        "/stamp.gif"
+        "' onload=\"mark('remote:shown')\" onerror=\"mark('remote:missing')\">"
+        "<script>"
+        "read('fetch-file', 'file://" +
+        secret +
+        "');"
+        "read('fetch-scheme', '" +
+        secret +
+        "');"
+        "read('fetch-remote', '" +
+        remote +
+        "/data');"
+        "var x = new XMLHttpRequest();"
+        "x.onload = () => mark(x.responseText.includes('SECRET') ? 'xhr:read' : 'xhr:blocked');"
+        "x.onerror = () => mark('xhr:blocked');"
+        "try { x.open('GET', 'file://" +
+        secret +
+        "'); x.send(); } catch (e) { mark('xhr:blocked'); }"
+        "</script></body></html>";
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", html)));
+    ASSERT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t.startsWith(u"results"); }));
+    EXPECT_EQ(m_view.title(),
+              QStringLiteral("results fetch-file:blocked fetch-remote:blocked fetch-scheme:blocked "
+                             "file:missing outside:missing remote:missing seal:shown xhr:blocked"));
+    EXPECT_EQ(connections, 0);
+}
+
+// The page's own navigation rules, asked directly.
+class ExposedPage : public LockedPage {
+public:
+    using LockedPage::acceptNavigationRequest;
+    using LockedPage::LockedPage;
+};
+
+TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
+    const auto page = WriteCp949Page(m_logFolder / "zova_document.html", "<html></html>");
+    const auto attachment = WriteCp949Page(m_logFolder / "zova_a.txt", "a");
+    m_profile.Scheme().AllowPage(page);
+    const QUrl outside = PageUrl(m_folder.Write("other.html", "x"));
+    const QUrl file = QUrl::fromLocalFile(QString::fromStdString(page.native()));
+    const QUrl remote(QStringLiteral("http://example.com/"));
+    const QUrl blank(QStringLiteral("about:blank"));
+
+    ExposedPage shown(m_profile);
+    shown.LoadOwn(PageUrl(page));
+    QUrl withFragment = PageUrl(page);
+    withFragment.setFragment(QStringLiteral("top"));
+    const auto main = QWebEnginePage::NavigationTypeLinkClicked;
+    struct Row {
+        QUrl url;
+        bool mainFrame;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {PageUrl(page), true, true},
+        {withFragment, true, true},
+        {PageUrl(attachment), true, false},
+        {outside, true, false},
+        {file, true, false},
+        {remote, true, false},
+        {PageUrl(attachment), false, true},
+        {blank, false, true},
+        {outside, false, false},
+        {file, false, false},
+        {remote, false, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(shown.acceptNavigationRequest(row.url, main, row.mainFrame), row.accepted)
+            << row.url.toString().toStdString() << (row.mainFrame ? " main" : " frame");
+    }
+
+    // A window a page opened takes one served file and is held to it.
+    ExposedPage opened(m_profile);
+    opened.AcceptFirstServedAddress();
+    std::vector<bool> decisions;
+    QObject::connect(&opened, &LockedPage::OpenedAddressDecided,
+                     [&](bool accepted) { decisions.push_back(accepted); });
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(page), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
+    ExposedPage refused(m_profile);
+    refused.AcceptFirstServedAddress();
+    QObject::connect(&refused, &LockedPage::OpenedAddressDecided,
+                     [&](bool accepted) { decisions.push_back(accepted); });
+    EXPECT_FALSE(refused.acceptNavigationRequest(outside, main, true));
+    EXPECT_EQ(decisions, (std::vector<bool>{true, false}));
+}
+
+void SendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
+    const QPointF local(50, 50);
+    QMouseEvent event(type, local, target.mapToGlobal(local), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &event);
+}
+
+TEST_F(PageViewTest, TheRightButtonNeverReachesThePage) {
+    const auto page = WriteCp949Page(
+        m_logFolder / "zova_document.html",
+        "<html><body style='margin:0'><div style='width:400px;height:300px'></div><script>"
+        "document.addEventListener('mousedown', e => document.title += ' down' + e.button);"
+        "document.addEventListener('dblclick', e => document.title += ' double' + e.button);"
+        "document.addEventListener('contextmenu', e => document.title += ' menu');"
+        "document.title = 'ready';</script></body></html>");
+    m_view.resize(400, 300);
+    m_view.show();
+    ASSERT_TRUE(Show(page));
+    ASSERT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t == u"ready"; }));
+    QWidget* surface = m_view.focusProxy();
+    ASSERT_NE(surface, nullptr);
+
+    SendMouse(*surface, QEvent::MouseButtonPress, Qt::RightButton);
+    SendMouse(*surface, QEvent::MouseButtonRelease, Qt::RightButton);
+    SendMouse(*surface, QEvent::MouseButtonDblClick, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(50, 50),
+                           surface->mapToGlobal(QPoint(50, 50)));
+    QCoreApplication::sendEvent(surface, &menu);
+    // The left button does arrive: once it has, anything of the right button would have too.
+    SendMouse(*surface, QEvent::MouseButtonPress, Qt::LeftButton);
+    SendMouse(*surface, QEvent::MouseButtonRelease, Qt::LeftButton);
+    ASSERT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t.contains(u"down0"); }));
+    EXPECT_EQ(m_view.title(), QStringLiteral("ready down0"));
+}
+
+TEST_F(PageViewTest, AnAttachmentLinkOpensTheFileInAWindowOfItsOwn) {
+    WriteCp949Page(m_logFolder / "zova_a.html", "<html><title>attachment</title></html>");
+    const auto page = WriteCp949Page(
+        m_logFolder / "zova_document.html",
+        "<html><body style='margin:0'><a href='#' onclick=\"javascript:window.open('" +
+            LogPath("zova_a.html") +
+            "','win','top=60,left=300,width=600,height=400');\" "
+            "style='display:block;width:400px;height:300px'>1.a.html</a></body></html>");
+    m_view.resize(400, 300);
+    m_view.show();
+    ASSERT_TRUE(Show(page));
+
+    // The window is made a child of the view's window when the page asks for it.
+    CNAVO_TaxExplorerView* opened = nullptr;
+    QEventLoop loop;
+    class ChildWatch : public QObject {
+    public:
+        explicit ChildWatch(std::function<void(QObject*)> seen) : m_seen(std::move(seen)) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::ChildAdded)
+                m_seen(static_cast<QChildEvent*>(event)->child());
+            return false;
+        }
+        std::function<void(QObject*)> m_seen;
+    } watch([&](QObject* child) {
+        if (auto* view = qobject_cast<CNAVO_TaxExplorerView*>(child)) {
+            opened = view;
+            QObject::connect(view, &QWebEngineView::titleChanged, &loop, [&](const QString& t) {
+                if (t == u"attachment") loop.quit();
+            });
+        }
+    });
+    m_view.installEventFilter(&watch);
+    SendMouse(*m_view.focusProxy(), QEvent::MouseButtonPress, Qt::LeftButton);
+    SendMouse(*m_view.focusProxy(), QEvent::MouseButtonRelease, Qt::LeftButton);
+    QTimer::singleShot(std::chrono::seconds(30), &loop, &QEventLoop::quit);
+    loop.exec();
+    m_view.removeEventFilter(&watch);
+
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->title(), QStringLiteral("attachment"));
+    EXPECT_TRUE(opened->isWindow());
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(opened->url(), PageUrl(m_logFolder / "zova_a.html"));
+}
+
+}  // namespace
+}  // namespace ledgra
