@@ -18,11 +18,6 @@ namespace {
 // How long a later start looks for the running instance's channel.
 constexpr std::chrono::milliseconds kConnectLimit{3000};
 
-QString LockFolder() {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
-}
-
 std::filesystem::path CurrentFolder() {
     std::error_code ignored;
     return std::filesystem::current_path(ignored);
@@ -30,14 +25,20 @@ std::filesystem::path CurrentFolder() {
 
 }  // namespace
 
-CNAVO_TaxExplorerApp::CNAVO_TaxExplorerApp(std::shared_ptr<MessagePresenter> presenter)
-    : m_presenter(std::move(presenter)) {}
+InstanceChannel ProgramInstanceChannel() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return {runtime.isEmpty() ? QDir::tempPath() : runtime, HandOffChannelName()};
+}
+
+CNAVO_TaxExplorerApp::CNAVO_TaxExplorerApp(std::shared_ptr<MessagePresenter> presenter,
+                                           InstanceChannel channel)
+    : m_presenter(std::move(presenter)), m_channel(std::move(channel)) {}
 
 CNAVO_TaxExplorerApp::~CNAVO_TaxExplorerApp() = default;
 
 CNAVO_TaxExplorerApp::StartOutcome CNAVO_TaxExplorerApp::InitInstance(
     const std::vector<std::string>& arguments) {
-    m_lock = std::make_unique<InstanceLock>(LockFolder());
+    m_lock = std::make_unique<InstanceLock>(m_channel.lockFolder);
     if (!m_lock->TryLock()) {
         RunSecondInstance(arguments);
         return StartOutcome::HandedOff;
@@ -59,7 +60,7 @@ CNAVO_TaxExplorerApp::StartOutcome CNAVO_TaxExplorerApp::InitInstance(
     CMainFrame* frame = m_pMainWnd.get();
     m_handOffServer = std::make_unique<HandOffServer>(
         [frame](const QByteArray& path) { frame->OnCopyData(path); });
-    m_handOffServer->Listen(HandOffChannelName());
+    m_handOffServer->Listen(m_channel.channelName);
     return StartOutcome::Run;
 }
 
@@ -67,7 +68,7 @@ void CNAVO_TaxExplorerApp::RunSecondInstance(const std::vector<std::string>& arg
     m_presenter->Present(nullptr, QStringLiteral("프로그램이 이미 실행중입니다."), QString(),
                          MessageIcon::Exclamation);
     const std::string path = HandOffPathFromArguments(arguments, CurrentFolder());
-    SendHandOff(HandOffChannelName(), QByteArray::fromStdString(path), kConnectLimit);
+    SendHandOff(m_channel.channelName, QByteArray::fromStdString(path), kConnectLimit);
 }
 
 bool CNAVO_TaxExplorerApp::CanOpenStartDocument() {

@@ -1,15 +1,18 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/AppFolders.h"
 #include "app/NavoTaxExplorerView.h"
+#include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
 #include "tests/app/AppTestSupport.h"
@@ -18,6 +21,7 @@
 namespace ledgra {
 namespace {
 
+using testing::ToQString;
 using testing::WaitForSignal;
 using testing::WaitForTitle;
 using testing::WriteCp949Page;
@@ -177,6 +181,28 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
                      [&](bool accepted) { decisions.push_back(accepted); });
     EXPECT_FALSE(refused.acceptNavigationRequest(outside, main, true));
     EXPECT_EQ(decisions, (std::vector<bool>{true, false}));
+}
+
+TEST_F(PageViewTest, PrintsThePageAndRefusesASecondPrintMeanwhile) {
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html",
+                                    "<html><body><h1>세금계산서</h1></body></html>")));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
+    printer.setOutputFileName(ToQString(pdf));
+
+    // A print asked for while the first one runs (a timer fires during the wait).
+    QPrinter other;
+    std::optional<PrintResult> second;
+    QTimer::singleShot(0, [&] { second = PrintPage(m_view, other); });
+    EXPECT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
+    EXPECT_EQ(second, PrintResult::Busy);
+
+    const std::string bytes = testing::ReadBytes(pdf);
+    EXPECT_TRUE(bytes.starts_with("%PDF")) << bytes.substr(0, 16);
+    EXPECT_GT(bytes.size(), 1000u);
+    // Done: the next print may start.
+    EXPECT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
 }
 
 void SendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
