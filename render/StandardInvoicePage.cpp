@@ -81,24 +81,15 @@ void FillIssueDate(std::string& page, const std::string& issueDate) {
     FillPlaceholder(page, ":작성일:"_cp949, complete ? issueDate.substr(6, 2) : kNbsp);
 }
 
-// The remark cell is narrow: lines of at most four bytes. A two-byte character that would not
-// fit in a line starts the next one, so no character is ever cut in two.
+// The remark cell is narrow: a line break before every fourth byte. The break counts bytes, not
+// characters, so a two-byte character can be split across it, as the paper form's layout did.
 std::string BreakIntoFourByteLines(std::string_view remark) {
     constexpr std::size_t kLineBytes = 4;
     std::string broken;
-    broken.reserve(remark.size() + remark.size() / 2 * 4);
-    std::size_t lineBytes = 0;
-    for (std::size_t i = 0; i < remark.size();) {
-        const bool twoBytes =
-            static_cast<unsigned char>(remark[i]) >= 0x81 && i + 1 < remark.size();
-        const std::size_t characterBytes = twoBytes ? 2 : 1;
-        if (lineBytes + characterBytes > kLineBytes) {
-            broken += "<br>";
-            lineBytes = 0;
-        }
-        broken.append(remark, i, characterBytes);
-        lineBytes += characterBytes;
-        i += characterBytes;
+    broken.reserve(remark.size() + remark.size() / kLineBytes * 4);
+    for (std::size_t i = 0; i < remark.size(); ++i) {
+        if (i > 0 && i % kLineBytes == 0) broken += "<br>";
+        broken += remark[i];
     }
     return broken;
 }
