@@ -1,7 +1,8 @@
 #include "app/PageScheme.h"
 
-#include <QFile>
 #include <QWebEngineUrlScheme>
+
+#include <system_error>
 
 namespace ledgra {
 
@@ -15,15 +16,21 @@ void RegisterPageScheme() {
 }
 
 QUrl PageUrl(const std::filesystem::path& file) {
+    // A stored html file may be named relative to the current folder.
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ignored);
     QUrl url;
     url.setScheme(QString::fromLatin1(kPageScheme));
-    url.setPath(QFile::decodeName(QByteArray::fromStdString(file.native())), QUrl::DecodedMode);
+    // Percent-encoded bytes: a file name that is no valid UTF-8 survives the round trip.
+    const QByteArray encoded = QByteArray::fromStdString(absolute.native()).toPercentEncoding("/");
+    url.setPath(QString::fromLatin1(encoded), QUrl::TolerantMode);
     return url;
 }
 
 std::filesystem::path PagePathOfUrl(const QUrl& url) {
     if (url.scheme() != QLatin1String(kPageScheme)) return {};
-    return QFile::encodeName(url.path(QUrl::FullyDecoded)).toStdString();
+    // Decoded as bytes, not as UTF-8: the file's native name comes back unchanged.
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 }  // namespace ledgra

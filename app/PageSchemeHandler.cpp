@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 #include <QWebEngineUrlRequestJob>
 
+#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -28,10 +29,12 @@ std::optional<QByteArray> ReadServedFile(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > kMaxServedBytes) return std::nullopt;
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path.native())));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QByteArray bytes = file.read(static_cast<qint64>(kMaxServedBytes) + 1);
-    if (bytes.size() > static_cast<qsizetype>(kMaxServedBytes)) return std::nullopt;
+    // By its native name: a name that is no UTF-8 would not survive a QString.
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    QByteArray bytes(static_cast<qsizetype>(size), '\0');
+    file.read(bytes.data(), bytes.size());
+    bytes.resize(file.gcount());
     return bytes;
 }
 

@@ -49,9 +49,9 @@ protected:
 
 TEST_F(PageViewTest, ShowsThePageDecodedWithTheViewersOwnCodec) {
     // 똠 is one of the characters the engine's own euc-kr decoder gets wrong; the page lies
-    // outside the log folder, as a stored html file may.
+    // outside the log folder, as a stored html file may, in a folder whose name is not UTF-8.
     const auto page = WriteCp949Page(
-        m_folder.Path() / "pages/document.html",
+        m_folder.Path() / "pages \xB0\xA1#1/document.html",
         "<html><head><meta http-equiv='Content-Type' content='text/html; charset=euc-kr'>"
         "<title>똠방각하 세금계산서</title></head><body>똠</body></html>");
     ASSERT_TRUE(Show(page));
