@@ -84,8 +84,8 @@ void FillInvoicePage(benchmark::State& state) {
         std::string page = invoice.page;
         DigitCells(page, ":공"_cp949, "1234567", invoice.supplyCells);
         DigitCells(page, ":세"_cp949, "123456", invoice.taxCells);
-        SealCell(page, ":공급받는자인장:"_cp949, "", kSealMark, kBuyerSealTag, ":인장1:"_cp949, "");
-        SealCell(page, ":공급자인장:"_cp949, "GIF89a", kTextSealBox, kSupplierSealTag,
+        SealCell(page, ":공급받는자인장:"_cp949, "", SealMark(), BuyerSealTag(), ":인장1:"_cp949, "");
+        SealCell(page, ":공급자인장:"_cp949, "GIF89a", TextSealBox(), SupplierSealTag(),
                  ":인장2:"_cp949, sealPath);
         for (const std::string& placeholder : invoice.plain) {
             FillPlaceholder(page, placeholder, demoValue);

@@ -92,9 +92,4 @@ std::string FormatBusinessNumber(std::string_view number) {
     return Cut325(number);
 }
 
-std::string FormatBusinessNumber325(std::string_view number) {
-    if (number.empty()) return "&nbsp;";
-    return Cut325(number);
-}
-
 }  // namespace ledgra

@@ -4,13 +4,18 @@
 
 namespace ledgra {
 
-const std::string& kBuyerSealTag =
-    "<IMG SRC=':인장1:' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
-const std::string& kSupplierSealTag =
-    "<IMG SRC=':인장2:' HEIGHT=50 WIDTH=51 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
-const std::string& kSealMark = "(인)"_cp949;
-const std::string& kTextSealBox =
-    "<table HEIGHT=50 WIDTH=51 BORDER=0 ><tr><td>(인)</td></tr></table>"_cp949;
+const std::string& BuyerSealTag() {
+    return "<IMG SRC=':인장1:' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
+}
+const std::string& SupplierSealTag() {
+    return "<IMG SRC=':인장2:' HEIGHT=50 WIDTH=51 BORDER=0 ALT='' style='filter:alpha(opacity=90%)'>"_cp949;
+}
+const std::string& SealMark() {
+    return "(인)"_cp949;
+}
+const std::string& TextSealBox() {
+    return "<table HEIGHT=50 WIDTH=51 BORDER=0 ><tr><td>(인)</td></tr></table>"_cp949;
+}
 
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value) {
     if (placeholder.empty()) return;

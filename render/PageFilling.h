@@ -34,8 +34,6 @@ std::string GroupDigits(std::string_view text);
 // taking only what exists in a shorter text ("12" -> "12--12"). An empty number gives
 // "&nbsp;".
 std::string FormatBusinessNumber(std::string_view number);
-// The 3-2-5 cut whatever the length (the key-value invoice cuts 13-character numbers so too).
-std::string FormatBusinessNumber325(std::string_view number);
 
 // Fills the cells prefix1 .. prefixN (placeholder ":공1:" for prefix ":공") with the amount
 // right-aligned, one byte per cell, "&nbsp;" in the empty leading cells; a longer amount shows
@@ -43,10 +41,11 @@ std::string FormatBusinessNumber325(std::string_view number);
 void DigitCells(std::string& page, std::string_view prefix, std::string_view amount, int cellCount);
 
 // The seal tags, the plain seal mark and the text seal box.
-extern const std::string& kBuyerSealTag;     // "<IMG SRC=':인장1:' HEIGHT=32 ...>"
-extern const std::string& kSupplierSealTag;  // "<IMG SRC=':인장2:' HEIGHT=50 ...>"
-extern const std::string& kSealMark;         // "(인)"
-extern const std::string& kTextSealBox;      // "<table HEIGHT=50 WIDTH=51 ...>(인)...</table>"
+// Functions rather than globals, so that they are ready whenever they are first used.
+const std::string& BuyerSealTag();     // "<IMG SRC=':인장1:' HEIGHT=32 ...>"
+const std::string& SupplierSealTag();  // "<IMG SRC=':인장2:' HEIGHT=50 ...>"
+const std::string& SealMark();         // "(인)"
+const std::string& TextSealBox();      // "<table HEIGHT=50 WIDTH=51 ...>(인)...</table>"
 
 // With empty seal data the seal placeholder gets `emptySeal`; otherwise it gets `imageTag`,
 // whose image placeholder (":인장1:" or ":인장2:") then gets the image path.

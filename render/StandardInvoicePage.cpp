@@ -205,8 +205,8 @@ void FillStandardInvoicePage(std::string& page, const StandardInvoiceRecord& rec
     FillPlaceholder(page, ":영수청구:"_cp949, "청구"_cp949);
     FillPlaceholder(page, ":승인번호:"_cp949, OrNbsp(record.approvalNumber));
     // The buyer's seal is never carried by this kind of invoice.
-    FillPlaceholder(page, ":공급받는자인장:"_cp949, kSealMark);
-    SealCell(page, ":공급자인장:"_cp949, supplierSeal, kSealMark, kSupplierSealTag, ":인장2:"_cp949,
+    FillPlaceholder(page, ":공급받는자인장:"_cp949, SealMark());
+    SealCell(page, ":공급자인장:"_cp949, supplierSeal, SealMark(), SupplierSealTag(), ":인장2:"_cp949,
              supplierSealPath);
 }
 

@@ -83,11 +83,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, BusinessNumberTest,
                                            FormatCase{"1234", "123-4-1234"},
                                            FormatCase{"123", "123--123"}));
 
-TEST(FormatBusinessNumber325, CutsThirteenCharactersLikeAnyOther) {
-    EXPECT_EQ(FormatBusinessNumber325("1234567890123"), "123-45-90123");
-    EXPECT_EQ(FormatBusinessNumber325("1234567890"), "123-45-67890");
-    EXPECT_EQ(FormatBusinessNumber325(""), "&nbsp;");
-}
-
 }  // namespace
 }  // namespace ledgra

@@ -82,7 +82,7 @@ TEST(DigitCells, LeavesOtherPrefixesAndExtraCellsAlone) {
 
 TEST(SealCell, EmptySealGetsTheTextSeal) {
     std::string page = "<td>:공급자인장:</td>"_cp949;
-    SealCell(page, ":공급자인장:"_cp949, "", kTextSealBox, kSupplierSealTag, ":인장2:"_cp949,
+    SealCell(page, ":공급자인장:"_cp949, "", TextSealBox(), SupplierSealTag(), ":인장2:"_cp949,
              "/logs/zova_supplier.gif");
     EXPECT_EQ(page,
               "<td><table HEIGHT=50 WIDTH=51 BORDER=0 ><tr><td>(인)</td></tr></table></td>"_cp949);
@@ -90,7 +90,7 @@ TEST(SealCell, EmptySealGetsTheTextSeal) {
 
 TEST(SealCell, SealDataGetsTheImageTagWithThePath) {
     std::string page = "<td>:공급받는자인장:</td>"_cp949;
-    SealCell(page, ":공급받는자인장:"_cp949, "GIF89a", kSealMark, kBuyerSealTag, ":인장1:"_cp949,
+    SealCell(page, ":공급받는자인장:"_cp949, "GIF89a", SealMark(), BuyerSealTag(), ":인장1:"_cp949,
              "/logs/zova_buyer.gif");
     EXPECT_EQ(page,
               "<td><IMG SRC='/logs/zova_buyer.gif' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' "
