@@ -2,7 +2,6 @@
 // The application object: starts the viewer as the first instance, or hands the document path
 // of a later start to the running one.
 
-#include <QByteArray>
 #include <QString>
 
 #include <filesystem>

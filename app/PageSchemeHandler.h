@@ -4,6 +4,7 @@
 
 #include <QWebEngineUrlSchemeHandler>
 
+#include <cstdint>
 #include <filesystem>
 #include <set>
 
