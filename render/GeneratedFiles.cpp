@@ -36,7 +36,9 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
+}  // namespace
+
+bool WriteAllBytes(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -47,8 +49,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-}  // namespace
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
     // Non-blocking, so that a FIFO planted under a document's name cannot stall the open.
@@ -95,7 +95,7 @@ bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view byte
     // name would make us overwrite the file it shares its content with.
     if (!S_ISREG(status.st_mode) || status.st_nlink != 1) return false;
 
-    const bool written = ::ftruncate(file.Get(), 0) == 0 && WriteAll(file.Get(), bytes);
+    const bool written = ::ftruncate(file.Get(), 0) == 0 && WriteAllBytes(file.Get(), bytes);
     if (written && file.Close()) return true;
     // Leave nothing half-written behind.
     ::unlink(path.c_str());

@@ -76,6 +76,9 @@ std::string ReadWholeFile(const std::filesystem::path& path,
 // Returns false when the file could not be written; a file that failed half-way is removed.
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Writes all bytes to an open file descriptor, resuming after interruptions.
+bool WriteAllBytes(int fd, std::string_view bytes);
+
 // The log folder path as page text (code page 949) followed by a file name, as in
 // "%szova_supplier.gif".
 std::string LogFolderPageText(const FrameState& frame, std::string_view fileName);

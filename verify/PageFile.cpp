@@ -8,23 +8,9 @@
 #include <cerrno>
 #include <string>
 
+#include "render/PageFilling.h"
+
 namespace ledgra {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-}  // namespace
-
 bool WritePageFile(const std::filesystem::path& file, std::string_view page) {
     if (file.filename().empty()) return false;
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
@@ -33,7 +19,7 @@ bool WritePageFile(const std::filesystem::path& file, std::string_view page) {
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;
 
-    bool written = ::fchmod(fd, 0644) == 0 && WriteAll(fd, page);
+    bool written = ::fchmod(fd, 0644) == 0 && WriteAllBytes(fd, page);
     written = ::close(fd) == 0 && written;
     if (written && ::rename(temporary.c_str(), file.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
