@@ -57,8 +57,8 @@ std::string HandOffFolder(std::string_view path) {
 }
 
 void ReceiveHandOff(const std::string& path, HandOffTarget& target) {
-    std::string folder = HandOffFolder(path);
-    if (!target.IsFolderPath(folder)) folder = "/";
+    const std::string handedFolder = HandOffFolder(path);
+    const std::string folder = target.IsFolderPath(handedFolder) ? handedFolder : std::string("/");
     target.SelectPath(folder, true);
     if (path.empty()) return;
     target.SelectPath(path, false);
