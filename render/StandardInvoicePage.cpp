@@ -111,7 +111,7 @@ void FillItemRow(std::string& page, std::size_t row, const StandardInvoiceItem& 
     };
     const auto withSpace = [](const std::string& value) { return value + std::string(kNbsp); };
     cell(":품목"_cp949, item.name, withSpace);
-    cell(":규격"_cp949, item.specification, withSpace);
+    cell(":규격"_cp949, item.standard, withSpace);
     cell(":수량"_cp949, item.quantity,
          [](const std::string& value) { return GroupDigits(value) + std::string(kNbsp); });
     cell(":단가"_cp949, item.unitPrice,

@@ -154,7 +154,7 @@ void ReadSummations(const XmlDocument& document, StandardInvoiceRecord& record) 
 StandardInvoiceItem ReadItem(const XmlNode& node) {
     static const XPath kDate("PurchaseExpiryDateTime");
     static const XPath kName("NameText");
-    static const XPath kSpecification("InformationText");
+    static const XPath kStandard("InformationText");
     static const XPath kQuantity("ChargeableUnitQuantity");
     static const XPath kUnitPrice("UnitPrice/UnitAmount");
     static const XPath kSupplyAmount("InvoiceAmount");
@@ -164,7 +164,7 @@ StandardInvoiceItem ReadItem(const XmlNode& node) {
     StandardInvoiceItem item;
     item.date = RequiredText(node, kDate);
     AssignLastText(item.name, node, kName);
-    AssignLastText(item.specification, node, kSpecification);
+    AssignLastText(item.standard, node, kStandard);
     AssignLastText(item.quantity, node, kQuantity);
     AssignLastText(item.unitPrice, node, kUnitPrice);
     item.supplyAmount = RequiredText(node, kSupplyAmount);

@@ -24,7 +24,7 @@ struct StandardInvoiceParty {
 struct StandardInvoiceItem {
     std::string date;
     std::string name;
-    std::string specification;
+    std::string standard;  // 규격: size or model
     std::string quantity;
     std::string unitPrice;
     std::string supplyAmount;
