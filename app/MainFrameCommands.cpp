@@ -93,7 +93,7 @@ void CMainFrame::ShowSelectedDocument(int code) {
 }
 
 void CMainFrame::OpenSettings() {
-    // The settings dialog lands with the settings issue.
+    // The settings dialog is not built yet; until it is, the command does nothing.
 }
 
 void CMainFrame::VerifyDocument(const std::filesystem::path& path) {
