@@ -52,11 +52,12 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     CreateCommandBar();
     CreateMenus();
     CreateAccelerators();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 
 CMainFrame::~CMainFrame() {
+    disconnect(m_focusConnection);
     // Every page must be gone before the profile it runs in: the page pane, the print windows
     // and the windows that pages opened.
     std::vector<QPointer<CNAVO_TaxExplorerView>> views;

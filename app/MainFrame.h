@@ -127,6 +127,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_bPrinting = false;
     Pane m_activePane = Pane::Tree;
+    // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
+    QMetaObject::Connection m_focusConnection;
 
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
