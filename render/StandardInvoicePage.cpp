@@ -62,10 +62,8 @@ void FillParties(std::string& page, const StandardInvoiceRecord& record) {
     FillPlaceholder(page, ":종목P:"_cp949, OrNbsp(supplier.businessItem));
 
     const StandardInvoiceParty& buyer = record.buyer;
-    FillPlaceholder(page, ":등록번호R:"_cp949,
-                    buyer.registrationNumber.empty()
-                        ? std::string(kNbsp)
-                        : FormatBusinessNumber(buyer.registrationNumber));
+    // An empty number is shown as "&nbsp;" by the formatter itself.
+    FillPlaceholder(page, ":등록번호R:"_cp949, FormatBusinessNumber(buyer.registrationNumber));
     FillPlaceholder(page, ":상호R:"_cp949, OrNbsp(buyer.name));
     FillPlaceholder(page, ":성명R:"_cp949, OrNbsp(buyer.representative));
     FillPlaceholder(page, ":주소R:"_cp949, OrNbsp(buyer.address));
@@ -206,8 +204,8 @@ void FillStandardInvoicePage(std::string& page, const StandardInvoiceRecord& rec
     FillPlaceholder(page, ":승인번호:"_cp949, OrNbsp(record.approvalNumber));
     // The buyer's seal is never carried by this kind of invoice.
     FillPlaceholder(page, ":공급받는자인장:"_cp949, SealMark());
-    SealCell(page, ":공급자인장:"_cp949, supplierSeal, SealMark(), SupplierSealTag(), ":인장2:"_cp949,
-             supplierSealPath);
+    SealCell(page, ":공급자인장:"_cp949, supplierSeal, SealMark(), SupplierSealTag(),
+             ":인장2:"_cp949, supplierSealPath);
 }
 
 }  // namespace ledgra

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/verify/RunEvents.h"
+
 #include <string>
 #include <vector>
 
@@ -26,12 +28,11 @@ using testing::TestAuthority;
 using testing::UtcTime;
 using testing::WrappedFile;
 using Lines = std::vector<std::string>;
-
-const std::string kStarted = "status|전자문서의 서명검증을 시작합니다.";
-const std::string kSucceededBox = "box|정보|!|서명검증이 성공했습니다.";
-const std::string kSucceededStatus = "status|서명검증이 성공했습니다.";
-const std::string kFailed = "box|정보|!|서명검증이 실패했습니다.";
-const std::string kRejected = "box|에러 메시지|!|규정된 파일이 아닙니다.";
+using testing::kFailed;
+using testing::kRejected;
+using testing::kStarted;
+using testing::kSucceededBox;
+using testing::kSucceededStatus;
 
 MessageOptions SignedByKim() {
     testing::CertificateOptions certificate;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/verify/RunEvents.h"
+
 #include <string>
 #include <vector>
 
@@ -23,13 +25,13 @@ using testing::ReadBytes;
 using testing::RecordingUserInterface;
 using testing::TempFolder;
 using Lines = std::vector<std::string>;
+using testing::kFailed;
+using testing::kNoPage;
+using testing::kRejected;
+using testing::kStarted;
+using testing::kSucceededBox;
+using testing::kSucceededStatus;
 
-const std::string kStarted = "status|전자문서의 서명검증을 시작합니다.";
-const std::string kSucceededBox = "box|정보|!|서명검증이 성공했습니다.";
-const std::string kSucceededStatus = "status|서명검증이 성공했습니다.";
-const std::string kFailed = "box|정보|!|서명검증이 실패했습니다.";
-const std::string kRejected = "box|에러 메시지|!|규정된 파일이 아닙니다.";
-const std::string kNoPage = "box|에러 메시지|!|HTML 생성 실패";
 // One successful use of the module on the signed text "SIGNED" with one signer.
 const Lines kModuleUse = {"create",
                           "Initialize",
