@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "render/RenderContext.h"
+#include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 #include "render/StandardInvoiceRecord.h"
 #include "render/XmlDocument.h"
@@ -52,9 +52,11 @@ void BM_RenderStandardInvoice(benchmark::State& state) {
     const PageTemplates templates;
     SilentUserInterface ui;
     RenderContext context{frame, profile, templates, ui};
+    const std::string content;
+    const RenderInput input{frame.m_strDocPath, content};
     std::size_t pageBytes = 0;
     for (auto _ : state) {
-        const std::string page = RenderStandardInvoice(context);
+        const std::string page = RenderStandardInvoice(context, input);
         if (page.empty()) {
             state.SkipWithError("no page");
             return;

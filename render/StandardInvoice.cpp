@@ -27,9 +27,9 @@ std::string WriteSupplierSeal(const FrameState& frame, const std::string& stamp)
 
 }  // namespace
 
-std::string RenderStandardInvoice(RenderContext& context) {
+std::string RenderStandardInvoice(RenderContext& context, const RenderInput& input) {
     XmlDocument document;
-    if (!document.LoadXmlFile(context.frame.m_strDocPath)) {
+    if (!document.LoadXmlFile(input.documentPath)) {
         context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
                                MessageIcon::Exclamation);
         return {};

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "render/RenderContext.h"
+#include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
 #include "verify/PageFile.h"
-#include "verify/RendererTable.h"
+#include "render/Renderer.h"
 #include "verify/VerifySignedData.h"
 
 namespace ledgra {
@@ -68,7 +68,7 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     }
 
     const std::string& errorCaption = "에러 메시지"_cp949;
-    const std::string page = RenderPage(pattern, content);
+    const std::string page = RenderPage(pattern, path, content);
     if (page.empty()) {
         m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
@@ -97,10 +97,12 @@ bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& con
         });
 }
 
-std::string VerificationRun::RenderPage(const std::string& pattern, const std::string& content) {
+std::string VerificationRun::RenderPage(const std::string& pattern,
+                                        const std::filesystem::path& path,
+                                        const std::string& content) {
     RenderContext context{m_frame, m_profile, m_templates, m_ui};
     try {
-        return RendererFor(pattern, m_renderers)(context, content);
+        return RendererFor(pattern, m_renderers)(context, RenderInput{path, content});
     } catch (const XmlAccessError&) {
         // A document that lacks a required element makes no page; the run reports it like any
         // other failed rendering.

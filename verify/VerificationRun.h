@@ -10,7 +10,7 @@
 #include "render/PageTemplates.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
-#include "verify/RendererTable.h"
+#include "render/Renderer.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 
@@ -37,7 +37,8 @@ public:
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
     bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode);
-    std::string RenderPage(const std::string& pattern, const std::string& content);
+    std::string RenderPage(const std::string& pattern, const std::filesystem::path& path,
+                           const std::string& content);
 
     FrameState& m_frame;
     const Profile& m_profile;

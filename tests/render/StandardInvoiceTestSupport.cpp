@@ -1,6 +1,6 @@
 #include "tests/render/StandardInvoiceTestSupport.h"
 
-#include "render/RenderContext.h"
+#include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
@@ -111,8 +111,9 @@ RenderedInvoice InvoiceRendering::Render(std::string_view xml) {
 RenderedInvoice InvoiceRendering::RenderFile(const std::filesystem::path& path) {
     frame.m_strDocPath = path;
     RenderContext context{frame, profile, templates, ui};
+    const std::string content;
     RenderedInvoice rendered;
-    rendered.page = RenderStandardInvoice(context);
+    rendered.page = RenderStandardInvoice(context, RenderInput{path, content});
     rendered.cells = CellsOf(Utf8FromCp949(rendered.page));
     const auto id = rendered.cells.find("template");
     if (id != rendered.cells.end()) rendered.templateId = std::stoi(id->second);

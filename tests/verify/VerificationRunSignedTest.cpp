@@ -56,8 +56,8 @@ protected:
     // Runs one form and returns the contents the renderers were given.
     Lines Run(const std::string& name, const std::string& fileText, bool verifyForm) {
         Lines contents;
-        auto recordContent = [&contents](RenderContext&, const std::string& content) {
-            contents.push_back(content);
+        auto recordContent = [&contents](RenderContext&, const RenderInput& input) {
+            contents.push_back(input.content);
             return std::string("<html/>");
         };
         VerificationRun run(

@@ -60,9 +60,9 @@ protected:
     // Renderers that record their use and make `page` (or throw, with `rendererThrows`).
     DocumentRenderers RecordingRenderers() {
         auto renderer = [this](std::string name) {
-            return [this, name](RenderContext& context, const std::string& content) {
+            return [this, name](RenderContext& context, const RenderInput& input) {
                 EXPECT_EQ(&context.frame, &frame);
-                rendered.push_back(name + ":" + content);
+                rendered.push_back(name + ":" + input.content);
                 if (rendererThrows) throw XmlAccessError("IssueID is missing");
                 return page;
             };

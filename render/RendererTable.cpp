@@ -1,7 +1,6 @@
-#include "verify/RendererTable.h"
-
 #include <array>
 
+#include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 
 namespace ledgra {
@@ -19,9 +18,9 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The legacy-schema, contract, content-page and key-value renderers are not built yet: they
-// make no page, which the run reports as "HTML 생성 실패". Each takes its place here.
-std::string NoRendererYet(RenderContext&, const std::string&) {
+// The legacy-schema, contract, content-page and key-value renderers are being built: until
+// each takes its place here it makes no page, which the run reports as "HTML 생성 실패".
+std::string NoRendererYet(RenderContext&, const RenderInput&) {
     return {};
 }
 
@@ -29,9 +28,7 @@ std::string NoRendererYet(RenderContext&, const std::string&) {
 
 const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
-        // Loads the document itself from the file the run stored in m_strDocPath.
-        .standardInvoice = [](RenderContext& context,
-                              const std::string&) { return RenderStandardInvoice(context); },
+        .standardInvoice = RenderStandardInvoice,
         .legacyInvoice = NoRendererYet,
         .contract = NoRendererYet,
         .contentPage = NoRendererYet,
