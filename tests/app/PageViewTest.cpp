@@ -166,21 +166,32 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
             << row.url.toString().toStdString() << (row.mainFrame ? " main" : " frame");
     }
 
-    // A window a page opened takes one served file and is held to it.
+    // A window a page opened goes to the served files its filter takes, one after the other
+    // (the attachment links share one window), and nowhere else.
+    const auto second = WriteCp949Page(m_logFolder / "zova_b.txt", "b");
     ExposedPage opened(m_profile);
-    opened.AcceptFirstServedAddress();
+    std::vector<QUrl> asked;
+    opened.AcceptServedAddresses([&](const QUrl& url) {
+        asked.push_back(url);
+        return url != PageUrl(page);
+    });
     std::vector<bool> decisions;
     QObject::connect(&opened, &LockedPage::OpenedAddressDecided,
                      [&](bool accepted) { decisions.push_back(accepted); });
     EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
     EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(page), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(second), main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(outside, main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(file, main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(remote, main, true));
     EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
-    ExposedPage refused(m_profile);
-    refused.AcceptFirstServedAddress();
-    QObject::connect(&refused, &LockedPage::OpenedAddressDecided,
-                     [&](bool accepted) { decisions.push_back(accepted); });
-    EXPECT_FALSE(refused.acceptNavigationRequest(outside, main, true));
-    EXPECT_EQ(decisions, (std::vector<bool>{true, false}));
+    EXPECT_EQ(decisions, (std::vector<bool>{true, false, true, false, false, false, true}));
+    // Only what the page scheme serves reaches the filter.
+    EXPECT_EQ(asked, (std::vector<QUrl>{PageUrl(attachment), PageUrl(page), PageUrl(second),
+                                        PageUrl(attachment)}));
+    // A load of the viewer's own ends it.
+    opened.LoadOwn(PageUrl(page));
+    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(second), main, true));
 }
 
 TEST_F(PageViewTest, PrintsThePageAndRefusesASecondPrintMeanwhile) {
