@@ -31,11 +31,11 @@ TEST(AttachmentKindOf, DecidesByTheExtensionInAnyCase) {
         {"zova_a.txt", AttachmentKind::Text},     {"zova_A.TXT", AttachmentKind::Text},
         {"zova_a.csv", AttachmentKind::Text},     {"zova_a.html", AttachmentKind::Page},
         {"zova_a.Htm", AttachmentKind::Page},     {"zova_a.png", AttachmentKind::Image},
-        {"zova_a.jpeg", AttachmentKind::Image},   {"zova_a.pdf", AttachmentKind::Desktop},
+        {"zova_a.jpeg", AttachmentKind::Image},   {"zova_견적서.pdf", AttachmentKind::Desktop},
         {"zova_a.HWP", AttachmentKind::Desktop},  {"zova_a.zip", AttachmentKind::Desktop},
         {"zova_a.xlsx", AttachmentKind::Desktop}, {"zova_a (2).docx", AttachmentKind::Desktop},
         {"zova_a.exe", AttachmentKind::Refused},  {"zova_a.desktop", AttachmentKind::Refused},
-        {"zova_a.sh", AttachmentKind::Refused},   {"zova_a.pdf.exe", AttachmentKind::Refused},
+        {"zova_a.sh", AttachmentKind::Refused},   {"zova_견적서.pdf.exe", AttachmentKind::Refused},
         {"zova_a", AttachmentKind::Refused},      {"zova_", AttachmentKind::Refused},
         {"zova_a.svg", AttachmentKind::Refused},  {"zova_.txt", AttachmentKind::Text},
     };
@@ -127,10 +127,10 @@ protected:
 
 TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNothing) {
     DesktopRecorder desktop;
-    m_folder.Write("home/Documents/ZOVA/Logs/zova_a.pdf", "%PDF-1.4");
+    m_folder.Write("home/Documents/ZOVA/Logs/zova_견적서.pdf", "%PDF-1.4");
     m_folder.Write("home/Documents/ZOVA/Logs/zova_run.exe", "MZ");
     m_folder.Write("home/Documents/ZOVA/Logs/zova_appendix.txt", "부록 내용: 납품 일정"_cp949);
-    ASSERT_TRUE(ShowLinks({"zova_a.pdf", "zova_run.exe", "zova_appendix.txt"}));
+    ASSERT_TRUE(ShowLinks({"zova_견적서.pdf", "zova_run.exe", "zova_appendix.txt"}));
     Click(0);
     Click(1);
     ASSERT_TRUE(WaitUntil([&] { return !desktop.m_opened.empty(); }));
@@ -138,7 +138,7 @@ TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNot
     ASSERT_TRUE(WaitUntil([&] { return !ShownWindows().empty(); }))
         << m_view.findChildren<CNAVO_TaxExplorerView*>().size() << " " << desktop.m_opened.size();
     EXPECT_EQ(desktop.m_opened,
-              std::vector<QUrl>{QUrl::fromLocalFile(ToQString(m_logFolder / "zova_a.pdf"))});
+              std::vector<QUrl>{QUrl::fromLocalFile(ToQString(m_logFolder / "zova_견적서.pdf"))});
     const std::vector<CNAVO_TaxExplorerView*> shown = ShownWindows();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown.front()->url(), PageUrl(m_logFolder / "zova_appendix.txt"));
