@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -5,7 +6,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
     const int ids[] = {kVerifyButtonId, kPrintButtonId, kSettingsButtonId, kCopyButtonId};
     const char16_t* captions[] = {u"검 증", u"출 력", u"설 정", u"공급받는자"};
     for (int i = 0; i < 4; ++i) {
-        const QToolButton* button = m_frame->CommandDlg().Button(ids[i]);
+        const QAbstractButton* button = m_frame->CommandDlg().Button(ids[i]);
         ASSERT_NE(button, nullptr) << ids[i];
         EXPECT_EQ(button->text(), QString::fromUtf16(captions[i]));
         EXPECT_EQ(button->toolTip(), QString::fromUtf16(captions[i]));
