@@ -47,6 +47,7 @@ int CButtonST::SetPicture(const QImage& picture, const QColor& transparent) {
     QImage masked = picture.convertToFormat(QImage::Format_ARGB32);
     QImage shape(picture.size(), QImage::Format_MonoLSB);
     if (masked.isNull() || shape.isNull()) return 2;
+    shape.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});  // 1 is a set pixel
     shape.fill(0);
     const QRgb clear = transparent.rgb() & RGB_MASK;
     for (int y = 0; y < masked.height(); ++y) {

@@ -1,8 +1,7 @@
 // How a CButtonST draws itself: background, edge, picture, caption and focus, in that order.
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+#include <QPen>
 
 #include "widgets/ButtonST.h"
 
@@ -63,11 +62,12 @@ void CButtonST::paintEvent(QPaintEvent*) {
     if (!text().isEmpty()) DrawCaption(painter, caption);
 
     if ((!m_bIsFlat || m_bDrawFlatFocus) && hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
-        focus.backgroundColor = Background();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        // A dotted rectangle, drawn whenever the button has the focus (the desktop style's
+        // own focus frame hides itself after mouse clicks).
+        painter.setPen(QPen(Foreground(), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(
+            rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
     }
 }
 
