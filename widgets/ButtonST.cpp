@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace ledgra {
 namespace {
 
@@ -26,7 +28,6 @@ CButtonST::CButtonST(QWidget* parent) : QAbstractButton(parent) {
     // A click does not take the focus away from where the user works; Tab still reaches it.
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
-    setAttribute(Qt::WA_Hover, false);
     ReadColours();
 }
 

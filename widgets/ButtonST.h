@@ -1,7 +1,8 @@
 #pragma once
 // A push button drawn by hand: a picture and a caption, flat until the mouse is over it, with
 // a raised edge while hovered, a sunken edge and a one-pixel shift while pressed, and a tooltip.
-// Its colours follow the desktop palette and change with it.
+// Its colours follow the desktop palette and change with it. A double click counts as a second
+// press, as Qt's buttons do by default.
 
 #include <QAbstractButton>
 #include <QBitmap>
@@ -37,7 +38,6 @@ public:
     void SetDefault(bool isDefault);
     void SetFlatFocus(bool drawFlatFocus);
 
-    bool IsFlat() const { return m_bIsFlat; }
     bool IsHovered() const { return m_bMouseOnButton; }
     int Alignment() const { return m_nAlign; }
     // The picture's size on screen; empty without a picture.
