@@ -1,5 +1,7 @@
 #include <array>
 
+#include "render/KeyValueInvoice.h"
+#include "render/LegacyInvoice.h"
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 
@@ -18,8 +20,8 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The legacy-schema, contract, content-page and key-value renderers are being built: until
-// each takes its place here it makes no page, which the run reports as "HTML 생성 실패".
+// The contract and content-page renderers are being built: until each takes its place here it
+// makes no page, which the run reports as "HTML 생성 실패".
 std::string NoRendererYet(RenderContext&, const RenderInput&) {
     return {};
 }
@@ -29,10 +31,10 @@ std::string NoRendererYet(RenderContext&, const RenderInput&) {
 const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
         .standardInvoice = RenderStandardInvoice,
-        .legacyInvoice = NoRendererYet,
+        .legacyInvoice = RenderLegacyInvoice,
         .contract = NoRendererYet,
         .contentPage = NoRendererYet,
-        .keyValueInvoice = NoRendererYet,
+        .keyValueInvoice = RenderKeyValueInvoice,
     };
     return renderers;
 }

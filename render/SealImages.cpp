@@ -1,6 +1,7 @@
 #include "render/SealImages.h"
 
 #include "render/HtmlText.h"
+#include "render/NodeReading.h"
 #include "render/PageFilling.h"
 
 namespace ledgra {
@@ -21,6 +22,16 @@ std::string WriteSealImage(const FrameState& frame, std::string_view fileName,
 
 std::string SealImagePageText(const FrameState& frame, std::string_view fileName) {
     return EscapeAttribute(LogFolderPageText(frame, fileName));
+}
+
+std::string ReadSupplierStamp(const XmlDocument& document) {
+    static const XPath kExtensions("//Extension");
+    static const XPath kStamp("Stamp");
+
+    std::string stamp;
+    ForEachNode(document.SelectNodes(kExtensions),
+                [&](const XmlNode& extension) { stamp = RequiredText(extension, kStamp); });
+    return stamp;
 }
 
 }  // namespace ledgra

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "render/FrameState.h"
+#include "render/XmlDocument.h"
 
 namespace ledgra {
 
@@ -21,5 +22,9 @@ std::string WriteSealImage(const FrameState& frame, std::string_view fileName,
 // The image file's path as the page names it, escaped for the quoted SRC attribute of the seal
 // tag.
 std::string SealImagePageText(const FrameState& frame, std::string_view fileName);
+
+// The last Stamp text (Base64 of the supplier's seal image) of the document's Extension
+// elements; empty when there is none. Throws XmlAccessError when an Extension has no Stamp.
+std::string ReadSupplierStamp(const XmlDocument& document);
 
 }  // namespace ledgra

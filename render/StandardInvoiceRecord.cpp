@@ -169,14 +169,4 @@ StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document) {
     return record;
 }
 
-std::string ReadSupplierStamp(const XmlDocument& document) {
-    static const XPath kExtensions("//Extension");
-    static const XPath kStamp("Stamp");
-
-    std::string stamp;
-    ForEachNode(document.SelectNodes(kExtensions),
-                [&](const XmlNode& extension) { stamp = RequiredText(extension, kStamp); });
-    return stamp;
-}
-
 }  // namespace ledgra
