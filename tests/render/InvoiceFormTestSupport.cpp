@@ -30,12 +30,14 @@ const std::vector<std::string>& InvoiceFormPlaceholderNames() {
     return names;
 }
 
-InvoiceFormRendering::InvoiceFormRendering() {
-    for (int id : {140, 141, 189, 190, 209, 210}) {
-        folder.Write("templates/" + std::to_string(id) + ".html",
-                     CellTemplate(id, InvoiceFormPlaceholderNames()));
+InvoiceFormRendering::InvoiceFormRendering(bool builtInTemplates) {
+    if (!builtInTemplates) {
+        for (int id : {140, 141, 189, 190, 209, 210}) {
+            folder.Write("templates/" + std::to_string(id) + ".html",
+                         CellTemplate(id, InvoiceFormPlaceholderNames()));
+        }
+        templates = PageTemplates(folder.Path() / "templates");
     }
-    templates = PageTemplates(folder.Path() / "templates");
     std::filesystem::create_directories(folder.Path() / "Logs");
     // The log folder keeps its trailing separator, as the frame's does.
     frame.m_strLogFolder = (folder.Path() / "Logs" / "").native();

@@ -20,10 +20,10 @@ namespace ledgra::testing {
 const std::vector<std::string>& InvoiceFormPlaceholderNames();
 
 // A frame, profile, user and a templates folder with probe templates 140, 141, 189, 190, 209
-// and 210.
+// and 210; with `builtInTemplates` the program's own templates instead.
 class InvoiceFormRendering {
 public:
-    InvoiceFormRendering();
+    explicit InvoiceFormRendering(bool builtInTemplates = false);
 
     // Renders the document text (UTF-8, converted to code page 949 as a verified content is).
     RenderedInvoice Render(const Renderer& renderer, std::string_view utf8Content);
