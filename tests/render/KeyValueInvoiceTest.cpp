@@ -249,25 +249,5 @@ TEST(KeyValueInvoice, SealsOfBothPartiesAreWrittenBeforeTheTemplateIsChosen) {
     }
 }
 
-TEST(KeyValueInvoice, DocumentValuesShowAsTextNotMarkup) {
-    KeyValueParts parts;
-    parts.supplier =
-        "<공급자 등록번호=\"1'3<5>\" 대표자=\"<b>\" 회사명=\"</table>\" 업태=\"&amp;\" "
-        "종목=\"<img src=x>\" 사업장소재지=\"<div style='position:absolute'>\"/>";
-    parts.items = "<상품1 월일=\"0517\" 품목=\"<i>\" 비고=\"<br><br>\" 수량=\"<1>\"/>";
-    ExpectCells(Render(parts), {
-                                   {"IMG", "1%273%3C5%3E"},
-                                   {"등록번호P", "1'3-&lt;5-'3&lt;5&gt;"},
-                                   {"성명P", "&lt;b&gt;"},
-                                   {"상호P", "&lt;/table&gt;"},
-                                   {"업태P", "&amp;amp;"},
-                                   {"종목P", "&lt;img src=x&gt;"},
-                                   {"주소P", "&lt;div style='position:absolute'&gt;"},
-                                   {"품목1", "&lt;i&gt;"},
-                                   {"수량1", "&lt;1&gt;"},
-                                   {"비고1", "&lt;br&gt;<br>&lt;br&gt;"},
-                               });
-}
-
 }  // namespace
 }  // namespace ledgra

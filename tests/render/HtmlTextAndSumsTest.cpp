@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "render/CellText.h"
 #include "render/HtmlText.h"
 #include "render/InvoiceSums.h"
 #include "render/PageFilling.h"
@@ -34,42 +33,6 @@ TEST(HtmlText, EscapesMarkupCharactersAndKeepsEverythingElse) {
         EXPECT_EQ(EscapeText(c.text), c.asText) << c.text;
         EXPECT_EQ(EscapeAttribute(c.text), c.asAttribute) << c.text;
         EXPECT_EQ(EscapeUrlPart(c.text), c.asUrlPart) << c.text;
-    }
-}
-
-TEST(CellText, FourByteLinesEscapeTheTextAndKeepTheirBreaks) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"abcdefghij", "abcd<br>efgh<br>ij"},
-        {"a<b>cdefg", "a&lt;b&gt;<br>cdef<br>g"},
-        {"&&&&&", "&amp;&amp;&amp;&amp;<br>&amp;"},
-        {"", ""},
-    };
-    for (const auto& [remark, shown] : cases) EXPECT_EQ(FourByteLines(remark), shown) << remark;
-}
-
-TEST(CellText, RowDatesByTheirAcceptedForms) {
-    struct Case {
-        const char* date;
-        RowDateForms forms;
-        const char* month;  // nullptr: no date
-        const char* day;
-    };
-    const Case cases[] = {
-        {"20240517", RowDateForms::YearMonthDay, "05", "17"},
-        {"0517", RowDateForms::YearMonthDay, nullptr, nullptr},
-        {"0517", RowDateForms::YearMonthDayOrMonthDay, "05", "17"},
-        {"20240517", RowDateForms::YearMonthDayOrMonthDay, "05", "17"},
-        {"2024-05-17", RowDateForms::YearMonthDayOrMonthDay, nullptr, nullptr},
-        {"517", RowDateForms::YearMonthDayOrMonthDay, nullptr, nullptr},
-        {"", RowDateForms::YearMonthDayOrMonthDay, nullptr, nullptr},
-    };
-    for (const Case& c : cases) {
-        const std::optional<MonthDay> date = RowMonthDay(c.date, c.forms);
-        ASSERT_EQ(date.has_value(), c.month != nullptr) << c.date;
-        if (date) {
-            EXPECT_EQ(date->month, c.month) << c.date;
-            EXPECT_EQ(date->day, c.day) << c.date;
-        }
     }
 }
 
