@@ -10,6 +10,7 @@
 
 #include "render/KeyValueInvoice.h"
 #include "render/LegacyInvoice.h"
+#include "render/XmlDocument.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -107,6 +108,16 @@ void BM_RenderLegacyInvoice(benchmark::State& state) {
                    LegacyDocument(static_cast<int>(state.range(0)), false));
 }
 BENCHMARK(BM_RenderLegacyInvoice)->Arg(4)->Arg(200);
+
+// The document load alone (code page 949 to UTF-8, then parsing), which grows with the bytes.
+void BM_LoadLegacyDocument(benchmark::State& state) {
+    const std::string document = LegacyDocument(static_cast<int>(state.range(0)), false);
+    for (auto _ : state) {
+        XmlDocument xml;
+        benchmark::DoNotOptimize(xml.LoadXmlText(document));
+    }
+}
+BENCHMARK(BM_LoadLegacyDocument)->Arg(4)->Arg(200);
 
 void BM_RenderHostileLegacyInvoice(benchmark::State& state) {
     RenderDocument(state, RenderLegacyInvoice,
