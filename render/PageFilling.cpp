@@ -1,5 +1,6 @@
 #include "render/PageFilling.h"
 
+#include "render/HtmlText.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -83,15 +84,19 @@ void DigitCells(std::string& page, std::string_view prefix, std::string_view amo
         if (k <= blank) {
             FillPlaceholder(page, placeholder, "&nbsp;");
         } else {
-            FillPlaceholder(page, placeholder, amount.substr(k - blank - 1, 1));
+            FillPlaceholder(page, placeholder, EscapeText(amount.substr(k - blank - 1, 1)));
         }
     }
+}
+
+bool SealIsEmpty(std::string_view sealData) {
+    return sealData.empty() || sealData.front() == '\0';
 }
 
 void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath) {
-    if (sealData.empty()) {
+    if (SealIsEmpty(sealData)) {
         FillPlaceholder(page, sealPlaceholder, emptySeal);
         return;
     }

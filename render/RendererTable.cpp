@@ -2,6 +2,8 @@
 
 #include "render/ContentPage.h"
 #include "render/Contract.h"
+#include "render/KeyValueInvoice.h"
+#include "render/LegacyInvoice.h"
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 
@@ -20,21 +22,15 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The legacy-schema and key-value renderers are being built: until each takes its place here
-// it makes no page, which the run reports as "HTML 생성 실패".
-std::string NoRendererYet(RenderContext&, const RenderInput&) {
-    return {};
-}
-
 }  // namespace
 
 const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
         .standardInvoice = RenderStandardInvoice,
-        .legacyInvoice = NoRendererYet,
+        .legacyInvoice = RenderLegacyInvoice,
         .contract = RenderContract,
         .contentPage = RenderContentPage,
-        .keyValueInvoice = NoRendererYet,
+        .keyValueInvoice = RenderKeyValueInvoice,
     };
     return renderers;
 }
