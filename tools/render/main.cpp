@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         ledgra::RegisterPageScheme();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        // The engine's start-up report is not ours to print.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
     return ledgra::Render(parsed.options);
