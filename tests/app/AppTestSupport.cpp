@@ -80,6 +80,10 @@ FrameServices AppTest::MakeServices() {
         ++log->printerChoices;
         return false;
     };
+    services.choosePdfFile = [log = m_printLog](QWidget*, const std::filesystem::path& proposed) {
+        log->proposedPdfFiles.push_back(proposed);
+        return log->chosenPdfFile;
+    };
     return services;
 }
 
