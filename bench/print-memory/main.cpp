@@ -129,7 +129,10 @@ int main(int argc, char** argv) {
     QTimer::singleShot(keepOpenMs, [] {
         Report("preview open");
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) preview->reject();
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(widget)) {
+                std::printf("preview title   %s\n", preview->windowTitle().toStdString().c_str());
+                preview->reject();
+            }
         }
     });
     frame.PrintDocument();
