@@ -6,16 +6,31 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "render/FileAccess.h"
 #include "render/FrameState.h"
 #include "settings/Profile.h"
 
 namespace ledgra {
 
+// No page grows beyond this. Values may hold the text of placeholders filled later, which
+// then fill too: a few fields that each name the next several times would otherwise grow a
+// small document's page exponentially.
+inline constexpr std::size_t kMaxPageBytes = std::size_t{16} << 20;
+
+// A fill would have made the page larger than kMaxPageBytes. Renderers let it out; the run
+// reports a failed page ("HTML 생성 실패").
+class PageTooLargeError : public std::length_error {
+public:
+    PageTooLargeError() : std::length_error("page larger than its size limit") {}
+};
+
 // Replaces every occurrence of `placeholder` in `page` by `value`, left to right, without
-// rescanning inserted text. An empty placeholder changes nothing.
+// rescanning inserted text. An empty placeholder changes nothing. Throws PageTooLargeError,
+// leaving the page as it was, when the filled page would pass kMaxPageBytes.
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value);
 
 // Amount with thousands separators and no fraction ("1,234,567.89" -> "1,234,567",
@@ -71,13 +86,9 @@ std::string DecodeBase64Text(std::string_view text);
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::size_t maxBytes = std::size_t{256} << 20);
 
-// Creates or truncates a file in the log folder and writes the bytes; never follows a symbolic
-// link planted at that name and never writes into anything but a regular file of its own.
-// Returns false when the file could not be written; a file that failed half-way is removed.
+// Writes a file of our own in the log folder (a seal image, an attachment), whole or not at
+// all, never through a link planted at its name (see WriteOwnFile).
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
-
-// Writes all bytes to an open file descriptor, resuming after interruptions.
-bool WriteAllBytes(int fd, std::string_view bytes);
 
 // The log folder path as page text (code page 949) followed by a file name, as in
 // "%szova_supplier.gif".

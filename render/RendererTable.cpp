@@ -1,5 +1,7 @@
 #include <array>
 
+#include "render/ContentPage.h"
+#include "render/Contract.h"
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 
@@ -18,8 +20,8 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The legacy-schema, contract, content-page and key-value renderers are being built: until
-// each takes its place here it makes no page, which the run reports as "HTML 생성 실패".
+// The legacy-schema and key-value renderers are being built: until each takes its place here
+// it makes no page, which the run reports as "HTML 생성 실패".
 std::string NoRendererYet(RenderContext&, const RenderInput&) {
     return {};
 }
@@ -30,8 +32,8 @@ const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
         .standardInvoice = RenderStandardInvoice,
         .legacyInvoice = NoRendererYet,
-        .contract = NoRendererYet,
-        .contentPage = NoRendererYet,
+        .contract = RenderContract,
+        .contentPage = RenderContentPage,
         .keyValueInvoice = NoRendererYet,
     };
     return renderers;
