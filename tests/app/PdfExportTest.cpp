@@ -63,6 +63,14 @@ protected:
         return *m_frame->CommandAction(kSavePdfCommand);
     }
 
+    // The print window's own Ctrl+P; null when it has none.
+    QAction* PrintWindowCtrlP() const {
+        for (QAction* action : m_frame->PrintWindows().at(0)->actions()) {
+            if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_P)) return action;
+        }
+        return nullptr;
+    }
+
     std::unique_ptr<CMainFrame> m_frame;
 };
 
@@ -87,14 +95,32 @@ TEST_F(FramePrintingTest, ThePrintWindowHasItsOwnCtrlP) {
     ShowAndWait(SampleInvoice());
     m_frame->RouteCommand(3);
     ASSERT_EQ(m_frame->PrintWindows().size(), 1u);
-    QAction* print = nullptr;
-    for (QAction* action : m_frame->PrintWindows()[0]->actions()) {
-        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_P)) print = action;
-    }
+    QAction* print = PrintWindowCtrlP();
     ASSERT_NE(print, nullptr);
     print->trigger();
     // The print dialog was asked for; the user cancelled it (the fake says no).
     EXPECT_EQ(m_printLog->printerChoices, 1);
+}
+
+TEST_F(FramePrintingTest, APrintThatFailsSaysSo) {
+    if (!HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
+    ShowAndWait(SampleInvoice());
+    m_frame->RouteCommand(3);
+    ASSERT_EQ(m_frame->PrintWindows().size(), 1u);
+    QAction* print = PrintWindowCtrlP();
+    ASSERT_NE(print, nullptr);
+    m_presenter->m_messages.clear();
+
+    m_printLog->printToFile = m_folder.Path() / "missing folder" / "printed.pdf";
+    print->trigger();
+    EXPECT_EQ(m_presenter->Texts(), QStringList{u"인쇄하지 못했습니다."_qs});
+
+    m_printLog->printToFile = m_folder.Path() / "printed.pdf";
+    print->trigger();
+    EXPECT_EQ(m_presenter->m_messages.size(), 1u);
+    const std::optional<std::string> text = PdfText(m_printLog->printToFile);
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(Contains(*text, "주식회사 가나상사")) << *text;
 }
 
 TEST_F(FramePrintingTest, SaveAsPdfIsOfferedOnlyWhileAPageIsShown) {
