@@ -135,11 +135,8 @@ QString CMainFrame::DateText() const {
 }
 
 std::vector<CNAVO_TaxExplorerView*> CMainFrame::PrintWindows() const {
-    std::vector<CNAVO_TaxExplorerView*> windows;
-    for (const QPointer<CNAVO_TaxExplorerView>& window : m_printWindows) {
-        if (window) windows.push_back(window.data());
-    }
-    return windows;
+    if (!m_printWindow) return {};
+    return {m_printWindow.data()};
 }
 
 QPrinter& CMainFrame::Printer() {
