@@ -1,5 +1,6 @@
 #include "render/XmlParsing.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
@@ -82,7 +83,83 @@ enum class Encoding {
     Utf8,        // UTF-8, whatever the document declares
 };
 
-XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
+// What a tree may grow to. The parser's own limits are lifted (XML_PARSE_HUGE) so that a single
+// text node may hold a large attachment up to the input cap; these take their place.
+struct TreeBudget {
+    std::size_t nodes = 0;
+    int depth = 0;
+    bool exceeded = false;
+};
+
+TreeBudget& BudgetOf(void* parserContext) {
+    return *static_cast<TreeBudget*>(static_cast<xmlParserCtxtPtr>(parserContext)->_private);
+}
+
+// Charges `nodes` nodes to the tree; past the limit the parse stops and fails.
+bool Charge(void* parserContext, std::size_t nodes) {
+    TreeBudget& budget = BudgetOf(parserContext);
+    budget.nodes += nodes;
+    if (budget.nodes > kMaxXmlNodes || budget.depth > kMaxXmlDepth) {
+        budget.exceeded = true;
+        auto* ctxt = static_cast<xmlParserCtxtPtr>(parserContext);
+        ctxt->wellFormed = 0;
+        xmlStopParser(ctxt);
+        return false;
+    }
+    return true;
+}
+
+// An element costs one node, each attribute two (the attribute and its text), each namespace
+// declaration one.
+void CountedStartElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
+                         const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                         int attributeCount, int defaulted, const xmlChar** attributes) {
+    ++BudgetOf(ctxt).depth;
+    if (!Charge(ctxt, 1 + static_cast<std::size_t>(namespaceCount) +
+                          2 * static_cast<std::size_t>(attributeCount))) {
+        return;
+    }
+    xmlSAX2StartElementNs(ctxt, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaulted, attributes);
+}
+
+void CountedEndElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
+                       const xmlChar* uri) {
+    --BudgetOf(ctxt).depth;
+    xmlSAX2EndElementNs(ctxt, localname, prefix, uri);
+}
+
+// The parser hands text over in pieces; each piece counts as a node, which bounds the nodes
+// from above.
+void CountedCharacters(void* ctxt, const xmlChar* text, int length) {
+    if (Charge(ctxt, 1)) xmlSAX2Characters(ctxt, text, length);
+}
+
+void CountedCdata(void* ctxt, const xmlChar* text, int length) {
+    if (Charge(ctxt, 1)) xmlSAX2CDataBlock(ctxt, text, length);
+}
+
+void CountedComment(void* ctxt, const xmlChar* text) {
+    if (Charge(ctxt, 1)) xmlSAX2Comment(ctxt, text);
+}
+
+void CountedProcessingInstruction(void* ctxt, const xmlChar* target, const xmlChar* data) {
+    if (Charge(ctxt, 1)) xmlSAX2ProcessingInstruction(ctxt, target, data);
+}
+
+void InstallBudget(xmlParserCtxt& ctxt, TreeBudget& budget) {
+    ctxt._private = &budget;
+    xmlSAXHandler& sax = *ctxt.sax;
+    sax.startElementNs = CountedStartElement;
+    sax.endElementNs = CountedEndElement;
+    sax.characters = CountedCharacters;
+    sax.ignorableWhitespace = CountedCharacters;
+    sax.cdataBlock = CountedCdata;
+    sax.comment = CountedComment;
+    sax.processingInstruction = CountedProcessingInstruction;
+}
+
+XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces namespaces) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
     // libxml2 would take a leading NUL for UTF-16 or UCS-4; no XML document holds one.
     if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) return nullptr;
@@ -91,21 +168,23 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
     XmlParserCtxtPtr ctxt(xmlNewParserCtxt());
     if (!ctxt) return nullptr;
     ctxt->sax->internalSubset = RefuseDocumentType;
-    // No XML_PARSE_NOENT, DTDLOAD, DTDATTR or HUGE: entities stay unexpanded, nothing
-    // external is loaded, and libxml2's default limits (nesting depth 256, text node size)
-    // stay in force.
-    int options = XML_PARSE_NONET;
+    TreeBudget budget;
+    InstallBudget(*ctxt, budget);
+    // No XML_PARSE_NOENT, DTDLOAD or DTDATTR: entities stay unexpanded and nothing external is
+    // loaded. XML_PARSE_HUGE only lifts the text and name lengths (bounded by the input cap)
+    // and the nesting depth, which the budget bounds instead.
+    int options = XML_PARSE_NONET | XML_PARSE_HUGE;
     // UTF-8 is never named to the parser: that would route the whole input through a
     // converter, which libxml2 refuses past 10 MB. Unnamed, UTF-8 is its native reading, and
     // XML_PARSE_IGNORE_ENC keeps a declaration from switching away from it.
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
-    if (!doc || !ctxt->wellFormed || doc->intSubset != nullptr || doc->extSubset != nullptr ||
-        xmlDocGetRootElement(doc.get()) == nullptr) {
+    if (!doc || budget.exceeded || !ctxt->wellFormed || doc->intSubset != nullptr ||
+        doc->extSubset != nullptr || xmlDocGetRootElement(doc.get()) == nullptr) {
         return nullptr;
     }
-    DetachDefaultNamespaces(doc.get());
+    if (namespaces == XmlNamespaces::DetachDefault) DetachDefaultNamespaces(doc.get());
     // Numbers the elements so that sorting XPath results into document order is cheap.
     xmlXPathOrderDocElems(doc.get());
     return doc;
@@ -113,17 +192,17 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
 
 }  // namespace
 
-XmlDocPtr ParseXmlFileBytes(std::string_view bytes) {
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces) {
     // With a UTF-8 byte-order mark the declaration does not count.
-    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8);
+    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8, namespaces);
     if (IsKoreanEncoding(DeclaredEncoding(bytes))) {
-        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8);
+        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8, namespaces);
     }
-    return ParseHardened(bytes, Encoding::AsDeclared);
+    return ParseHardened(bytes, Encoding::AsDeclared, namespaces);
 }
 
 XmlDocPtr ParseXmlCp949Text(std::string_view text) {
-    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8);
+    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8, XmlNamespaces::DetachDefault);
 }
 
 std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path,

@@ -4,7 +4,14 @@
 // tree.
 //
 // A parsed document is ready for the unprefixed XPaths of the renderers: every element
-// written without a prefix is taken out of its default namespace.
+// written without a prefix is taken out of its default namespace. The check of an XML
+// signature asks for the tree as written instead, since canonical XML prints namespaces.
+//
+// Bounds, whatever the input: at most kMaxXmlNodes nodes (elements, attributes counted twice,
+// namespace declarations, and pieces of text, comments and processing instructions) and
+// kMaxXmlDepth levels of elements; the input itself is capped by the callers
+// (kMaxXmlDocumentBytes). Text is not counted: an attachment of many megabytes is one text
+// node, so documents with large attachments load up to the input cap.
 
 #include <cstddef>
 #include <filesystem>
@@ -16,10 +23,21 @@
 
 namespace ledgra {
 
+// About 150 MB of tree at most (libxml2 spends some 120 bytes on a node), and a parse that
+// stops within a fraction of a second; real documents have a few thousand nodes.
+inline constexpr std::size_t kMaxXmlNodes = 1'000'000;
+inline constexpr int kMaxXmlDepth = 256;
+
+enum class XmlNamespaces {
+    DetachDefault,  // unprefixed elements in no namespace, for the renderers' XPaths
+    AsWritten,      // the tree as the document writes it
+};
+
 // A document file as it is on disk: its byte-order mark decides, then its encoding
 // declaration, where a Korean encoding name ("euc-kr", "ks_c_5601-1987", ...) is read as code
 // page 949, the superset that Korean documents are written in.
-XmlDocPtr ParseXmlFileBytes(std::string_view bytes);
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes,
+                            XmlNamespaces namespaces = XmlNamespaces::DetachDefault);
 
 // Code page 949 text; an encoding declaration inside it is ignored.
 XmlDocPtr ParseXmlCp949Text(std::string_view text);

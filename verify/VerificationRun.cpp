@@ -1,5 +1,6 @@
 #include "verify/VerificationRun.h"
 
+#include <exception>
 #include <utility>
 
 #include "render/Renderer.h"
@@ -8,7 +9,6 @@
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
 #include "verify/PageFile.h"
-#include "render/Renderer.h"
 #include "verify/VerifySignedData.h"
 
 namespace ledgra {
@@ -103,9 +103,10 @@ std::string VerificationRun::RenderPage(const std::string& pattern,
     RenderContext context{m_frame, m_profile, m_templates, m_ui};
     try {
         return RendererFor(pattern, m_renderers)(context, RenderInput{path, content});
-    } catch (const XmlAccessError&) {
-        // A document that lacks a required element makes no page; the run reports it like any
-        // other failed rendering.
+    } catch (const std::exception&) {
+        // A document that lacks a required element, or one whose page would grow past every
+        // bound (std::bad_alloc, the page fill's size limit), makes no page; the run reports it
+        // like any other failed rendering, so no document can end the program.
         return {};
     }
 }
