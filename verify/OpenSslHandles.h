@@ -33,6 +33,7 @@ inline void FreeCertificateStack(STACK_OF(X509) * certificates) {
 using BioHandle = OpenSslHandle<BIO, FreeBio>;
 using CmsHandle = OpenSslHandle<CMS_ContentInfo, CMS_ContentInfo_free>;
 using X509Handle = OpenSslHandle<X509, X509_free>;
+using X509CrlHandle = OpenSslHandle<X509_CRL, X509_CRL_free>;
 using X509StackHandle = OpenSslHandle<STACK_OF(X509), FreeCertificateStack>;
 using X509StoreHandle = OpenSslHandle<X509_STORE, X509_STORE_free>;
 using X509StoreCtxHandle = OpenSslHandle<X509_STORE_CTX, X509_STORE_CTX_free>;

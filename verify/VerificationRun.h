@@ -8,9 +8,9 @@
 
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
+#include "render/Renderer.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
-#include "render/Renderer.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 
