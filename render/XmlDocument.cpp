@@ -34,8 +34,13 @@ XmlDocument::~XmlDocument() = default;
 bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
     m_impl.reset();
     std::optional<std::string> bytes = ReadBoundedFile(path, kMaxXmlDocumentBytes);
-    if (!bytes) return false;
-    XmlDocPtr doc = ParseXmlFileBytes(*bytes);
+    return bytes && LoadXmlBytes(*bytes);
+}
+
+bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
+    m_impl.reset();
+    if (fileBytes.size() > kMaxXmlDocumentBytes) return false;
+    XmlDocPtr doc = ParseXmlFileBytes(fileBytes);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
     return true;

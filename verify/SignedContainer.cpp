@@ -178,7 +178,8 @@ std::string AttributeValue(std::string_view text, std::string_view key, std::siz
 }
 
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
-                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData) {
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                      const VerifyXmlDocumentFunction& verifyXmlDocument) {
     content = ReadWholeFile(path);
     // A UTF-8 byte-order mark is not part of the form: real standard-schema invoices begin with
     // one before their "<". A plain XML document keeps its bytes; the signed forms are read
@@ -189,7 +190,8 @@ bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, U
     // `content` receives the verified content, so the signed forms work on a copy of the text.
     switch (text.empty() ? '\0' : text.front()) {
         case '<':
-            return true;
+            // The document as the file holds it, byte-order mark included.
+            return !verifyXmlDocument || verifyXmlDocument(content);
         case 'M':
             return UnwrapSignedMessage(std::string(text), content, mode, verifySignedData);
         case ';':
