@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/FileAccess.h"
 #include "render/FrameState.h"
 #include "settings/Profile.h"
 
@@ -71,13 +72,9 @@ std::string DecodeBase64Text(std::string_view text);
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::size_t maxBytes = std::size_t{256} << 20);
 
-// Creates or truncates a file in the log folder and writes the bytes; never follows a symbolic
-// link planted at that name and never writes into anything but a regular file of its own.
-// Returns false when the file could not be written; a file that failed half-way is removed.
+// Writes a file of our own in the log folder (a seal image, an attachment), whole or not at
+// all, never through a link planted at its name (see WriteOwnFile).
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
-
-// Writes all bytes to an open file descriptor, resuming after interruptions.
-bool WriteAllBytes(int fd, std::string_view bytes);
 
 // The log folder path as page text (code page 949) followed by a file name, as in
 // "%szova_supplier.gif".
