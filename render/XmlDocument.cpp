@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/FileAccess.h"
 #include "render/XmlLibrary.h"
 #include "render/XmlParsing.h"
 #include "text/Cp949.h"
@@ -33,7 +34,7 @@ XmlDocument::~XmlDocument() = default;
 // A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
 bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
     m_impl.reset();
-    std::optional<std::string> bytes = ReadBoundedFile(path, kMaxXmlDocumentBytes);
+    std::optional<std::string> bytes = ReadRegularFile(path, kMaxXmlDocumentBytes);
     return bytes && LoadXmlBytes(*bytes);
 }
 

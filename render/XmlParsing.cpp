@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <fstream>
 
 #include "text/ByteString.h"
 #include "text/Cp949.h"
@@ -203,30 +202,6 @@ XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces) {
 
 XmlDocPtr ParseXmlCp949Text(std::string_view text) {
     return ParseHardened(Utf8FromCp949(text), Encoding::Utf8, XmlNamespaces::DetachDefault);
-}
-
-std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path,
-                                           std::size_t maxBytes) {
-    std::error_code error;
-    // Not a device or a pipe, which could block or never end.
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string bytes;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) {
-        if (size > maxBytes) return std::nullopt;
-        bytes.reserve(static_cast<std::size_t>(size));
-    }
-    // The size may change while reading: the bound holds for what is actually read.
-    std::array<char, 65536> buffer;
-    while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
-        const auto count = static_cast<std::size_t>(file.gcount());
-        if (count > maxBytes - bytes.size()) return std::nullopt;
-        bytes.append(buffer.data(), count);
-    }
-    if (file.bad()) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace ledgra

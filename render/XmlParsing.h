@@ -42,8 +42,4 @@ XmlDocPtr ParseXmlFileBytes(std::string_view bytes,
 // Code page 949 text; an encoding declaration inside it is ignored.
 XmlDocPtr ParseXmlCp949Text(std::string_view text);
 
-// The whole content of a regular file; nothing when it cannot be read or holds more than
-// `maxBytes` bytes.
-std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path, std::size_t maxBytes);
-
 }  // namespace ledgra

@@ -3,18 +3,18 @@
 #include <openssl/pem.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
 
+#include "render/FileAccess.h"
 #include "text/ByteString.h"
 
 namespace ledgra {
 namespace {
 
 // A root certificate is a few kilobytes; a folder of them is short.
-constexpr std::uintmax_t kMaxCertificateFileBytes = 1 << 20;
+constexpr std::size_t kMaxCertificateFileBytes = 1 << 20;
 constexpr int kMaxFiles = 512;
 constexpr int kMaxCertificatesPerFile = 256;
 
@@ -28,17 +28,6 @@ TrustFileKind KindOf(const std::filesystem::path& path) {
         return TrustFileKind::Certificates;
     }
     return extension == ".CRL" ? TrustFileKind::RevocationList : TrustFileKind::None;
-}
-
-std::optional<std::string> ReadBounded(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(kMaxCertificateFileBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::size_t count = static_cast<std::size_t>(in.gcount());
-    if (count > kMaxCertificateFileBytes) return std::nullopt;  // grew since it was listed
-    bytes.resize(count);
-    return bytes;
 }
 
 // Adds the certificates of one file; returns how many were added.
@@ -118,12 +107,11 @@ TrustStore ReadTrustFolder(const std::filesystem::path& folder) {
         const std::filesystem::path& path = entries->path();
         std::error_code fileError;
         const TrustFileKind kind = KindOf(path);
-        if (kind == TrustFileKind::None || !entries->is_regular_file(fileError) ||
-            entries->file_size(fileError) > kMaxCertificateFileBytes || fileError) {
+        if (kind == TrustFileKind::None || !entries->is_regular_file(fileError) || fileError) {
             continue;
         }
         ++files;
-        if (std::optional<std::string> bytes = ReadBounded(path)) {
+        if (std::optional<std::string> bytes = ReadRegularFile(path, kMaxCertificateFileBytes)) {
             if (kind == TrustFileKind::Certificates) {
                 certificates += AddCertificates(store.get(), *bytes);
             } else {

@@ -3,12 +3,12 @@
 #include <exception>
 #include <utility>
 
+#include "render/FileAccess.h"
 #include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
-#include "verify/PageFile.h"
 #include "verify/TrustStore.h"
 #include "verify/VerifySignedData.h"
 
@@ -82,7 +82,7 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     }
 
     const std::filesystem::path htmlFile = HtmlFilePath();
-    if (!WritePageFile(htmlFile, page)) {
+    if (!WriteOwnFile(htmlFile, page)) {
         // The previous page stays in the view and on disk.
         m_ui.ShowMessage(
             "HTML 파일을 저장할 수 없습니다: "_cp949 + Cp949FromUtf8(htmlFile.native()),
