@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <vector>
 
 #include "text/ByteString.h"
 #include "text/Cp949.h"
@@ -158,10 +159,88 @@ void InstallBudget(xmlParserCtxt& ctxt, TreeBudget& budget) {
     sax.processingInstruction = CountedProcessingInstruction;
 }
 
+// Whether the attribute whose "=" is at `equals` declares a namespace ("xmlns", "xmlns:p").
+bool IsNamespaceDeclaration(std::string_view bytes, std::size_t equals) {
+    std::size_t end = equals;
+    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == '\t' || bytes[end - 1] == '\r' ||
+                       bytes[end - 1] == '\n')) {
+        --end;
+    }
+    std::size_t begin = end;
+    while (begin > 0 && bytes[begin - 1] != ' ' && bytes[begin - 1] != '\t' &&
+           bytes[begin - 1] != '\r' && bytes[begin - 1] != '\n' && bytes[begin - 1] != '<') {
+        --begin;
+    }
+    const std::string_view name = bytes.substr(begin, end - begin);
+    return name == "xmlns" || name.starts_with("xmlns:");
+}
+
+// The parser compares each attribute of an element with every earlier one and looks a prefix
+// up among all declarations in scope, so both costs grow with the square of what elements
+// carry. One linear look at the markup refuses documents past kMaxXmlAttributesPerElement or
+// kMaxXmlNamespacesInScope before the parser sees them. Malformed markup is left to the parser.
+bool MarkupWithinLimits(std::string_view bytes) {
+    constexpr auto npos = std::string_view::npos;
+    std::vector<int> openDeclarations;
+    int inScope = 0;
+    auto skipPast = [&bytes](std::size_t from, std::string_view end) {
+        const std::size_t at = bytes.find(end, from);
+        return at == npos ? npos : at + end.size();
+    };
+    for (std::size_t at = bytes.find('<'); at != npos; at = bytes.find('<', at)) {
+        const std::string_view rest = bytes.substr(at);
+        if (rest.starts_with("<!--")) {
+            at = skipPast(at + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            at = skipPast(at + 9, "]]>");
+        } else if (rest.starts_with("<?")) {
+            at = skipPast(at + 2, "?>");
+        } else if (rest.starts_with("<!")) {
+            at = skipPast(at + 2, ">");
+        } else if (rest.starts_with("</")) {
+            if (!openDeclarations.empty()) {
+                inScope -= openDeclarations.back();
+                openDeclarations.pop_back();
+            }
+            at = skipPast(at + 2, ">");
+        } else {
+            int attributes = 0;
+            int declarations = 0;
+            char quote = 0;
+            std::size_t end = at + 1;
+            for (; end < bytes.size(); ++end) {
+                const char c = bytes[end];
+                if (quote != 0) {
+                    if (c == quote) quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '=') {
+                    ++attributes;
+                    if (IsNamespaceDeclaration(bytes, end)) ++declarations;
+                } else if (c == '>') {
+                    break;
+                }
+            }
+            if (attributes > kMaxXmlAttributesPerElement ||
+                inScope + declarations > kMaxXmlNamespacesInScope) {
+                return false;
+            }
+            if (end < bytes.size() && bytes[end - 1] != '/') {
+                openDeclarations.push_back(declarations);
+                inScope += declarations;
+            }
+            at = end;
+        }
+        if (at == npos) break;
+    }
+    return true;
+}
+
 XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces namespaces) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
     // libxml2 would take a leading NUL for UTF-16 or UCS-4; no XML document holds one.
     if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) return nullptr;
+    if (!MarkupWithinLimits(bytes)) return nullptr;
     PrepareXmlLibrary();
     XmlErrorCapture errors;
     XmlParserCtxtPtr ctxt(xmlNewParserCtxt());

@@ -9,8 +9,9 @@
 //
 // Bounds, whatever the input: at most kMaxXmlNodes nodes (elements, attributes counted twice,
 // namespace declarations, and pieces of text, comments and processing instructions) and
-// kMaxXmlDepth levels of elements; the input itself is capped by the callers
-// (kMaxXmlDocumentBytes). Text is not counted: an attachment of many megabytes is one text
+// kMaxXmlDepth levels of elements, kMaxXmlAttributesPerElement attributes on an element and
+// kMaxXmlNamespacesInScope namespace declarations in scope; the input itself is capped by the
+// callers (kMaxXmlDocumentBytes). Text is not counted: an attachment of many megabytes is one text
 // node, so documents with large attachments load up to the input cap.
 
 #include <cstddef>
@@ -27,6 +28,10 @@ namespace ledgra {
 // stops within a fraction of a second; real documents have a few thousand nodes.
 inline constexpr std::size_t kMaxXmlNodes = 1'000'000;
 inline constexpr int kMaxXmlDepth = 256;
+// The parser's work on one element grows with the square of these; real documents carry a
+// handful of attributes per element and declare three or four namespaces.
+inline constexpr int kMaxXmlAttributesPerElement = 256;
+inline constexpr int kMaxXmlNamespacesInScope = 64;
 
 enum class XmlNamespaces {
     DetachDefault,  // unprefixed elements in no namespace, for the renderers' XPaths
