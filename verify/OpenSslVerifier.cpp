@@ -9,15 +9,6 @@
 #include "verify/TrustStore.h"
 
 namespace ledgra {
-namespace {
-
-// Leaves OpenSSL's error queue empty when an operation ends, whichever way it ends.
-struct ErrorQueueClearer {
-    ~ErrorQueueClearer() { ERR_clear_error(); }
-};
-
-}  // namespace
-
 OpenSslVerifier::OpenSslVerifier(std::filesystem::path trustFolder)
     : m_trustFolder(std::move(trustFolder)) {
     if (OPENSSL_init_crypto(0, nullptr) != 1) {

@@ -81,10 +81,6 @@ std::optional<std::string> DumpWithByteOrderMark(xmlDoc* document) {
     return dumped;
 }
 
-struct ErrorQueueClearer {
-    ~ErrorQueueClearer() { ERR_clear_error(); }
-};
-
 }  // namespace
 
 XmlSignatureCheck CheckXmlSignature(std::string_view documentBytes) {
