@@ -9,6 +9,7 @@
 #include "verify/TrustStore.h"
 
 namespace ledgra {
+
 OpenSslVerifier::OpenSslVerifier(std::filesystem::path trustFolder)
     : m_trustFolder(std::move(trustFolder)) {
     if (OPENSSL_init_crypto(0, nullptr) != 1) {
