@@ -160,7 +160,7 @@ struct XmlInvoiceOptions {
     std::string exchangedDocument = "<ID>1</ID>";
     // The SignedInfo algorithms and transforms as written (defaults: the invoices' profile).
     std::string signatureMethod = "http://www.w3.org/2001/04/xmldsig-more#rsa-sha256";
-    std::string transforms;  // empty = canonical XML 1.0, then the invoice filter
+    std::string transforms = "";  // empty = canonical XML 1.0, then the invoice filter
     std::string digestMethod = "http://www.w3.org/2001/04/xmlenc#sha256";
     std::string referenceUri = "";
     bool keyInfo = true;
