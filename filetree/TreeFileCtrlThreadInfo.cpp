@@ -1,0 +1,162 @@
+#include "filetree/TreeFileCtrlThreadInfo.h"
+
+#include <QMetaObject>
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+
+#include "filetree/NativeNames.h"
+#include "filetree/TreeFileCtrl.h"
+
+namespace ledgra {
+
+namespace {
+
+std::atomic<int> g_runningWorkers{0};
+
+constexpr std::uint32_t kNameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+// Changes that come in a burst (a copy of many files) are told once.
+constexpr int kSettleMs = 150;
+
+QString WithoutTrailingSeparator(const QString& path) {
+    return path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+}  // namespace
+
+CTreeFileCtrlThreadInfo::CTreeFileCtrlThreadInfo(const QString& path, CTreeFileCtrl* tree,
+                                                 int index, std::uint64_t identity)
+    : m_strPath(path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/')),
+      m_pTree(tree),
+      m_nIndex(index),
+      m_nIdentity(identity),
+      m_stopEvent(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+CTreeFileCtrlThreadInfo::~CTreeFileCtrlThreadInfo() {
+    SignalStop();
+    Join();
+    if (m_stopEvent >= 0) close(m_stopEvent);
+}
+
+int CTreeFileCtrlThreadInfo::RunningWorkers() {
+    return g_runningWorkers;
+}
+
+void CTreeFileCtrlThreadInfo::Start(bool showFiles) {
+    if (m_thread.joinable() || m_stopEvent < 0) return;
+    Watch(WithoutTrailingSeparator(m_strPath));
+    ++g_runningWorkers;
+    m_thread = std::thread([this, showFiles] {
+        Run(showFiles);
+        --g_runningWorkers;
+    });
+}
+
+void CTreeFileCtrlThreadInfo::Watch(const QString& folder) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_newFolders.append(folder);
+    }
+    if (m_stopEvent >= 0) eventfd_write(m_stopEvent, 1);
+}
+
+void CTreeFileCtrlThreadInfo::SignalStop() {
+    m_bStop = true;
+    if (m_stopEvent >= 0) eventfd_write(m_stopEvent, 1);
+}
+
+void CTreeFileCtrlThreadInfo::Join() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+void CTreeFileCtrlThreadInfo::Run(bool showFiles) {
+    Descriptor notify(inotify_init1(IN_CLOEXEC | IN_NONBLOCK));
+    if (notify.Get() < 0) return;    // the record stays until a stop cleans it up
+    std::map<int, QString> folders;  // watch descriptor → folder
+    const std::uint32_t mask = kNameEvents | IN_ONLYDIR;
+    const auto addNewFolders = [&] {
+        QStringList added;
+        {
+            std::lock_guard lock(m_mutex);
+            added.swap(m_newFolders);
+        }
+        for (const QString& folder : added) {
+            if (m_bLimitReached) break;
+            const int wd =
+                inotify_add_watch(notify.Get(), NativeFromPath(folder).constData(), mask);
+            if (wd >= 0)
+                folders[wd] = folder;
+            else if (errno == ENOSPC)
+                m_bLimitReached = true;  // past the user's limit: those folders go unwatched
+        }
+    };
+
+    alignas(inotify_event) char buffer[16 * 1024];
+    QStringList changed;
+    const auto readChanges = [&] {
+        for (;;) {
+            const ssize_t length = read(notify.Get(), buffer, sizeof buffer);
+            if (length <= 0) return;
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+                if (event->mask & IN_IGNORED) {
+                    folders.erase(event->wd);
+                    continue;
+                }
+                QString folder = event->mask & IN_Q_OVERFLOW ? WithoutTrailingSeparator(m_strPath)
+                                                             : folders[event->wd];
+                const bool names = showFiles || (event->mask & IN_ISDIR);
+                if (!folder.isEmpty() && names && !changed.contains(folder)) changed.append(folder);
+            }
+        }
+    };
+
+    pollfd waits[2] = {{m_stopEvent, POLLIN, 0}, {notify.Get(), POLLIN, 0}};
+    while (!m_bStop) {
+        // Without a change, wait without a time limit; after one, only until the burst settles.
+        const int ready = poll(waits, 2, changed.isEmpty() ? -1 : kSettleMs);
+        if (ready < 0 && errno != EINTR) break;
+        if (m_bStop) break;
+        if (ready > 0 && (waits[0].revents & POLLIN)) {
+            eventfd_t ignored = 0;
+            eventfd_read(m_stopEvent, &ignored);
+            addNewFolders();
+        }
+        if (ready > 0 && (waits[1].revents & POLLIN)) {
+            readChanges();
+            continue;
+        }
+        if (ready != 0 || changed.isEmpty()) continue;
+        // A worker whose tree no longer refreshes by itself ends.
+        if (!m_pTree->m_bAutomaticRefresh) break;
+        CTreeFileCtrl* tree = m_pTree;
+        const std::uint64_t identity = m_nIdentity;
+        for (const QString& folder : changed)
+            QMetaObject::invokeMethod(
+                tree, [tree, identity, folder] { tree->OnWatchChange(identity, folder); },
+                Qt::QueuedConnection);
+        changed.clear();
+    }
+}
+
+}  // namespace ledgra
