@@ -1,5 +1,6 @@
 #include "filetree/TreeFileCtrl.h"
 
+#include <QHeaderView>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -27,7 +28,13 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
     setAnimated(false);
+    // Long names scroll sideways instead of being cut at the pane's edge.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     RereadVolumes();
+    CreateCommandActions();
     connect(this, &QTreeWidget::itemExpanded, this, &CTreeFileCtrl::OnItemExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnItemCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentItemChanged);
@@ -407,6 +414,8 @@ void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
 
 void CTreeFileCtrl::InitialiseTree() {
     setIconSize(QSize(16, 16));
+    // The switches are set by the constructors, this class's and derived ones.
+    ApplyDragSwitch();
     RebuildTree();
 }
 

@@ -25,6 +25,8 @@
 #include "filetree/TreeFileCtrlItemInfo.h"
 #include "filetree/Volumes.h"
 
+class QAction;
+
 namespace ledgra {
 
 class CShareEnumerator;
@@ -102,6 +104,46 @@ public:
     // "label (root)", or the root itself for a volume without a label.
     virtual QString GetDriveDisplayName(const QString& path) const;
 
+    // Commands (TreeFileCommands.h). Each acts on the caret item; the actions carry the keys
+    // and are what a menu shows.
+    QAction* CommandAction(int id) const;
+    bool IsCommandEnabled(int id) const;
+    // Brings every action's enabled state up to date.
+    void UpdateCommandStates();
+    void OnCommand(int id);
+
+    // Rename, delete and the desktop's open and properties for an item; false when not allowed
+    // or when the operation failed.
+    virtual bool BeginRename(QTreeWidgetItem* item);
+    virtual bool OpenPropertiesSheet(QTreeWidgetItem* item);
+    virtual bool DeleteItemFile(QTreeWidgetItem* item);
+    virtual bool OpenWithShell(QTreeWidgetItem* item);
+    // Renames the item's file or folder to the typed text; the end of a label edit.
+    bool EndRename(QTreeWidgetItem* item, const QString& text);
+
+    // History and the parent.
+    virtual void SelectParentItem();
+    virtual bool GoBack();
+    virtual bool HasBackEntries() const;
+    virtual bool GoForward();
+    virtual bool HasForwardEntries() const;
+    virtual int GetHistoryLimit() const;
+    virtual void SetHistoryLimit(int limit);
+    // The items Forward would return to, oldest first (null for an item deleted since).
+    QList<QTreeWidgetItem*> ForwardItems() const;
+
+    // Drag and drop of files onto folders.
+    virtual bool CanDragItem(QTreeWidgetItem* item) const;
+    virtual bool ValidDropTarget(QTreeWidgetItem* item) const;
+    virtual QTreeWidgetItem* DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
+                                           QTreeWidgetItem* after);
+    virtual QTreeWidgetItem* DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
+                                              QTreeWidgetItem* after);
+    // Moves (or copies) the dragged file onto a folder item; true on success.
+    bool DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy);
+    // The item a drag started on (null outside a drag).
+    QTreeWidgetItem* DragSourceItem() const;
+
     // Change watching, only with automatic refresh on: one worker per expanded root (a volume
     // root or the documents folder) that is neither removable nor optical nor a mount that may
     // not answer.
@@ -152,6 +194,15 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    // Asked before a delete: permanent when Shift was held. Asks the user.
+    virtual bool ConfirmDelete(const QString& path, bool permanent);
 
     // The filters as a listing on another thread applies them.
     ListingRules CurrentListingRules() const;
@@ -230,6 +281,13 @@ private:
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     bool IsValidSelection(QTreeWidgetItem* item) const;
     void RecordHistory(QTreeWidgetItem* previous);
+    void CreateCommandActions();
+    // Back and Forward: from one list to the caret, the caret onto the other list.
+    bool StepHistory(QList<QPersistentModelIndex>& from, QList<QPersistentModelIndex>& to);
+    // The selection shows whether the tree has the focus.
+    void ShowFocusInSelection(bool focused);
+    // Applies the drag and drop switch.
+    void ApplyDragSwitch();
     // Ensures the item shows its children: fills it when needed, then expands it. False when
     // the item turned out to be gone.
     bool MakeSureExpanded(QTreeWidgetItem* item);
@@ -263,8 +321,12 @@ private:
     QPersistentModelIndex m_computerItem;
     QPersistentModelIndex m_networkItem;
     QString m_strDocumentsPath;
-    // Previously selected items, oldest first; entries go empty when their item is deleted.
+    // Previously selected items, oldest first; entries go empty when their item is deleted
+    // (a rebuild deletes them all) and Back and Forward skip such entries.
     QList<QPersistentModelIndex> m_backList;
+    QList<QPersistentModelIndex> m_forwardList;
+    std::map<int, QAction*> m_actions;
+    QPersistentModelIndex m_dragSource;
     // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;

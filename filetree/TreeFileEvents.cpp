@@ -117,18 +117,8 @@ void CTreeFileCtrl::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetIt
         return;
     }
     if (previous && !m_bNavigating) RecordHistory(previous);
+    UpdateCommandStates();
     OnPathSelected(GetItemPath(current));
-}
-
-void CTreeFileCtrl::RecordHistory(QTreeWidgetItem* previous) {
-    while (!m_backList.isEmpty() && m_backList.size() >= m_nHistoryLimit) m_backList.removeFirst();
-    if (m_nHistoryLimit > 0) m_backList.append(IndexOf(previous));
-}
-
-QList<QTreeWidgetItem*> CTreeFileCtrl::BackItems() const {
-    QList<QTreeWidgetItem*> items;
-    for (const QPersistentModelIndex& index : m_backList) items.append(ItemOf(index));
-    return items;
 }
 
 void CTreeFileCtrl::OnPathSelected(const QString&) {}
