@@ -186,6 +186,9 @@ public:
     QTreeWidgetItem* NetworkItem() const;
     const QString& DocumentsPath() const { return m_strDocumentsPath; }
 
+    // The shared folders, read in the background at every rebuild.
+    CShareEnumerator& ShareList() const { return *m_shares; }
+
     // The items selected before, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> BackItems() const;
 
