@@ -46,7 +46,8 @@ void CShareEnumerator::Refresh() {
         if (error == QProcess::FailedToStart) OnFinished();
     });
     // A program that does not end in time is stopped; its list counts as empty.
-    QTimer::singleShot(kRunTimeoutMs, m_process.get(), [process = m_process.get()] { process->kill(); });
+    QTimer::singleShot(kRunTimeoutMs, m_process.get(),
+                       [process = m_process.get()] { process->kill(); });
     m_process->start(net, {QStringLiteral("usershare"), QStringLiteral("info")});
 }
 
@@ -54,9 +55,10 @@ void CShareEnumerator::OnFinished() {
     if (!m_process) return;
     std::unique_ptr<QProcess> process = std::move(m_process);
     process->disconnect(this);
-    const bool succeeded = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0 &&
-                           process->error() != QProcess::FailedToStart;
-    m_sharedFolders = succeeded ? ParseUsershareInfo(process->read(kMaxOutputBytes)) : QStringList();
+    const bool succeeded = process->exitStatus() == QProcess::NormalExit &&
+                           process->exitCode() == 0 && process->error() != QProcess::FailedToStart;
+    m_sharedFolders =
+        succeeded ? ParseUsershareInfo(process->read(kMaxOutputBytes)) : QStringList();
     // Deleting the process from inside its own signal is left to the event loop.
     process.release()->deleteLater();
     emit Refreshed();

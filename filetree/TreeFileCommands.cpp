@@ -71,15 +71,20 @@ QAction* CTreeFileCtrl::CommandAction(int id) const {
 bool CTreeFileCtrl::IsCommandEnabled(int id) const {
     QTreeWidgetItem* caret = currentItem();
     const CTreeFileCtrlItemInfo* info = GetItemInfo(caret);
+    // An item without a path (the desktop root, Computer, Network) has nothing to act on, and
+    // the documents folder is the viewer's own: it is neither renamed nor deleted.
+    const bool hasPath = info && !info->m_strFullPath.isEmpty();
+    const bool changeable =
+        hasPath && !IsDriveItem(caret) && !info->m_bNetworkItem && caret != DocumentsItem();
     switch (id) {
         case kTreeOpenCommand:
-            return info && m_bAllowOpen && IsOpenableNetworkInfo(*info);
+            return hasPath && m_bAllowOpen && IsOpenableNetworkInfo(*info);
         case kTreePropertiesCommand:
-            return info && m_bAllowProperties && IsOpenableNetworkInfo(*info);
+            return hasPath && m_bAllowProperties && IsOpenableNetworkInfo(*info);
         case kTreeRenameCommand:
-            return info && m_bAllowRename && !IsDriveItem(caret) && !info->m_bNetworkItem;
+            return changeable && m_bAllowRename;
         case kTreeDeleteCommand:
-            return info && m_bAllowDelete && !IsDriveItem(caret) && !info->m_bNetworkItem;
+            return changeable && m_bAllowDelete;
         case kTreeRefreshCommand:
             return true;
         case kTreeUpOneLevelCommand:

@@ -289,6 +289,9 @@ private:
     bool StepHistory(QList<QPersistentModelIndex>& from, QList<QPersistentModelIndex>& to);
     // The selection shows whether the tree has the focus.
     void ShowFocusInSelection(bool focused);
+    // Whether a drag of source may end on item: a folder that is not the source's own, nor
+    // below the source.
+    bool IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const;
     // Applies the drag and drop switch.
     void ApplyDragSwitch();
     // Ensures the item shows its children: fills it when needed, then expands it. False when

@@ -51,7 +51,10 @@ QTreeWidgetItem* CTreeFileCtrl::DragSourceItem() const {
 }
 
 bool CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const {
-    QTreeWidgetItem* source = DragSourceItem();
+    return IsDropTargetFor(DragSourceItem(), item);
+}
+
+bool CTreeFileCtrl::IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const {
     const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
     if (!info || !source || info->m_bIsFile || item == source || item == source->parent())
         return false;
@@ -111,7 +114,7 @@ void CTreeFileCtrl::dropEvent(QDropEvent* event) {
 }
 
 bool CTreeFileCtrl::DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy) {
-    if (!source || !ValidDropTarget(target)) return false;
+    if (!source || !CanDragItem(source) || !IsDropTargetFor(source, target)) return false;
     const QString from = GetItemPath(source);
     const QString folder = GetItemPath(target);
     const QString name = NameOf(from);

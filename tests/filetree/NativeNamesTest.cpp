@@ -18,8 +18,12 @@ TEST(NativeNamesTest, EveryByteStringComesBackExactly) {
         {"ascii", "a.ktx"},
         {"utf-8 korean", Bytes("세금계산서.ktx")},
         {"cp949 korean", Bytes(Cp949FromUtf8("세금계산서.ktx"))},
-        {"lone 0xFF", "a\xFF" "b"},
-        {"overlong slash", "a\xC0\xAF" "b"},
+        {"lone 0xFF",
+         "a\xFF"
+         "b"},
+        {"overlong slash",
+         "a\xC0\xAF"
+         "b"},
         {"encoded surrogate", "\xED\xA0\x80"},
         {"cut sequence", "x\xE3\x81"},
         {"four bytes", "\xF0\x9F\x98\x80"},
@@ -63,8 +67,8 @@ TEST(MountTableTest, ReadsMountPointsAndTypesWithoutTouchingThem) {
     const QStringList slow = SlowMountRoots(mounts);
     EXPECT_EQ(slow, QStringList({QStringLiteral("/mnt/my share"), QStringLiteral("/mnt/dead")}));
     const std::vector<std::pair<const char*, bool>> paths = {
-        {"/mnt/dead", true},  {"/mnt/dead/a/b.ktx", true}, {"/mnt/deadline", false},
-        {"/mnt", false},      {"/media/ntfs/x", false},    {"/mnt/my share/2024", true}};
+        {"/mnt/dead", true}, {"/mnt/dead/a/b.ktx", true}, {"/mnt/deadline", false},
+        {"/mnt", false},     {"/media/ntfs/x", false},    {"/mnt/my share/2024", true}};
     for (const auto& [path, onSlow] : paths)
         EXPECT_EQ(IsOnSlowMount(QString::fromUtf8(path), slow), onSlow) << path;
 }
@@ -72,7 +76,8 @@ TEST(MountTableTest, ReadsMountPointsAndTypesWithoutTouchingThem) {
 TEST(MountTableTest, TheVolumesAlwaysHoldTheRootFileSystem) {
     // A chroot's table without "/": the root comes from statfs, first.
     const QByteArray text = "50 1 8:2 / /srv/data rw - ext4 /dev/nosuchdisk rw\n";
-    const std::vector<VolumeInfo> volumes = VolumesFromMounts(ParseMountInfo(text), QStringLiteral("ext4"));
+    const std::vector<VolumeInfo> volumes =
+        VolumesFromMounts(ParseMountInfo(text), QStringLiteral("ext4"));
     ASSERT_FALSE(volumes.empty());
     EXPECT_EQ(volumes.front().m_strRoot, QStringLiteral("/"));
     EXPECT_EQ(volumes.front().m_strFileSystem, QStringLiteral("ext4"));
@@ -80,7 +85,8 @@ TEST(MountTableTest, TheVolumesAlwaysHoldTheRootFileSystem) {
 
     // A table with "/" keeps its own entry, once.
     const QByteArray full = "29 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-    const std::vector<VolumeInfo> listed = VolumesFromMounts(ParseMountInfo(full), QStringLiteral("xfs"));
+    const std::vector<VolumeInfo> listed =
+        VolumesFromMounts(ParseMountInfo(full), QStringLiteral("xfs"));
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed.front().m_strDevice, QStringLiteral("/dev/sda1"));
 }

@@ -26,13 +26,13 @@ TEST_F(TreeNamesTest, ACodePage949NameShowsInKoreanAndKeepsItsBytes) {
 
     CTreeFileCtrl tree;
     tree.InitialiseTree();
-    const QString folderPath = PathFromNative(QByteArray::fromStdString(
-        (m_folder.Path() / "home/Documents" / folder).string()));
+    const QString folderPath = PathFromNative(
+        QByteArray::fromStdString((m_folder.Path() / "home/Documents" / folder).string()));
     QTreeWidgetItem* item = tree.SelectPath(folderPath, true);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(0), QStringLiteral("보관"));
-    ASSERT_EQ(ChildTexts(item),
-              QStringList({QStringLiteral("broken\uFFFD.xml"), QStringLiteral("세금계산서_가나상사.ktx")}));
+    ASSERT_EQ(ChildTexts(item), QStringList({QStringLiteral("broken\uFFFD.xml"),
+                                             QStringLiteral("세금계산서_가나상사.ktx")}));
 
     // The item's path gives back the very bytes, so the file opens.
     QTreeWidgetItem* document = item->child(1);

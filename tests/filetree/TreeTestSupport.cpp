@@ -16,6 +16,8 @@ public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QStandardPaths::setTestModeEnabled(true);
+        // No file manager of the session is ever asked: properties show the tree's own window.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/ledgra-test-bus");
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
     }
     void TearDown() override { m_application.reset(); }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QTreeWidgetItem>
+#include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -63,6 +64,17 @@ public:
     std::vector<int> m_commands;
     std::vector<std::filesystem::path> m_shown;
     QStringList m_titles;
+};
+
+// Stands in for the desktop's default application (QDesktopServices::setUrlHandler).
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> m_urls;
+
+public slots:
+    void Open(const QUrl& url) { m_urls.append(url); }
 };
 
 // Runs the event loop until the signal arrives; false after the time limit.
