@@ -96,8 +96,8 @@ QStringList Texts(std::initializer_list<const char*> texts);
 // The texts of an item's children, in order.
 QStringList ChildTexts(const QTreeWidgetItem* item);
 
-// Every item has a record, and the children of every filled folder are its entries (each path
-// its folder's path and its name), folders first, sorted by name ignoring case.
+// Every item but a placeholder has a record, and the children of every filled folder are its
+// entries (each path its folder's path and its name), folders first, sorted by name ignoring case.
 void ExpectConsistent(const CTreeFileCtrl& tree);
 
 }  // namespace ledgra::testing
