@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <map>
 
 #include "filetree/NativeNames.h"
 #include "filetree/TreeFileCtrl.h"
@@ -27,20 +26,6 @@ QString WithoutTrailingSeparator(const QString& path) {
     return path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 CTreeFileCtrlThreadInfo::CTreeFileCtrlThreadInfo(const QString& path, CTreeFileCtrl* tree,
@@ -49,12 +34,14 @@ CTreeFileCtrlThreadInfo::CTreeFileCtrlThreadInfo(const QString& path, CTreeFileC
       m_pTree(tree),
       m_nIndex(index),
       m_nIdentity(identity),
-      m_stopEvent(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+      m_stopEvent(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      m_notify(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
 
 CTreeFileCtrlThreadInfo::~CTreeFileCtrlThreadInfo() {
     SignalStop();
     Join();
     if (m_stopEvent >= 0) close(m_stopEvent);
+    if (m_notify >= 0) close(m_notify);
 }
 
 int CTreeFileCtrlThreadInfo::RunningWorkers() {
@@ -62,7 +49,8 @@ int CTreeFileCtrlThreadInfo::RunningWorkers() {
 }
 
 void CTreeFileCtrlThreadInfo::Start(bool showFiles) {
-    if (m_thread.joinable() || m_stopEvent < 0) return;
+    // A watch that cannot be made has no worker; the record stays until a stop.
+    if (m_thread.joinable() || m_stopEvent < 0 || m_notify < 0) return;
     Watch(WithoutTrailingSeparator(m_strPath));
     ++g_runningWorkers;
     m_thread = std::thread([this, showFiles] {
@@ -72,11 +60,16 @@ void CTreeFileCtrlThreadInfo::Start(bool showFiles) {
 }
 
 void CTreeFileCtrlThreadInfo::Watch(const QString& folder) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_newFolders.append(folder);
+    if (m_notify < 0 || m_bLimitReached) return;
+    constexpr std::uint32_t kMask = kNameEvents | IN_ONLYDIR;
+    const int wd = inotify_add_watch(m_notify, NativeFromPath(folder).constData(), kMask);
+    if (wd < 0) {
+        // Past the user's limit the remaining folders go unwatched.
+        if (errno == ENOSPC) m_bLimitReached = true;
+        return;
     }
-    if (m_stopEvent >= 0) eventfd_write(m_stopEvent, 1);
+    std::lock_guard lock(m_mutex);
+    m_folders[wd] = folder;
 }
 
 void CTreeFileCtrlThreadInfo::SignalStop() {
@@ -89,59 +82,36 @@ void CTreeFileCtrlThreadInfo::Join() {
 }
 
 void CTreeFileCtrlThreadInfo::Run(bool showFiles) {
-    Descriptor notify(inotify_init1(IN_CLOEXEC | IN_NONBLOCK));
-    if (notify.Get() < 0) return;    // the record stays until a stop cleans it up
-    std::map<int, QString> folders;  // watch descriptor → folder
-    const std::uint32_t mask = kNameEvents | IN_ONLYDIR;
-    const auto addNewFolders = [&] {
-        QStringList added;
-        {
-            std::lock_guard lock(m_mutex);
-            added.swap(m_newFolders);
-        }
-        for (const QString& folder : added) {
-            if (m_bLimitReached) break;
-            const int wd =
-                inotify_add_watch(notify.Get(), NativeFromPath(folder).constData(), mask);
-            if (wd >= 0)
-                folders[wd] = folder;
-            else if (errno == ENOSPC)
-                m_bLimitReached = true;  // past the user's limit: those folders go unwatched
-        }
-    };
-
     alignas(inotify_event) char buffer[16 * 1024];
     QStringList changed;
     const auto readChanges = [&] {
         for (;;) {
-            const ssize_t length = read(notify.Get(), buffer, sizeof buffer);
+            const ssize_t length = read(m_notify, buffer, sizeof buffer);
             if (length <= 0) return;
             for (ssize_t at = 0; at < length;) {
                 const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
                 at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+                std::lock_guard lock(m_mutex);
                 if (event->mask & IN_IGNORED) {
-                    folders.erase(event->wd);
+                    m_folders.erase(event->wd);
                     continue;
                 }
+                const auto known = m_folders.find(event->wd);
                 QString folder = event->mask & IN_Q_OVERFLOW ? WithoutTrailingSeparator(m_strPath)
-                                                             : folders[event->wd];
+                                 : known != m_folders.end()  ? known->second
+                                                             : QString();
                 const bool names = showFiles || (event->mask & IN_ISDIR);
                 if (!folder.isEmpty() && names && !changed.contains(folder)) changed.append(folder);
             }
         }
     };
 
-    pollfd waits[2] = {{m_stopEvent, POLLIN, 0}, {notify.Get(), POLLIN, 0}};
+    pollfd waits[2] = {{m_stopEvent, POLLIN, 0}, {m_notify, POLLIN, 0}};
     while (!m_bStop) {
         // Without a change, wait without a time limit; after one, only until the burst settles.
         const int ready = poll(waits, 2, changed.isEmpty() ? -1 : kSettleMs);
         if (ready < 0 && errno != EINTR) break;
         if (m_bStop) break;
-        if (ready > 0 && (waits[0].revents & POLLIN)) {
-            eventfd_t ignored = 0;
-            eventfd_read(m_stopEvent, &ignored);
-            addNewFolders();
-        }
         if (ready > 0 && (waits[1].revents & POLLIN)) {
             readChanges();
             continue;

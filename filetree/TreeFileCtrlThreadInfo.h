@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -29,7 +30,8 @@ public:
     // Starts the worker on the root folder. With showFiles, file names count as changes too;
     // otherwise only folder names do.
     void Start(bool showFiles);
-    // Adds a folder of the root's subtree (one the tree has just filled) to the watch.
+    // Adds a folder of the root's subtree (one the tree has just filled) to the watch; it is
+    // watched when this returns.
     void Watch(const QString& folder);
     // Sets the stop event; Join waits for the worker to end.
     void SignalStop();
@@ -49,11 +51,12 @@ private:
     void Run(bool showFiles);
 
     std::thread m_thread;
-    int m_stopEvent = -1;  // eventfd: written to stop the worker or to hand it new folders
+    int m_stopEvent = -1;  // eventfd: written to stop the worker
+    int m_notify = -1;     // inotify
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bLimitReached{false};
     std::mutex m_mutex;
-    QStringList m_newFolders;  // folders the worker has yet to add
+    std::map<int, QString> m_folders;  // watch descriptor → folder
 };
 
 }  // namespace ledgra
