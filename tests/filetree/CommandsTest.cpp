@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "filetree/FileOperations.h"
 #include "filetree/FilePropertiesDlg.h"
 #include "filetree/NativeNames.h"
 #include "filetree/TreeFileCommands.h"
@@ -282,6 +283,27 @@ TEST_F(CommandsTest, RenameRefusesNamesThatAreNoFileNameOrAreTaken) {
     EXPECT_EQ(tree.GetItemPath(old), DocumentsPath("ZOVA/Taxfiles/older"));
     EXPECT_EQ(old->childCount(), 0);
     ExpectConsistent(tree);
+}
+
+TEST_F(CommandsTest, TopLevelDesktopDocumentsAreRenamedWhereTheyLie) {
+    // Their parent, the desktop root, has no path: the folder comes from the item's own.
+    m_folder.CreateFiles({"home/Desktop/report.KTX"});
+    SwitchedTree& tree = Tree(true);
+    QTreeWidgetItem* report = tree.FindChildByName(tree.RootItem(), QStringLiteral("report.KTX"));
+    ASSERT_NE(report, nullptr);
+    ASSERT_TRUE(tree.EndRename(report, QStringLiteral("renamed.KTX")));
+    EXPECT_TRUE(QFile::exists(HomePath("Desktop/renamed.KTX")));
+    EXPECT_EQ(tree.GetItemPath(report), HomePath("Desktop/renamed.KTX"));
+}
+
+TEST_F(CommandsTest, ANameThatIsNotUtf8IsNotTrashedUnderAnotherName) {
+    // Qt's trash knows a name by its UTF-8 form only, which would be another file.
+    const std::filesystem::path odd = m_folder.Write("home/Documents/odd\xB0\xA1.ktx", "x");
+    const QString path = PathFromNative(QByteArray::fromStdString(odd.string()));
+    EXPECT_FALSE(MoveToTrash(path));
+    EXPECT_TRUE(std::filesystem::exists(odd));
+    EXPECT_TRUE(DeletePermanently(path));
+    EXPECT_FALSE(std::filesystem::exists(odd));
 }
 
 TEST_F(CommandsTest, DeleteMovesToTheTrashAndShiftDeletesForGood) {
