@@ -171,8 +171,7 @@ TEST_F(MainFrameTest, PrintingIsRefusedUntilADocumentWasShown) {
 }
 
 TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOwn) {
-    ShowAndWait(std::filesystem::path(LEDGRA_SHARED_SAMPLES) /
-                "real/xml/kr-etax-sample_unsigned.xml");
+    ShowAndWait(std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml");
     ASSERT_EQ(m_frame->State().m_bDocumentShown, 1);
     EXPECT_EQ(m_frame->StatusText(), u"서명검증이 성공했습니다."_qs);
     m_presenter->m_messages.clear();
