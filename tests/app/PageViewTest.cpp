@@ -1,12 +1,15 @@
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,6 +18,7 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 
@@ -284,6 +288,91 @@ TEST_F(PageViewTest, AnAttachmentLinkOpensTheFileInAWindowOfItsOwn) {
     EXPECT_TRUE(opened->isWindow());
     EXPECT_TRUE(opened->isVisible());
     EXPECT_EQ(opened->url(), PageUrl(m_logFolder / "zova_a.html"));
+}
+
+// --- Zoom ---
+
+void SendZoomKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(&target, &press);
+}
+
+void SendWheel(QWidget& target, int delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent wheel(QPointF(50, 50), target.mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&target, &wheel);
+}
+
+// A page that reports the zoom it is drawn at (the engine scales the pixel ratio with it).
+constexpr const char* kZoomReportPage =
+    "<html><body><script>"
+    "document.title = 'zoom ' + Math.round(window.devicePixelRatio * 100);</script>"
+    "</body></html>";
+
+TEST_F(PageViewTest, TheZoomKeysAndTheCtrlWheelStepTheRememberedZoom) {
+    MemoryProfile profile;
+    m_view.RememberZoomIn(profile);
+    m_view.resize(400, 300);
+    m_view.show();
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
+    QWidget* surface = m_view.focusProxy();
+    ASSERT_NE(surface, nullptr);
+
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    struct Step {
+        std::function<void()> input;
+        int zoom;
+    };
+    const Step steps[] = {
+        {[&] { SendZoomKey(*surface, Qt::Key_Equal, ctrl); }, 110},
+        {[&] { SendZoomKey(*surface, Qt::Key_Plus, ctrl | Qt::ShiftModifier); }, 120},
+        {[&] { SendZoomKey(*surface, Qt::Key_Minus, ctrl); }, 110},
+        {[&] { SendZoomKey(*surface, Qt::Key_0, ctrl); }, 100},
+        {[&] { SendWheel(*surface, -120, ctrl); }, 90},
+        {[&] { SendWheel(*surface, 240, ctrl); }, 110},
+        // Without Ctrl the wheel scrolls and "=" is a key for the page.
+        {[&] { SendWheel(*surface, 120, Qt::NoModifier); }, 110},
+        {[&] { SendZoomKey(*surface, Qt::Key_Equal, Qt::NoModifier); }, 110},
+    };
+    for (const Step& step : steps) {
+        step.input();
+        EXPECT_EQ(m_view.ZoomPercent(), step.zoom);
+        EXPECT_DOUBLE_EQ(m_view.zoomFactor(), step.zoom / 100.0);
+        EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), step.zoom);
+    }
+    for (int i = 0; i < 40; ++i) SendZoomKey(*surface, Qt::Key_Equal, ctrl);
+    EXPECT_EQ(m_view.ZoomPercent(), 300);
+    for (int i = 0; i < 40; ++i) SendZoomKey(*surface, Qt::Key_Minus, ctrl);
+    EXPECT_EQ(m_view.ZoomPercent(), 30);
+}
+
+TEST_F(PageViewTest, TheRememberedZoomDrawsThisPageAndTheNext) {
+    MemoryProfile profile;
+    profile.WriteProfileInt("View", "Zoom", 150);
+    m_view.RememberZoomIn(profile);
+    m_view.resize(400, 300);
+    m_view.show();
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
+    EXPECT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t == u"zoom 150"; }))
+        << m_view.title().toStdString();
+
+    m_view.SetZoomPercent(70);
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_next.html", kZoomReportPage)));
+    EXPECT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t == u"zoom 70"; }))
+        << m_view.title().toStdString();
+    EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), 70);
+}
+
+TEST_F(PageViewTest, AViewNotToldToRememberAZoomStaysAtItsOwnSize) {
+    // The windows of printing and of attachments are such views.
+    m_view.resize(400, 300);
+    m_view.show();
+    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
+    SendZoomKey(*m_view.focusProxy(), Qt::Key_Equal, Qt::ControlModifier);
+    SendWheel(*m_view.focusProxy(), 120, Qt::ControlModifier);
+    m_view.SetZoomPercent(200);
+    EXPECT_EQ(m_view.ZoomPercent(), 100);
+    EXPECT_DOUBLE_EQ(m_view.zoomFactor(), 1.0);
 }
 
 }  // namespace
