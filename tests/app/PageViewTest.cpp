@@ -292,7 +292,7 @@ TEST_F(PageViewTest, AnAttachmentLinkOpensTheFileInAWindowOfItsOwn) {
 
 // --- Zoom ---
 
-void SendZoomKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QCoreApplication::sendEvent(&target, &press);
 }
@@ -303,76 +303,49 @@ void SendWheel(QWidget& target, int delta, Qt::KeyboardModifiers modifiers) {
     QCoreApplication::sendEvent(&target, &wheel);
 }
 
-// A page that reports the zoom it is drawn at (the engine scales the pixel ratio with it).
-constexpr const char* kZoomReportPage =
-    "<html><body><script>"
-    "document.title = 'zoom ' + Math.round(window.devicePixelRatio * 100);</script>"
-    "</body></html>";
-
-TEST_F(PageViewTest, TheZoomKeysAndTheCtrlWheelStepTheRememberedZoom) {
-    MemoryProfile profile;
-    m_view.RememberZoomIn(profile);
-    m_view.resize(400, 300);
-    m_view.show();
-    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
-    QWidget* surface = m_view.focusProxy();
-    ASSERT_NE(surface, nullptr);
-
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    struct Step {
-        std::function<void()> input;
-        int zoom;
-    };
-    const Step steps[] = {
-        {[&] { SendZoomKey(*surface, Qt::Key_Equal, ctrl); }, 110},
-        {[&] { SendZoomKey(*surface, Qt::Key_Plus, ctrl | Qt::ShiftModifier); }, 120},
-        {[&] { SendZoomKey(*surface, Qt::Key_Minus, ctrl); }, 110},
-        {[&] { SendZoomKey(*surface, Qt::Key_0, ctrl); }, 100},
-        {[&] { SendWheel(*surface, -120, ctrl); }, 90},
-        {[&] { SendWheel(*surface, 240, ctrl); }, 110},
-        // Without Ctrl the wheel scrolls and "=" is a key for the page.
-        {[&] { SendWheel(*surface, 120, Qt::NoModifier); }, 110},
-        {[&] { SendZoomKey(*surface, Qt::Key_Equal, Qt::NoModifier); }, 110},
-    };
-    for (const Step& step : steps) {
-        step.input();
-        EXPECT_EQ(m_view.ZoomPercent(), step.zoom);
-        EXPECT_DOUBLE_EQ(m_view.zoomFactor(), step.zoom / 100.0);
-        EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), step.zoom);
-    }
-    for (int i = 0; i < 40; ++i) SendZoomKey(*surface, Qt::Key_Equal, ctrl);
-    EXPECT_EQ(m_view.ZoomPercent(), 300);
-    for (int i = 0; i < 40; ++i) SendZoomKey(*surface, Qt::Key_Minus, ctrl);
-    EXPECT_EQ(m_view.ZoomPercent(), 30);
+// The page reports the zoom it is drawn at: the engine scales the pixel ratio with it.
+bool ShowsAtZoom(CNAVO_TaxExplorerView& view, const std::filesystem::path& file, int zoom) {
+    WriteCp949Page(file,
+                   "<script>document.title = 'zoom ' + "
+                   "Math.round(window.devicePixelRatio * 100);</script>");
+    view.Navigate2(file);
+    const QString expected = QStringLiteral("zoom %1").arg(zoom);
+    return WaitForTitle(view, [&](const QString& title) { return title == expected; });
 }
 
-TEST_F(PageViewTest, TheRememberedZoomDrawsThisPageAndTheNext) {
+TEST_F(PageViewTest, ThePanesZoomFollowsItsKeysAndTheWheelAndHoldsForTheNextPage) {
     MemoryProfile profile;
     profile.WriteProfileInt("View", "Zoom", 150);
     m_view.RememberZoomIn(profile);
     m_view.resize(400, 300);
     m_view.show();
-    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
-    EXPECT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t == u"zoom 150"; }))
-        << m_view.title().toStdString();
+    EXPECT_TRUE(ShowsAtZoom(m_view, m_logFolder / "zova_document.html", 150)) << m_view.title().toStdString();
+    QWidget& surface = *m_view.focusProxy();
 
-    m_view.SetZoomPercent(70);
-    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_next.html", kZoomReportPage)));
-    EXPECT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t == u"zoom 70"; }))
-        << m_view.title().toStdString();
-    EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), 70);
-}
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { SendKey(surface, Qt::Key_Equal, ctrl); }, 160},
+        {[&] { SendKey(surface, Qt::Key_Minus, ctrl); }, 150},
+        {[&] { SendKey(surface, Qt::Key_0, ctrl); }, 100},
+        {[&] { SendWheel(surface, -240, ctrl); }, 80},
+        // Without Ctrl the wheel scrolls and "=" is the page's.
+        {[&] { SendWheel(surface, 120, Qt::NoModifier); }, 80},
+        {[&] { SendKey(surface, Qt::Key_Equal, Qt::NoModifier); }, 80},
+    };
+    for (const auto& [input, zoom] : steps) {
+        input();
+        EXPECT_DOUBLE_EQ(m_view.zoomFactor(), zoom / 100.0);
+        EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), zoom);
+    }
+    EXPECT_TRUE(ShowsAtZoom(m_view, m_logFolder / "zova_next.html", 80)) << m_view.title().toStdString();
 
-TEST_F(PageViewTest, AViewNotToldToRememberAZoomStaysAtItsOwnSize) {
-    // The windows of printing and of attachments are such views.
-    m_view.resize(400, 300);
-    m_view.show();
-    ASSERT_TRUE(Show(WriteCp949Page(m_logFolder / "zova_document.html", kZoomReportPage)));
-    SendZoomKey(*m_view.focusProxy(), Qt::Key_Equal, Qt::ControlModifier);
-    SendWheel(*m_view.focusProxy(), 120, Qt::ControlModifier);
-    m_view.SetZoomPercent(200);
-    EXPECT_EQ(m_view.ZoomPercent(), 100);
-    EXPECT_DOUBLE_EQ(m_view.zoomFactor(), 1.0);
+    // A view that is not told to remember a zoom (a print or attachment window) never zooms.
+    CNAVO_TaxExplorerView other(m_profile);
+    other.show();
+    EXPECT_TRUE(ShowsAtZoom(other, m_logFolder / "zova_other.html", 100)) << other.title().toStdString();
+    SendKey(*other.focusProxy(), Qt::Key_Equal, ctrl);
+    SendWheel(*other.focusProxy(), 120, ctrl);
+    EXPECT_DOUBLE_EQ(other.zoomFactor(), 1.0);
 }
 
 }  // namespace

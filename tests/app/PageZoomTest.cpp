@@ -11,105 +11,52 @@
 namespace ledgra {
 namespace {
 
-TEST(PageZoomTest, ZoomStaysOnTheStepGridWithinItsRange) {
-    struct Row {
-        int percent;
-        int clamped;
-    };
-    const Row rows[] = {
-        {100, 100},  {30, 30},      {300, 300},     {29, 30},   {0, 30},    {-50, 30}, {301, 300},
-        {5000, 300}, {INT_MIN, 30}, {INT_MAX, 300}, {104, 100}, {105, 110}, {36, 40},  {294, 290},
-    };
-    for (const Row& row : rows) EXPECT_EQ(ClampedZoom(row.percent), row.clamped) << row.percent;
-}
-
-TEST(PageZoomTest, ChangesGoOneStepAndStopAtTheEnds) {
-    struct Row {
-        int percent;
-        ZoomChange change;
-        int changed;
-    };
-    const Row rows[] = {
-        {100, ZoomChange::In, 110},    {290, ZoomChange::In, 300},   {300, ZoomChange::In, 300},
-        {100, ZoomChange::Out, 90},    {40, ZoomChange::Out, 30},    {30, ZoomChange::Out, 30},
-        {250, ZoomChange::Reset, 100}, {30, ZoomChange::Reset, 100}, {9999, ZoomChange::Out, 290},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(ChangedZoom(row.percent, row.change), row.changed)
-            << row.percent << " " << static_cast<int>(row.change);
-    }
-    EXPECT_EQ(SteppedZoom(100, 3), 130);
-    EXPECT_EQ(SteppedZoom(100, -3), 70);
-    EXPECT_EQ(SteppedZoom(100, INT_MAX), 300);
+TEST(PageZoomTest, StepsStayOnTheGridWithinTheRangeWhateverWasStored) {
+    const int in[][2] = {{100, 110}, {290, 300}, {300, 300}, {104, 110}, {9999, 300}, {-7, 40}};
+    for (const auto& [from, to] : in) EXPECT_EQ(ChangedZoom(from, ZoomChange::In), to) << from;
+    const int out[][2] = {{100, 90}, {40, 30}, {30, 30}, {105, 100}, {INT_MAX, 290}};
+    for (const auto& [from, to] : out) EXPECT_EQ(ChangedZoom(from, ZoomChange::Out), to) << from;
+    EXPECT_EQ(ChangedZoom(250, ZoomChange::Reset), 100);
     EXPECT_EQ(SteppedZoom(100, INT_MIN), 30);
-}
 
-TEST(PageZoomTest, OnlyCtrlWithEqualsPlusMinusOrZeroIsAZoomKey) {
-    struct Row {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        std::optional<ZoomChange> change;
-    };
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    const Row rows[] = {
-        {Qt::Key_Equal, ctrl, ZoomChange::In},
-        {Qt::Key_Plus, ctrl, ZoomChange::In},
-        {Qt::Key_Plus, ctrl | Qt::ShiftModifier, ZoomChange::In},
-        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, ZoomChange::In},
-        {Qt::Key_Minus, ctrl, ZoomChange::Out},
-        {Qt::Key_Minus, ctrl | Qt::KeypadModifier, ZoomChange::Out},
-        {Qt::Key_0, ctrl, ZoomChange::Reset},
-        {Qt::Key_0, ctrl | Qt::KeypadModifier, ZoomChange::Reset},
-        {Qt::Key_Equal, Qt::NoModifier, std::nullopt},
-        {Qt::Key_Minus, Qt::ShiftModifier, std::nullopt},
-        {Qt::Key_0, ctrl | Qt::AltModifier, std::nullopt},
-        {Qt::Key_Equal, ctrl | Qt::MetaModifier, std::nullopt},
-        {Qt::Key_1, ctrl, std::nullopt},
-        {Qt::Key_P, ctrl, std::nullopt},
-    };
-    for (const Row& row : rows) {
-        const QKeyEvent event(QEvent::KeyPress, row.key, row.modifiers);
-        EXPECT_EQ(ZoomChangeOfKey(event), row.change) << row.key << " " << row.modifiers;
-    }
-}
-
-QWheelEvent Wheel(int delta, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    return QWheelEvent(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton,
-                       modifiers, Qt::NoScrollPhase, false);
-}
-
-TEST(PageZoomTest, TheWheelStepsOncePerNotchWithCtrlOnly) {
-    ZoomWheel wheel;
-    EXPECT_EQ(wheel.Turn(Wheel(120)), 1);
-    EXPECT_EQ(wheel.Turn(Wheel(-120)), -1);
-    EXPECT_EQ(wheel.Turn(Wheel(360)), 3);
-    // A touchpad's small deltas add up to one notch.
-    EXPECT_EQ(wheel.Turn(Wheel(40)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(40)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(40)), 1);
-    // Turning back, or scrolling without Ctrl, starts the count afresh.
-    EXPECT_EQ(wheel.Turn(Wheel(100)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(-100)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(-20)), -1);
-    EXPECT_EQ(wheel.Turn(Wheel(100)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(120, Qt::NoModifier)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(20)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(120, Qt::ControlModifier | Qt::AltModifier)), 0);
-    EXPECT_EQ(wheel.Turn(Wheel(INT_MAX)), INT_MAX / 120);
-}
-
-TEST(PageZoomTest, TheStoredZoomLivesInItsOwnSectionAndIsReadBackOnTheGrid) {
     MemoryProfile profile;
     EXPECT_EQ(StoredZoom(profile), 100);
-    StoreZoom(profile, 130);
-    EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), 130);
-    EXPECT_EQ(profile.GetProfileInt("Settings", "Zoom", 0), 0);
-    EXPECT_EQ(StoredZoom(profile), 130);
-    // A value edited by hand, or written by anyone else, comes back within the range.
-    for (const auto& [stored, read] : {std::pair{9000, 300}, {-7, 30}, {123, 120}}) {
+    for (const auto& [stored, read] :
+         {std::pair{130, 130}, {9000, 300}, {INT_MIN, 30}, {124, 120}}) {
         profile.WriteProfileInt("View", "Zoom", stored);
         EXPECT_EQ(StoredZoom(profile), read) << stored;
     }
+}
+
+TEST(PageZoomTest, OnlyCtrlWithTheZoomKeysOrTheWheelZooms) {
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, std::optional<ZoomChange>> keys[] = {
+        {Qt::Key_Equal, ctrl, ZoomChange::In},
+        {Qt::Key_Plus, ctrl | Qt::ShiftModifier, ZoomChange::In},
+        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, ZoomChange::In},
+        {Qt::Key_Minus, ctrl, ZoomChange::Out},
+        {Qt::Key_0, ctrl, ZoomChange::Reset},
+        {Qt::Key_Equal, Qt::NoModifier, std::nullopt},
+        {Qt::Key_0, ctrl | Qt::AltModifier, std::nullopt},
+        {Qt::Key_1, ctrl, std::nullopt},
+    };
+    for (const auto& [key, modifiers, change] : keys) {
+        EXPECT_EQ(ZoomChangeOfKey(QKeyEvent(QEvent::KeyPress, key, modifiers)), change) << key;
+    }
+
+    // A notch is one step; a touchpad's small turns add up to one; turning back, or a turn
+    // without Ctrl, starts the count afresh.
+    ZoomWheel wheel;
+    const std::pair<int, Qt::KeyboardModifiers> turns[] = {
+        {120, ctrl}, {-360, ctrl}, {40, ctrl},  {40, ctrl}, {40, ctrl},
+        {100, ctrl}, {-100, ctrl}, {-20, ctrl}, {100, {}},  {20, ctrl},
+    };
+    std::vector<int> steps;
+    for (const auto& [delta, modifiers] : turns) {
+        steps.push_back(wheel.Turn(QWheelEvent(QPointF(), QPointF(), QPoint(), QPoint(0, delta),
+                                               Qt::NoButton, modifiers, Qt::NoScrollPhase, false)));
+    }
+    EXPECT_EQ(steps, (std::vector<int>{1, -3, 0, 0, 1, 0, 0, -1, 0, 0}));
 }
 
 }  // namespace
