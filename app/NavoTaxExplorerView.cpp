@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "app/AttachmentWindows.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
 
@@ -38,7 +39,7 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
     : QWebEngineView(parent), m_profile(profile), m_page(new LockedPage(profile, this)) {
     setPage(m_page);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    m_page->SetWindowFactory([this] { return OpenAttachmentWindow(); });
+    m_page->SetWindowFactory([this] { return OpenAttachmentWindow(m_profile, this); });
     // A file dragged over the page once crashed the engine: no widget of the view takes drops,
     // so a drop goes to the window around it.
     setAcceptDrops(false);
@@ -135,27 +136,6 @@ void CNAVO_TaxExplorerView::dragLeaveEvent(QDragLeaveEvent* event) {
 
 void CNAVO_TaxExplorerView::dropEvent(QDropEvent* event) {
     event->ignore();
-}
-
-LockedPage* CNAVO_TaxExplorerView::OpenAttachmentWindow() {
-    auto* window = new CNAVO_TaxExplorerView(m_profile, this->window());
-    window->setWindowFlag(Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(600, 400);
-    LockedPage& page = window->Page();
-    page.AcceptFirstServedAddress();
-    connect(&page, &LockedPage::OpenedAddressDecided, window, [window](bool accepted) {
-        if (accepted) {
-            window->show();
-        } else {
-            window->deleteLater();
-        }
-    });
-    connect(&page, &QWebEnginePage::geometryChangeRequested, window,
-            [window](const QRect& geometry) { window->setGeometry(geometry); });
-    connect(&page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
-    connect(&page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
-    return &page;
 }
 
 }  // namespace ledgra

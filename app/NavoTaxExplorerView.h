@@ -49,10 +49,6 @@ private:
     void Guard(QObject* child);
     bool HandleZoomEvent(QEvent* event);
 
-    // The window an attachment link of the page opens (600 by 400 until the page asks for
-    // another size); shown once its page accepted the address.
-    LockedPage* OpenAttachmentWindow();
-
     PageProfile& m_profile;
     LockedPage* m_page;
     Profile* m_zoomStore = nullptr;
