@@ -419,9 +419,11 @@ void SendWheel(QWidget& target, int delta, Qt::KeyboardModifiers modifiers) {
 
 // The page reports the zoom it is drawn at: the engine scales the pixel ratio with it.
 bool ShowsAtZoom(CNAVO_TaxExplorerView& view, const std::filesystem::path& file, int zoom) {
+    // A zoom that arrives after the script ran resizes the page's viewport.
     WriteCp949Page(file,
-                   "<script>document.title = 'zoom ' + "
-                   "Math.round(window.devicePixelRatio * 100);</script>");
+                   "<script>function report() { document.title = 'zoom ' + "
+                   "Math.round(window.devicePixelRatio * 100); }"
+                   "report(); window.addEventListener('resize', report);</script>");
     view.Navigate2(file);
     const QString expected = QStringLiteral("zoom %1").arg(zoom);
     return WaitForTitle(view, [&](const QString& title) { return title == expected; });
