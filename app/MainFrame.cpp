@@ -1,13 +1,16 @@
 #include "app/MainFrame.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/AppFolders.h"
+#include "app/DocumentDrop.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
 #include "app/ToolBarDlg.h"
@@ -52,6 +55,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     CreateCommandBar();
     CreateMenus();
     CreateAccelerators();
+    SetTabOrder();
+    // The drop target of both panes: neither the tree nor the page takes drops itself.
+    setAcceptDrops(true);
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
                                 [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
@@ -72,6 +78,7 @@ void CMainFrame::CreateClientArea() {
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
     m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_wndSplitter);
+    m_pHtmlView->RememberZoomIn(*m_services.profile);
     m_wndSplitter->addWidget(m_pLeftView);
     m_wndSplitter->addWidget(m_pHtmlView);
     m_wndSplitter->setStretchFactor(0, 0);
@@ -100,6 +107,45 @@ void CMainFrame::CreateCommandBar() {
     m_wndCommandDlg = new CToolBarDlg(*this, m_wndToolBar);
     m_wndToolBar->addWidget(m_wndCommandDlg);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::SetTabOrder() {
+    QWidget* previous = &m_pLeftView->Tree();
+    for (const int id : {kVerifyButtonId, kPrintButtonId, kSettingsButtonId, kCopyButtonId}) {
+        QWidget* button = m_wndCommandDlg->Button(id);
+        setTabOrder(previous, button);
+        previous = button;
+    }
+    setTabOrder(previous, m_pHtmlView);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedDocumentPath(*event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedDocumentPath(*event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = DroppedDocumentPath(*event->mimeData());
+    if (!path) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The run may open message boxes: it starts once the drag has ended, not inside it.
+    QMetaObject::invokeMethod(
+        this, [this, document = QByteArray::fromStdString(*path)] { OnCopyData(document); },
+        Qt::QueuedConnection);
 }
 
 void CMainFrame::InitialUpdate(const std::filesystem::path& startPath) {

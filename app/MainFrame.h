@@ -65,7 +65,8 @@ public:
     // The views' initial update: builds the tree, opens the documents folder and shows the
     // start-up document. Repeated by Ctrl+N with the same start path.
     void InitialUpdate(const std::filesystem::path& startPath);
-    // A second start handed over a path (native bytes).
+    // A second start handed over a path (native bytes). A document file dropped anywhere on
+    // the window arrives here too.
     void OnCopyData(const QByteArray& path);
 
     // Frame operations.
@@ -100,6 +101,11 @@ public:
     // reuse it).
     std::vector<CNAVO_TaxExplorerView*> PrintWindows() const;
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     enum class Pane { Tree, Page };
 
@@ -108,6 +114,8 @@ private:
     void CreateCommandBar();
     void CreateMenus();
     void CreateAccelerators();
+    // Tab goes from the tree to the command buttons, then to the page.
+    void SetTabOrder();
     QAction* AddCommand(int id, const QString& text);
 
     // Ctrl+P and the menu's print item go to the page's own printing while the page is the

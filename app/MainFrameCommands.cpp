@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
+#include "app/NavoTaxExplorerView.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
 #include "filetree/NativeNames.h"
@@ -91,6 +92,8 @@ void CMainFrame::ShowSelectedDocument(int code) {
         m_state.m_bCopyButtonSupplier = 1;
     }
     ShowDocument(NativePath(tree.GetItemPath(item)));
+    // After a double click the keyboard scrolls the page that came up.
+    if (code == 5 && m_state.m_bDocumentShown == 1) m_pHtmlView->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::OpenSettings() {

@@ -2,7 +2,10 @@
 
 #include <QChildEvent>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "app/AttachmentWindows.h"
 #include "app/PageProfile.h"
@@ -18,6 +21,18 @@ bool IsRightButtonPress(QEvent* event) {
     return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
 }
 
+bool IsDragEvent(const QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* parent)
@@ -25,10 +40,15 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
     setPage(m_page);
     setContextMenuPolicy(Qt::PreventContextMenu);
     m_page->SetWindowFactory([this] { return OpenAttachmentWindow(m_profile, this); });
+    // A file dragged over the page once crashed the engine: no widget of the view takes drops,
+    // so a drop goes to the window around it.
+    setAcceptDrops(false);
     // The engine draws into a child widget, which is where the mouse events arrive.
-    for (QObject* child : children()) {
-        if (child->isWidgetType()) child->installEventFilter(this);
-    }
+    for (QObject* child : children()) Guard(child);
+    // The engine may start a new page at its own zoom.
+    connect(this, &QWebEngineView::loadFinished, this, [this] {
+        if (zoomFactor() != m_zoomPercent / 100.0) setZoomFactor(m_zoomPercent / 100.0);
+    });
 }
 
 void CNAVO_TaxExplorerView::Navigate2(const std::filesystem::path& htmlFile) {
@@ -36,10 +56,27 @@ void CNAVO_TaxExplorerView::Navigate2(const std::filesystem::path& htmlFile) {
     m_page->LoadOwn(PageUrl(htmlFile));
 }
 
+void CNAVO_TaxExplorerView::RememberZoomIn(Profile& profile) {
+    m_zoomStore = &profile;
+    m_zoomPercent = StoredZoom(profile);
+    setZoomFactor(m_zoomPercent / 100.0);
+}
+
+void CNAVO_TaxExplorerView::SetZoomPercent(int percent) {
+    if (!m_zoomStore) return;
+    m_zoomPercent = ClampedZoom(percent);
+    setZoomFactor(m_zoomPercent / 100.0);
+    StoreZoom(*m_zoomStore, m_zoomPercent);
+}
+
+void CNAVO_TaxExplorerView::Guard(QObject* child) {
+    if (!child->isWidgetType()) return;
+    static_cast<QWidget*>(child)->setAcceptDrops(false);
+    child->installEventFilter(this);
+}
+
 void CNAVO_TaxExplorerView::childEvent(QChildEvent* event) {
-    if (event->added() && event->child()->isWidgetType()) {
-        event->child()->installEventFilter(this);
-    }
+    if (event->added()) Guard(event->child());
     QWebEngineView::childEvent(event);
 }
 
@@ -47,7 +84,58 @@ bool CNAVO_TaxExplorerView::eventFilter(QObject* watched, QEvent* event) {
     // Right-button presses and double clicks and context-menu requests stop here; a release
     // passes on.
     if (IsRightButtonPress(event) || event->type() == QEvent::ContextMenu) return true;
+    // Should a drag reach the engine's widget all the same, it goes no further.
+    if (IsDragEvent(event)) {
+        event->ignore();
+        return true;
+    }
+    if (HandleZoomEvent(event)) return true;
     return QWebEngineView::eventFilter(watched, event);
+}
+
+bool CNAVO_TaxExplorerView::HandleZoomEvent(QEvent* event) {
+    if (!m_zoomStore) return false;
+    switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress: {
+            const std::optional<ZoomChange> change =
+                ZoomChangeOfKey(*static_cast<QKeyEvent*>(event));
+            if (!change) return false;
+            // The override claims the key for the view, before any window shortcut.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                SetZoomPercent(ChangedZoom(m_zoomPercent, *change));
+            }
+            return true;
+        }
+        case QEvent::Wheel: {
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+            // With Ctrl the wheel zooms and never scrolls.
+            if (const int steps = m_zoomWheel.Turn(*wheel)) {
+                SetZoomPercent(SteppedZoom(m_zoomPercent, steps));
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void CNAVO_TaxExplorerView::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void CNAVO_TaxExplorerView::dragMoveEvent(QDragMoveEvent* event) {
+    event->ignore();
+}
+
+void CNAVO_TaxExplorerView::dragLeaveEvent(QDragLeaveEvent* event) {
+    event->ignore();
+}
+
+void CNAVO_TaxExplorerView::dropEvent(QDropEvent* event) {
+    event->ignore();
 }
 
 }  // namespace ledgra

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/EngineOutput.h"
 #include "app/MessagePresenter.h"
 #include "app/NavoTaxExplorerApp.h"
 #include "app/PageScheme.h"
@@ -14,6 +15,7 @@
 #include "settings/QSettingsProfile.h"
 
 int main(int argc, char* argv[]) {
+    ledgra::QuietEngineOutput();
     // The page scheme must be known to the browser engine before the application exists.
     ledgra::RegisterPageScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

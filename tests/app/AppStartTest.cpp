@@ -34,7 +34,7 @@ TEST_F(AppStartTest, ASecondStartHandsItsDocumentToTheRunningWindowAndEnds) {
     m_folder.CreateFiles({"home/Documents/ZOVA/Taxfiles/"});
     const std::filesystem::path document = Documents() / "ZOVA/Taxfiles/invoice.xml";
     std::filesystem::copy_file(
-        std::filesystem::path(LEDGRA_SHARED_SAMPLES) / "real/xml/kr-etax-sample_unsigned.xml",
+        std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml",
         document);
     const InstanceChannel channel = Channel();
 

@@ -1,12 +1,15 @@
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,6 +21,7 @@
 #include "render/ContentPage.h"
 #include "render/Contract.h"
 #include "render/FileAccess.h"
+#include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/RecordingUserInterface.h"
@@ -398,6 +402,69 @@ TEST_F(PageViewTest, AnAttachmentLinkOpensTheFileInAWindowOfItsOwn) {
     EXPECT_TRUE(opened->isWindow());
     EXPECT_TRUE(opened->isVisible());
     EXPECT_EQ(opened->url(), PageUrl(m_logFolder / "zova_a.html"));
+}
+
+// --- Zoom ---
+
+void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(&target, &press);
+}
+
+void SendWheel(QWidget& target, int delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent wheel(QPointF(50, 50), target.mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&target, &wheel);
+}
+
+// The page reports the zoom it is drawn at: the engine scales the pixel ratio with it.
+bool ShowsAtZoom(CNAVO_TaxExplorerView& view, const std::filesystem::path& file, int zoom) {
+    // A zoom that arrives after the script ran resizes the page's viewport.
+    WriteCp949Page(file,
+                   "<script>function report() { document.title = 'zoom ' + "
+                   "Math.round(window.devicePixelRatio * 100); }"
+                   "report(); window.addEventListener('resize', report);</script>");
+    view.Navigate2(file);
+    const QString expected = QStringLiteral("zoom %1").arg(zoom);
+    return WaitForTitle(view, [&](const QString& title) { return title == expected; });
+}
+
+TEST_F(PageViewTest, ThePanesZoomFollowsItsKeysAndTheWheelAndHoldsForTheNextPage) {
+    MemoryProfile profile;
+    profile.WriteProfileInt("View", "Zoom", 150);
+    m_view.RememberZoomIn(profile);
+    m_view.resize(400, 300);
+    m_view.show();
+    EXPECT_TRUE(ShowsAtZoom(m_view, m_logFolder / "zova_document.html", 150))
+        << m_view.title().toStdString();
+    QWidget& surface = *m_view.focusProxy();
+
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { SendKey(surface, Qt::Key_Equal, ctrl); }, 160},
+        {[&] { SendKey(surface, Qt::Key_Minus, ctrl); }, 150},
+        {[&] { SendKey(surface, Qt::Key_0, ctrl); }, 100},
+        {[&] { SendWheel(surface, -240, ctrl); }, 80},
+        // Without Ctrl the wheel scrolls and "=" is the page's.
+        {[&] { SendWheel(surface, 120, Qt::NoModifier); }, 80},
+        {[&] { SendKey(surface, Qt::Key_Equal, Qt::NoModifier); }, 80},
+    };
+    for (const auto& [input, zoom] : steps) {
+        input();
+        EXPECT_DOUBLE_EQ(m_view.zoomFactor(), zoom / 100.0);
+        EXPECT_EQ(profile.GetProfileInt("View", "Zoom", 0), zoom);
+    }
+    EXPECT_TRUE(ShowsAtZoom(m_view, m_logFolder / "zova_next.html", 80))
+        << m_view.title().toStdString();
+
+    // A view that is not told to remember a zoom (a print or attachment window) never zooms.
+    CNAVO_TaxExplorerView other(m_profile);
+    other.show();
+    EXPECT_TRUE(ShowsAtZoom(other, m_logFolder / "zova_other.html", 100))
+        << other.title().toStdString();
+    SendKey(*other.focusProxy(), Qt::Key_Equal, ctrl);
+    SendWheel(*other.focusProxy(), 120, ctrl);
+    EXPECT_DOUBLE_EQ(other.zoomFactor(), 1.0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "render/XmlDocument.h"
 #include "render/XmlParsing.h"
+#include "tests/support/SharedSamples.h"
 #include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 
@@ -131,6 +132,7 @@ TEST(XmlDocumentHardening, PrintsNothingOnFailure) {
 const std::filesystem::path kRealSamples = LEDGRA_SHARED_SAMPLES "/real/xml/";
 
 TEST(XmlDocumentRealSamples, StandardInvoicesLoadAndReadBack) {
+    LEDGRA_SKIP_WITHOUT_SHARED_SAMPLES();
     struct Sample {
         const char* file;
         const char* issueId;
@@ -162,6 +164,7 @@ TEST(XmlDocumentRealSamples, StandardInvoicesLoadAndReadBack) {
 }
 
 TEST(XmlDocumentRealSamples, FourConcatenatedDocumentsFailCleanly) {
+    LEDGRA_SKIP_WITHOUT_SHARED_SAMPLES();
     XmlDocument doc;
     EXPECT_FALSE(
         doc.LoadXmlFile(kRealSamples / "etaxbill-certifier_12_four-concatenated-docs.xml"));

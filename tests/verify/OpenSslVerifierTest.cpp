@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/SharedSamples.h"
 #include "tests/verify/OpenSslVerifierTestSupport.h"
 #include "text/Cp949.h"
 #include "verify/Base64Strict.h"
@@ -164,6 +165,7 @@ TEST_F(VerifierTest, CertificatesAreCheckedAtTheSignedSigningTime) {
 }
 
 TEST_F(VerifierTest, RfcSamplesVerifyOnceTheirRootIsTrusted) {
+    LEDGRA_SKIP_WITHOUT_SHARED_SAMPLES();
     // The RFC's messages, one DER and one BER with indefinite lengths and chunked content,
     // verify once their CA "CarlRSA" is in the trust folder.
     const std::string folder = LEDGRA_SHARED_SAMPLES "/real/cms/";
