@@ -35,7 +35,9 @@ bool ShowsInTheWindow(const QUrl& url) {
 LockedPage* OpenAttachmentWindow(PageProfile& profile, QWidget* owner) {
     auto* window = new CNAVO_TaxExplorerView(profile, owner->window());
     window->setWindowFlag(Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Closing only hides the window: the page keeps it under its name, and the next link shows
+    // it again. A window deleted on close is still known to the engine by that name for a
+    // while, and a link clicked meanwhile opened nothing.
     window->resize(600, 400);
     LockedPage& page = window->Page();
     page.AcceptServedAddresses(ShowsInTheWindow);

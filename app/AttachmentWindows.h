@@ -13,8 +13,8 @@ class PageProfile;
 // The page of a new attachment window (600 by 400 until the page asks for another size)
 // owned by `owner`'s window, for LockedPage's window factory. The window shows once its page
 // has accepted a file of a kind it shows; a document only the desktop can show is handed
-// over instead. A window that has shown nothing yet stays hidden, for the next link: a window
-// deleted that early leaves the page unable to open one of that name again.
+// over instead. A window that has shown nothing yet, or was closed, stays hidden for the next
+// link; the view that opened it deletes it when it shows another page.
 LockedPage* OpenAttachmentWindow(PageProfile& profile, QWidget* owner);
 
 }  // namespace ledgra

@@ -39,7 +39,11 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
     : QWebEngineView(parent), m_profile(profile), m_page(new LockedPage(profile, this)) {
     setPage(m_page);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    m_page->SetWindowFactory([this] { return OpenAttachmentWindow(m_profile, this); });
+    m_page->SetWindowFactory([this] {
+        LockedPage* page = OpenAttachmentWindow(m_profile, this);
+        m_attachmentWindows.emplace_back(QWebEngineView::forPage(page));
+        return page;
+    });
     // A file dragged over the page once crashed the engine: no widget of the view takes drops,
     // so a drop goes to the window around it.
     setAcceptDrops(false);
@@ -52,6 +56,10 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
 }
 
 void CNAVO_TaxExplorerView::Navigate2(const std::filesystem::path& htmlFile) {
+    for (const QPointer<QWidget>& window : m_attachmentWindows) {
+        if (window) window->deleteLater();
+    }
+    m_attachmentWindows.clear();
     m_profile.Scheme().AllowPage(htmlFile);
     m_page->LoadOwn(PageUrl(htmlFile));
 }

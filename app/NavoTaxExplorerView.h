@@ -4,9 +4,11 @@
 // the window that holds the view). The same view, in a window of its own, serves printing and
 // the attachment windows a contract page opens.
 
+#include <QPointer>
 #include <QWebEngineView>
 
 #include <filesystem>
+#include <vector>
 
 #include "app/LockedPage.h"
 #include "app/PageZoom.h"
@@ -51,6 +53,8 @@ private:
 
     PageProfile& m_profile;
     LockedPage* m_page;
+    // The attachment windows the shown page opened; they go with the next page.
+    std::vector<QPointer<QWidget>> m_attachmentWindows;
     Profile* m_zoomStore = nullptr;
     int m_zoomPercent = kDefaultZoom;
     ZoomWheel m_zoomWheel;

@@ -181,6 +181,18 @@ TEST_F(AttachmentWindowsTest, AClosedWindowOpensAgain) {
     }
 }
 
+// A closed window stays for the next link of its page; the next page takes it away.
+TEST_F(AttachmentWindowsTest, TheNextPageTakesThePreviousPagesWindowsAway) {
+    m_folder.Write("home/Documents/ZOVA/Logs/zova_a.txt", "first");
+    ASSERT_TRUE(ShowLinks({"zova_a.txt"}));
+    Click(0);
+    ASSERT_TRUE(WaitUntil([&] { return ShownWindows().size() == 1; }));
+    ShownWindows().front()->close();
+    EXPECT_EQ(m_view.findChildren<CNAVO_TaxExplorerView*>().size(), 1u);
+    ASSERT_TRUE(ShowLinks({"zova_a.txt"}));
+    EXPECT_TRUE(WaitUntil([&] { return m_view.findChildren<CNAVO_TaxExplorerView*>().empty(); }));
+}
+
 TEST_F(AttachmentWindowsTest, UnicodeTextStaysAsItIs) {
     m_folder.Write("home/Documents/ZOVA/Logs/zova_utf8.txt", "똠방각하 ✓");
     ASSERT_TRUE(ShowLinks({"zova_utf8.txt"}));
