@@ -15,7 +15,7 @@ LockedPage::LockedPage(PageProfile& profile, QObject* parent)
 
 void LockedPage::LoadOwn(const QUrl& url) {
     m_ownUrl = url;
-    m_acceptFirstServed = false;
+    m_acceptServed = nullptr;
     load(url);
 }
 
@@ -29,9 +29,8 @@ bool LockedPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool i
         return url.scheme() == QLatin1String("about") || m_profile.Scheme().Serves(url);
     }
     if (IsOwnAddress(url)) return true;
-    if (m_acceptFirstServed) {
-        m_acceptFirstServed = false;
-        const bool accepted = m_profile.Scheme().Serves(url);
+    if (m_acceptServed) {
+        const bool accepted = m_profile.Scheme().Serves(url) && m_acceptServed(url);
         if (accepted) m_ownUrl = url;
         emit OpenedAddressDecided(accepted);
         return accepted;

@@ -24,14 +24,18 @@ public:
 
     // Loads an address of our own.
     void LoadOwn(const QUrl& url);
-    // A page of a window opened by another page: it accepts one first address, a file the
-    // page scheme serves, and is locked to it from then on.
-    void AcceptFirstServedAddress() { m_acceptFirstServed = true; }
+    // Which of the addresses the page scheme serves a window's page takes.
+    using AddressFilter = std::function<bool(const QUrl&)>;
+    // A page of a window opened by another page (window.open of an attachment link): from
+    // now on it goes to the files the page scheme serves that `accept` takes, and nowhere
+    // else. The attachment links of a page share one window name, so a later link sends the
+    // window that an earlier one opened to its own file.
+    void AcceptServedAddresses(AddressFilter accept) { m_acceptServed = std::move(accept); }
     void SetWindowFactory(WindowFactory factory) { m_windowFactory = std::move(factory); }
 
 signals:
-    // The page of an opened window accepted its address (the window may now be shown), or
-    // refused it (the window has nothing to show).
+    // The page of an opened window accepted an address (the window may now be shown), or
+    // refused it (a window not yet shown has nothing to show).
     void OpenedAddressDecided(bool accepted);
 
 protected:
@@ -43,7 +47,7 @@ private:
 
     PageProfile& m_profile;
     QUrl m_ownUrl;
-    bool m_acceptFirstServed = false;
+    AddressFilter m_acceptServed;
     WindowFactory m_windowFactory;
 };
 

@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "settings/ConfigDlg.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -93,7 +94,14 @@ void CMainFrame::ShowSelectedDocument(int code) {
 }
 
 void CMainFrame::OpenSettings() {
-    // The settings dialog is not built yet; until it is, the command does nothing.
+    // A window of its own, without an owner. Its outcome changes nothing here: the next shown
+    // invoice reads the stored number. Its error boxes carry the warning icon.
+    CConfigDlg dialog(*m_services.profile, m_services.documentsFolder,
+                      [presenter = m_services.presenter](QWidget* owner, const QString& text,
+                                                         const QString& caption) {
+                          presenter->Present(owner, text, caption, MessageIcon::Exclamation);
+                      });
+    dialog.exec();
 }
 
 void CMainFrame::VerifyDocument(const std::filesystem::path& path) {

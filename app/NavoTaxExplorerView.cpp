@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 
+#include "app/AttachmentWindows.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
 
@@ -23,7 +24,7 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
     : QWebEngineView(parent), m_profile(profile), m_page(new LockedPage(profile, this)) {
     setPage(m_page);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    m_page->SetWindowFactory([this] { return OpenAttachmentWindow(); });
+    m_page->SetWindowFactory([this] { return OpenAttachmentWindow(m_profile, this); });
     // The engine draws into a child widget, which is where the mouse events arrive.
     for (QObject* child : children()) {
         if (child->isWidgetType()) child->installEventFilter(this);
@@ -47,27 +48,6 @@ bool CNAVO_TaxExplorerView::eventFilter(QObject* watched, QEvent* event) {
     // passes on.
     if (IsRightButtonPress(event) || event->type() == QEvent::ContextMenu) return true;
     return QWebEngineView::eventFilter(watched, event);
-}
-
-LockedPage* CNAVO_TaxExplorerView::OpenAttachmentWindow() {
-    auto* window = new CNAVO_TaxExplorerView(m_profile, this->window());
-    window->setWindowFlag(Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(600, 400);
-    LockedPage& page = window->Page();
-    page.AcceptFirstServedAddress();
-    connect(&page, &LockedPage::OpenedAddressDecided, window, [window](bool accepted) {
-        if (accepted) {
-            window->show();
-        } else {
-            window->deleteLater();
-        }
-    });
-    connect(&page, &QWebEnginePage::geometryChangeRequested, window,
-            [window](const QRect& geometry) { window->setGeometry(geometry); });
-    connect(&page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
-    connect(&page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
-    return &page;
 }
 
 }  // namespace ledgra

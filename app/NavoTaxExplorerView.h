@@ -29,10 +29,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The window an attachment link of the page opens (600 by 400 until the page asks for
-    // another size); shown once its page accepted the address.
-    LockedPage* OpenAttachmentWindow();
-
     PageProfile& m_profile;
     LockedPage* m_page;
 };

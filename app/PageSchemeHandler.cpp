@@ -3,13 +3,15 @@
 #include <QBuffer>
 #include <QFile>
 #include <QMimeDatabase>
+#include <QStringDecoder>
 #include <QWebEngineUrlRequestJob>
 
-#include <fstream>
 #include <optional>
 #include <system_error>
 
+#include "app/AttachmentKinds.h"
 #include "app/PageScheme.h"
+#include "render/FileAccess.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -23,19 +25,26 @@ std::filesystem::path Canonical(const std::filesystem::path& path) {
     return error ? std::filesystem::path() : canonical;
 }
 
-// The whole file, or nothing when it is no regular file or is too large to serve.
+// The whole file, or nothing when it is no regular file or is too large to serve. By its
+// native name: a name that is no UTF-8 would not survive a QString.
 std::optional<QByteArray> ReadServedFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxServedBytes) return std::nullopt;
-    // By its native name: a name that is no UTF-8 would not survive a QString.
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    file.read(bytes.data(), bytes.size());
-    bytes.resize(file.gcount());
-    return bytes;
+    std::optional<std::string> bytes =
+        ReadRegularFile(path, static_cast<std::size_t>(kMaxServedBytes));
+    if (!bytes) return std::nullopt;
+    return QByteArray::fromStdString(*bytes);
+}
+
+// Text as UTF-8 with a byte-order mark, which outranks any charset a page names: text that is
+// valid UTF-8 stays as it is, any other is read as code page 949, as the viewer's own pages.
+QByteArray ServedText(const QByteArray& bytes) {
+    static const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+    if (bytes.startsWith(kByteOrderMark)) return bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(bytes);
+    if (!utf8.hasError()) return kByteOrderMark + decoded.toUtf8();
+    const std::string text =
+        Utf8FromCp949(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return kByteOrderMark + QByteArray::fromStdString(text);
 }
 
 }  // namespace
@@ -86,13 +95,18 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     }
 
     QByteArray mimeType;
+    const AttachmentKind kind = AttachmentKindOf(canonical);
     if (page) {
         // Decoded here, so the engine's own euc-kr decoder (which lacks part of code page 949)
-        // never sees the page; the byte-order mark outranks the page's own charset label.
+        // never sees the page.
         const std::string utf8 = Utf8FromCp949(
             std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
         *bytes = QByteArrayLiteral("\xEF\xBB\xBF") + QByteArray::fromStdString(utf8);
         mimeType = QByteArrayLiteral("text/html;charset=utf-8");
+    } else if (kind == AttachmentKind::Text || kind == AttachmentKind::Page) {
+        *bytes = ServedText(*bytes);
+        mimeType = kind == AttachmentKind::Page ? QByteArrayLiteral("text/html;charset=utf-8")
+                                                : QByteArrayLiteral("text/plain;charset=utf-8");
     } else {
         const QString name = QFile::decodeName(QByteArray::fromStdString(canonical.native()));
         mimeType =

@@ -1,10 +1,10 @@
 #include "app/ToolBarDlg.h"
 
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QToolButton>
+#include <QPalette>
 
 #include "filetree/FrameOperations.h"
+#include "widgets/ButtonST.h"
 
 // The pictures are compiled into this library; a static library has to load them explicitly.
 static void LoadButtonPictures() {
@@ -28,43 +28,37 @@ CToolBarDlg::CToolBarDlg(FrameOperations& frame, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(0);
-    AddButton(kVerifyButtonId, kNarrowButtonWidth, QStringLiteral("검 증"),
-              QStringLiteral(":/pictures/152.png"), 2);
-    AddButton(kPrintButtonId, kNarrowButtonWidth, QStringLiteral("출 력"),
-              QStringLiteral(":/pictures/150.png"), 3);
-    AddButton(kSettingsButtonId, kNarrowButtonWidth, QStringLiteral("설 정"),
-              QStringLiteral(":/pictures/151.png"), 1);
-    AddButton(kCopyButtonId, kWideButtonWidth, QStringLiteral("공급받는자"),
-              QStringLiteral(":/pictures/184.png"), 4);
+    AddButton(kVerifyButtonId, kNarrowButtonWidth, QStringLiteral("검 증"), 152, 2);
+    AddButton(kPrintButtonId, kNarrowButtonWidth, QStringLiteral("출 력"), 150, 3);
+    AddButton(kSettingsButtonId, kNarrowButtonWidth, QStringLiteral("설 정"), 151, 1);
+    AddButton(kCopyButtonId, kWideButtonWidth, QStringLiteral("공급받는자"), 184, 4);
     layout->addStretch(1);
 }
 
-void CToolBarDlg::AddButton(int id, int width, const QString& caption, const QString& picture,
-                            int routeCode) {
-    auto* button = new QToolButton(this);
+void CToolBarDlg::AddButton(int id, int width, const QString& caption, int picture, int routeCode) {
+    auto* button = new CButtonST(this);
     button->setObjectName(QStringLiteral("button%1").arg(id));
-    button->setIcon(QIcon(picture));
-    button->setIconSize(QSize(24, 24));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(true);
     button->setFixedSize(width, kButtonHeight);
-    connect(button, &QToolButton::clicked, this,
+    // Pixels of the desktop's window colour let the button's face through.
+    button->SetPicture(picture, palette().color(QPalette::Base));
+    connect(button, &CButtonST::clicked, this,
             [this, routeCode] { m_frame.RouteCommand(routeCode); });
     m_buttons[id] = button;
     layout()->addWidget(button);
     SetButtonCaption(id, caption);
+    button->SetLayout(CButtonST::ImageAbove);
 }
 
-QToolButton* CToolBarDlg::Button(int id) const {
+QAbstractButton* CToolBarDlg::Button(int id) const {
     const auto found = m_buttons.find(id);
     return found == m_buttons.end() ? nullptr : found->second;
 }
 
 void CToolBarDlg::SetButtonCaption(int id, const QString& caption) {
-    if (QToolButton* button = Button(id)) {
-        button->setText(caption);
-        button->setToolTip(caption);
-    }
+    const auto found = m_buttons.find(id);
+    if (found == m_buttons.end()) return;
+    found->second->setText(caption);
+    found->second->SetTip(caption, true);
 }
 
 }  // namespace ledgra

@@ -7,10 +7,11 @@
 
 #include <map>
 
-class QToolButton;
+class QAbstractButton;
 
 namespace ledgra {
 
+class CButtonST;
 class FrameOperations;
 
 inline constexpr int kVerifyButtonId = 1001;
@@ -25,16 +26,15 @@ public:
     CToolBarDlg(FrameOperations& frame, QWidget* parent = nullptr);
 
     // The button of a control id (1001, 1002, 1005, 1008); null for any other id.
-    QToolButton* Button(int id) const;
+    QAbstractButton* Button(int id) const;
     // Sets a button's caption and its tooltip, which always read the same.
     void SetButtonCaption(int id, const QString& caption);
 
 private:
-    void AddButton(int id, int width, const QString& caption, const QString& picture,
-                   int routeCode);
+    void AddButton(int id, int width, const QString& caption, int picture, int routeCode);
 
     FrameOperations& m_frame;
-    std::map<int, QToolButton*> m_buttons;
+    std::map<int, CButtonST*> m_buttons;
 };
 
 }  // namespace ledgra

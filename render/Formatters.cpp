@@ -21,18 +21,6 @@ void AppendGrouped(std::string& out, std::string_view integerPart) {
     }
 }
 
-std::string Cut325(std::string_view number) {
-    auto piece = [number](std::size_t from, std::size_t count) {
-        return from < number.size() ? number.substr(from, count) : std::string_view{};
-    };
-    std::string cut(piece(0, 3));
-    cut += '-';
-    cut += piece(3, 2);
-    cut += '-';
-    cut += number.substr(number.size() - std::min<std::size_t>(number.size(), 5));
-    return cut;
-}
-
 }  // namespace
 
 std::string FormatAmount(std::string_view text) {
@@ -81,6 +69,18 @@ std::string GroupDigits(std::string_view text) {
     return Trim(grouped);
 }
 
+std::string CutThreeTwoFive(std::string_view number) {
+    auto piece = [number](std::size_t from, std::size_t count) {
+        return from < number.size() ? number.substr(from, count) : std::string_view{};
+    };
+    std::string cut(piece(0, 3));
+    cut += '-';
+    cut += piece(3, 2);
+    cut += '-';
+    cut += number.substr(number.size() - std::min<std::size_t>(number.size(), 5));
+    return cut;
+}
+
 std::string FormatBusinessNumber(std::string_view number) {
     if (number.empty()) return "&nbsp;";
     if (number.size() == 13) {
@@ -89,7 +89,7 @@ std::string FormatBusinessNumber(std::string_view number) {
         cut += number.substr(6);
         return cut;
     }
-    return Cut325(number);
+    return CutThreeTwoFive(number);
 }
 
 }  // namespace ledgra

@@ -1,5 +1,6 @@
 #include "render/PageFilling.h"
 
+#include "render/HtmlText.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -17,28 +18,51 @@ const std::string& TextSealBox() {
     return "<table HEIGHT=50 WIDTH=51 BORDER=0 ><tr><td>(인)</td></tr></table>"_cp949;
 }
 
+namespace {
+
+// How often the placeholder occurs in the page, each search going on behind the previous hit.
+std::size_t CountOccurrences(std::string_view page, std::string_view placeholder) {
+    std::size_t count = 0;
+    for (std::size_t hit = page.find(placeholder); hit != std::string_view::npos;
+         hit = page.find(placeholder, hit + placeholder.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// Whether replacing `hits` placeholders by the value keeps the page within its limit,
+// computed without overflow before anything is allocated.
+bool FitsThePage(std::size_t pageSize, std::size_t hits, std::size_t placeholderSize,
+                 std::size_t valueSize) {
+    if (valueSize <= placeholderSize) return true;
+    if (pageSize > kMaxPageBytes) return false;
+    return hits <= (kMaxPageBytes - pageSize) / (valueSize - placeholderSize);
+}
+
+}  // namespace
+
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value) {
     if (placeholder.empty()) return;
-    std::size_t hit = page.find(placeholder);
-    if (hit == std::string::npos) return;
+    const std::size_t hits = CountOccurrences(page, placeholder);
+    if (hits == 0) return;
+    if (!FitsThePage(page.size(), hits, placeholder.size(), value.size())) {
+        throw PageTooLargeError();
+    }
 
     // Most placeholders occur once in a page: replace that one in place, moving only the
     // tail. With several hits, copy the page once, putting the value in place of each hit.
-    std::size_t next = page.find(placeholder, hit + placeholder.size());
-    if (next == std::string::npos) {
+    std::size_t hit = page.find(placeholder);
+    if (hits == 1) {
         page.replace(hit, placeholder.size(), value);
         return;
     }
     std::string filled;
-    filled.reserve(page.size() + 2 * value.size());
+    filled.reserve(page.size() - hits * placeholder.size() + hits * value.size());
     std::size_t copied = 0;
-    while (true) {
+    for (; hit != std::string::npos; hit = page.find(placeholder, copied)) {
         filled.append(page, copied, hit - copied);
         filled.append(value);
         copied = hit + placeholder.size();
-        if (next == std::string::npos) break;
-        hit = next;
-        next = page.find(placeholder, hit + placeholder.size());
     }
     filled.append(page, copied, std::string::npos);
     page.swap(filled);
@@ -60,15 +84,19 @@ void DigitCells(std::string& page, std::string_view prefix, std::string_view amo
         if (k <= blank) {
             FillPlaceholder(page, placeholder, "&nbsp;");
         } else {
-            FillPlaceholder(page, placeholder, amount.substr(k - blank - 1, 1));
+            FillPlaceholder(page, placeholder, EscapeText(amount.substr(k - blank - 1, 1)));
         }
     }
+}
+
+bool SealIsEmpty(std::string_view sealData) {
+    return sealData.empty() || sealData.front() == '\0';
 }
 
 void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath) {
-    if (sealData.empty()) {
+    if (SealIsEmpty(sealData)) {
         FillPlaceholder(page, sealPlaceholder, emptySeal);
         return;
     }

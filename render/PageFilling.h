@@ -6,16 +6,31 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "render/FileAccess.h"
 #include "render/FrameState.h"
 #include "settings/Profile.h"
 
 namespace ledgra {
 
+// No page grows beyond this. Values may hold the text of placeholders filled later, which
+// then fill too: a few fields that each name the next several times would otherwise grow a
+// small document's page exponentially.
+inline constexpr std::size_t kMaxPageBytes = std::size_t{16} << 20;
+
+// A fill would have made the page larger than kMaxPageBytes. Renderers let it out; the run
+// reports a failed page ("HTML 생성 실패").
+class PageTooLargeError : public std::length_error {
+public:
+    PageTooLargeError() : std::length_error("page larger than its size limit") {}
+};
+
 // Replaces every occurrence of `placeholder` in `page` by `value`, left to right, without
-// rescanning inserted text. An empty placeholder changes nothing.
+// rescanning inserted text. An empty placeholder changes nothing. Throws PageTooLargeError,
+// leaving the page as it was, when the filled page would pass kMaxPageBytes.
 void FillPlaceholder(std::string& page, std::string_view placeholder, std::string_view value);
 
 // Amount with thousands separators and no fraction ("1,234,567.89" -> "1,234,567",
@@ -35,9 +50,12 @@ std::string GroupDigits(std::string_view text);
 // "&nbsp;".
 std::string FormatBusinessNumber(std::string_view number);
 
+// The 3-2-5 cut whatever the length, 13 characters included.
+std::string CutThreeTwoFive(std::string_view number);
+
 // Fills the cells prefix1 .. prefixN (placeholder ":공1:" for prefix ":공") with the amount
-// right-aligned, one byte per cell, "&nbsp;" in the empty leading cells; a longer amount shows
-// its last N bytes.
+// right-aligned, one byte per cell as text (escaped), "&nbsp;" in the empty leading cells; a
+// longer amount shows its last N bytes.
 void DigitCells(std::string& page, std::string_view prefix, std::string_view amount, int cellCount);
 
 // The seal tags, the plain seal mark and the text seal box.
@@ -47,8 +65,12 @@ const std::string& SupplierSealTag();  // "<IMG SRC=':인장2:' HEIGHT=50 ...>"
 const std::string& SealMark();         // "(인)"
 const std::string& TextSealBox();      // "<table HEIGHT=50 WIDTH=51 ...>(인)...</table>"
 
+// Seal data counts as empty, as text would, when it has no bytes or begins with a NUL byte.
+bool SealIsEmpty(std::string_view sealData);
+
 // With empty seal data the seal placeholder gets `emptySeal`; otherwise it gets `imageTag`,
-// whose image placeholder (":인장1:" or ":인장2:") then gets the image path.
+// whose image placeholder (":인장1:" or ":인장2:") then gets the image path (page text ready
+// for the tag's attribute).
 void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath);
@@ -71,22 +93,25 @@ std::string DecodeBase64Text(std::string_view text);
 std::string ReadWholeFile(const std::filesystem::path& path,
                           std::size_t maxBytes = std::size_t{256} << 20);
 
-// Creates or truncates a file in the log folder and writes the bytes; never follows a symbolic
-// link planted at that name and never writes into anything but a regular file of its own.
-// Returns false when the file could not be written; a file that failed half-way is removed.
+// Writes a file of our own in the log folder (a seal image, an attachment), whole or not at
+// all, never through a link planted at its name (see WriteOwnFile).
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
-
-// Writes all bytes to an open file descriptor, resuming after interruptions.
-bool WriteAllBytes(int fd, std::string_view bytes);
 
 // The log folder path as page text (code page 949) followed by a file name, as in
 // "%szova_supplier.gif".
 std::string LogFolderPageText(const FrameState& frame, std::string_view fileName);
 
+// The frame's copy state as an invoice renderer sees it: which template it showed last, which
+// it writes, and whether the other copy is asked for, which it only reads.
+struct CopyState {
+    int& m_nLastCopy;
+    const int& m_bShowOtherCopy;
+};
+
 // Chooses the matching or the non-matching template by comparing the joined stored own number
 // with the supplier's number, or alternates when the frame shows the other copy. Returns
 // nothing when the other copy is asked for before any invoice page was shown.
-std::optional<int> ChooseCopy(std::string_view supplierNumber, FrameState& frame,
+std::optional<int> ChooseCopy(std::string_view supplierNumber, CopyState copy,
                               const Profile& profile, int matchingTemplate,
                               int nonMatchingTemplate);
 

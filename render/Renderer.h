@@ -9,16 +9,27 @@
 #include <string_view>
 
 #include "render/FrameState.h"
+#include "render/PageFilling.h"
 #include "render/PageTemplates.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
 
 namespace ledgra {
 
-// What a renderer works with: the frame's shared state, the stored settings, the page
-// templates and the user.
+// What a renderer works with: the frame's shared state to read (the log folder, whether the
+// other copy is asked for), the copy state it writes, the stored settings, the page templates
+// and the user. Whether a page is shown is the run's business, not a renderer's.
 struct RenderContext {
-    FrameState& frame;
+    RenderContext(FrameState& frameState, const Profile& storedSettings,
+                  const PageTemplates& pageTemplates, UserInterface& user)
+        : frame(frameState),
+          copy{frameState.m_nLastCopy, frameState.m_bShowOtherCopy},
+          profile(storedSettings),
+          templates(pageTemplates),
+          ui(user) {}
+
+    const FrameState& frame;
+    CopyState copy;
     const Profile& profile;
     const PageTemplates& templates;
     UserInterface& ui;

@@ -1,5 +1,9 @@
 #include <array>
 
+#include "render/ContentPage.h"
+#include "render/Contract.h"
+#include "render/KeyValueInvoice.h"
+#include "render/LegacyInvoice.h"
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 
@@ -18,21 +22,15 @@ constexpr std::array kRendererRows{
     RendererRow{"*.CQS", &DocumentRenderers::contentPage},
 };
 
-// The legacy-schema, contract, content-page and key-value renderers are being built: until
-// each takes its place here it makes no page, which the run reports as "HTML 생성 실패".
-std::string NoRendererYet(RenderContext&, const RenderInput&) {
-    return {};
-}
-
 }  // namespace
 
 const DocumentRenderers& ProductRenderers() {
     static const DocumentRenderers renderers{
         .standardInvoice = RenderStandardInvoice,
-        .legacyInvoice = NoRendererYet,
-        .contract = NoRendererYet,
-        .contentPage = NoRendererYet,
-        .keyValueInvoice = NoRendererYet,
+        .legacyInvoice = RenderLegacyInvoice,
+        .contract = RenderContract,
+        .contentPage = RenderContentPage,
+        .keyValueInvoice = RenderKeyValueInvoice,
     };
     return renderers;
 }

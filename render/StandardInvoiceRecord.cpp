@@ -1,41 +1,11 @@
 #include "render/StandardInvoiceRecord.h"
 
-#include <limits>
-
-#include "text/ByteString.h"
+#include "render/InvoiceSums.h"
+#include "render/NodeReading.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
-
-// The text of the first node `path` selects; a missing node throws XmlAccessError.
-std::string RequiredText(const XmlNode& node, const XPath& path) {
-    return node.SelectNode(path).NodeText();
-}
-
-// Every node `path` selects replaces the value in turn, so the last one counts; without any
-// node the value is left as it was.
-void AssignLastText(std::string& value, const XmlNode& node, const XPath& path) {
-    const XmlNodeList nodes = node.SelectNodes(path);
-    const long count = nodes.ListLength();
-    if (count > 0) value = nodes.ListItem(count - 1).NodeText();
-}
-
-template <typename Visit>
-void ForEachNode(const XmlNodeList& nodes, Visit visit) {
-    const long count = nodes.ListLength();
-    for (long i = 0; i < count; ++i) visit(nodes.ListItem(i));
-}
-
-// Amounts beyond 2,147,483,647 are ordinary on invoices, so the sums are 64-bit; a hostile
-// document that would pass even that range stops at its end instead of wrapping.
-std::int64_t SaturatingAdd(std::int64_t sum, std::int64_t value) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    if (value > 0 && sum > kMax - value) return kMax;
-    if (value < 0 && sum < kMin - value) return kMin;
-    return sum + value;
-}
 
 void ReadInvoiceDocuments(const XmlDocument& document, StandardInvoiceRecord& record) {
     static const XPath kDocuments("//TaxInvoice/TaxInvoiceDocument");
@@ -178,8 +148,8 @@ void ReadItems(const XmlDocument& document, StandardInvoiceRecord& record) {
 
     ForEachNode(document.SelectNodes(kItems), [&](const XmlNode& node) {
         StandardInvoiceItem item = ReadItem(node);
-        record.supplySum = SaturatingAdd(record.supplySum, LeadingInteger(item.supplyAmount));
-        record.taxSum = SaturatingAdd(record.taxSum, LeadingInteger(item.tax));
+        record.supplySum = AddAmount(record.supplySum, item.supplyAmount);
+        record.taxSum = AddAmount(record.taxSum, item.tax);
         if (record.itemCount < static_cast<std::int64_t>(record.rows.size())) {
             record.rows[static_cast<std::size_t>(record.itemCount)] = std::move(item);
         }
@@ -197,16 +167,6 @@ StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document) {
     ReadSummations(document, record);
     ReadItems(document, record);
     return record;
-}
-
-std::string ReadSupplierStamp(const XmlDocument& document) {
-    static const XPath kExtensions("//Extension");
-    static const XPath kStamp("Stamp");
-
-    std::string stamp;
-    ForEachNode(document.SelectNodes(kExtensions),
-                [&](const XmlNode& extension) { stamp = RequiredText(extension, kStamp); });
-    return stamp;
 }
 
 }  // namespace ledgra

@@ -64,8 +64,4 @@ struct StandardInvoiceRecord {
 // required element is missing.
 StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document);
 
-// The last Stamp text (Base64 of the supplier's seal image) of the document's Extension
-// elements; empty when there is none. Throws XmlAccessError when an Extension has no Stamp.
-std::string ReadSupplierStamp(const XmlDocument& document);
-
 }  // namespace ledgra

@@ -13,7 +13,8 @@ QString KeyPath(std::string_view section, std::string_view key) {
 
 QSettingsProfile::QSettingsProfile()
     : m_settings(QSettings::NativeFormat, QSettings::UserScope,
-                 QString::fromLatin1(kProfileOrganisation), QString::fromLatin1(kProfileApplication)) {}
+                 QString::fromLatin1(kProfileOrganisation),
+                 QString::fromLatin1(kProfileApplication)) {}
 
 QSettingsProfile::QSettingsProfile(const QString& iniFile)
     : m_settings(iniFile, QSettings::IniFormat) {}

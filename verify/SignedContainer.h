@@ -14,16 +14,13 @@
 #include <string_view>
 
 #include "render/UserInterface.h"
+#include "text/AttributeValue.h"
 
 namespace ledgra {
 
 // Verify: the run started by the verify command, which lists the signers of a bare signed
 // message. Show: every other run, which also unwraps a signed message inside a signed message.
 enum class UnwrapMode { Verify, Show };
-
-// The text between the first and the second double quote that follow the first occurrence of
-// `key` at or after `start`. Empty when the key is not found or a quote is missing.
-std::string AttributeValue(std::string_view text, std::string_view key, std::size_t start);
 
 // The run's check of one signed text (VerifySignedData): true on success with the verified
 // content in `content`; it shows its own messages.

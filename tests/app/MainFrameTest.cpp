@@ -1,14 +1,17 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/AboutDlg.h"
@@ -16,6 +19,7 @@
 #include "app/NavoTaxExplorerView.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "settings/ConfigDlg.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 
@@ -64,7 +68,7 @@ TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
     const int ids[] = {kVerifyButtonId, kPrintButtonId, kSettingsButtonId, kCopyButtonId};
     const char16_t* captions[] = {u"검 증", u"출 력", u"설 정", u"공급받는자"};
     for (int i = 0; i < 4; ++i) {
-        const QToolButton* button = m_frame->CommandDlg().Button(ids[i]);
+        const QAbstractButton* button = m_frame->CommandDlg().Button(ids[i]);
         ASSERT_NE(button, nullptr) << ids[i];
         EXPECT_EQ(button->text(), QString::fromUtf16(captions[i]));
         EXPECT_EQ(button->toolTip(), QString::fromUtf16(captions[i]));
@@ -234,6 +238,88 @@ TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
     // The tree's selection retitled the document, and the caption shows it.
     EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), ToQString(file));
     EXPECT_EQ(m_frame->windowTitle(), ToQString(file) + u" - ZOVAViewer"_qs);
+}
+
+// The settings command.
+
+// Answers the settings dialog once it runs modally: records how it was opened, then lets the
+// answer work on it. The dialog must close within the answer, or the test would block.
+class SettingsAnswer {
+public:
+    explicit SettingsAnswer(std::function<void(CConfigDlg&)> answer) {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
+            auto* dialog = qobject_cast<CConfigDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            m_timer.stop();
+            ++m_opened;
+            m_parentless = dialog->parent() == nullptr;
+            answer(*dialog);
+        });
+        m_timer.start();
+    }
+
+    int m_opened = 0;
+    bool m_parentless = false;
+
+private:
+    QTimer m_timer;
+};
+
+void EnterNumber(CConfigDlg& dialog, const QString& first, const QString& second,
+                 const QString& third) {
+    dialog.Edit(kUserId1Edit)->setText(first);
+    dialog.Edit(kUserId2Edit)->setText(second);
+    dialog.Edit(kUserId3Edit)->setText(third);
+    dialog.OkButton().click();
+}
+
+TEST_F(MainFrameTest, CtrlSAndTheSettingsButtonOpenTheSettingsDialogWithoutAnOwner) {
+    int refusals = 0;
+    SettingsAnswer viaKey([&](CConfigDlg& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"환경설정"_qs);
+        EXPECT_TRUE(dialog.isModal());
+        // A refused number is told through the frame's boxes, with the warning icon.
+        EnterNumber(dialog, u"12"_qs, u""_qs, u""_qs);
+        refusals = static_cast<int>(m_presenter->m_messages.size());
+        dialog.reject();
+    });
+    m_frame->CommandAction(kSettingsCommand)->trigger();
+    EXPECT_EQ(viaKey.m_opened, 1);
+    EXPECT_TRUE(viaKey.m_parentless);
+    EXPECT_EQ(refusals, 1);
+    ASSERT_EQ(m_presenter->m_messages.size(), 1u);
+    EXPECT_EQ(m_presenter->m_messages[0].text, u"첫번째 사업자번호는 세자리입니다."_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].caption, u"에러 메시지"_qs);
+    EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
+
+    SettingsAnswer viaButton([](CConfigDlg& dialog) { dialog.reject(); });
+    m_frame->CommandDlg().Button(kSettingsButtonId)->click();
+    EXPECT_EQ(viaButton.m_opened, 1);
+}
+
+TEST_F(MainFrameTest, TheNextShownInvoiceUsesTheNumberTheSettingsStored) {
+    const std::filesystem::path invoice =
+        std::filesystem::path(LEDGRA_SHARED_SAMPLES) / "real/xml/kr-etax-sample_unsigned.xml";
+    if (!std::filesystem::exists(invoice)) GTEST_SKIP() << "no shared samples";
+    // Another number: the invoice is not the user's own; then the supplier's number: it is.
+    const struct {
+        const char16_t* first;
+        const char16_t* second;
+        const char16_t* third;
+        int copy;
+    } rows[] = {{u"123", u"45", u"67890", 2}, {u"204", u"86", u"31263", 1}};
+    for (const auto& row : rows) {
+        SettingsAnswer answer([&](CConfigDlg& dialog) {
+            EnterNumber(dialog, QString::fromUtf16(row.first), QString::fromUtf16(row.second),
+                        QString::fromUtf16(row.third));
+        });
+        m_frame->RouteCommand(1);
+        ASSERT_EQ(answer.m_opened, 1);
+        ShowAndWait(invoice);
+        EXPECT_EQ(m_frame->State().m_nLastCopy, row.copy);
+    }
+    EXPECT_TRUE(m_presenter->m_messages.empty());
 }
 
 }  // namespace

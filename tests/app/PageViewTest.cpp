@@ -15,8 +15,13 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "render/ContentPage.h"
+#include "render/Contract.h"
+#include "render/FileAccess.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
+#include "tests/support/RecordingUserInterface.h"
+#include "tests/support/SignedFixtures.h"
 
 namespace ledgra {
 namespace {
@@ -122,6 +127,104 @@ TEST_F(PageViewTest, APageShowsTheLogFoldersImagesButReachesNoOtherFileAndNoNetw
     EXPECT_EQ(connections, 0);
 }
 
+// Contract bodies and content pages put the document's markup into the page as it is.
+// Whatever that markup tries, it reaches no file outside the log folder and no network, and
+// the view stays on the page.
+class DocumentMarkupTest : public PageViewTest, public ::testing::WithParamInterface<bool> {
+protected:
+    // The page the contract (true) or content page (false) renderer makes of this markup.
+    std::string Rendered(const std::string& markup) {
+        FrameState frame;
+        frame.m_strLogFolder = m_logFolder.native() + "/";
+        MemoryProfile profile;
+        const PageTemplates templates;
+        testing::RecordingUserInterface ui;
+        RenderContext context{frame, profile, templates, ui};
+        const std::filesystem::path document = m_folder.Path() / "document";
+        if (GetParam()) {
+            const std::string xml = "<DigitalContent><DataArea><Document>" +
+                                    testing::Base64Text(markup) +
+                                    "</Document></DataArea></DigitalContent>";
+            return RenderContract(context, RenderInput{document, xml});
+        }
+        const std::string html = "<html><head></head><body>" + markup + "</body></html>";
+        return RenderContentPage(context, RenderInput{document, html});
+    }
+};
+
+TEST_P(DocumentMarkupTest, ReachesNoFileAndNoNetwork) {
+    const std::string secret = m_folder.Write("secret.txt", "SECRET").native();
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    std::vector<std::string> requests;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        requests.push_back("connection");
+        socket->abort();
+    });
+    const std::string remote = "http://127.0.0.1:" + std::to_string(server.serverPort());
+
+    const std::string markup = "<meta http-equiv='refresh' content='0;url=" + remote +
+                               "/refresh'>"
+                               "<img src='" +
+                               remote +
+                               "/image.gif'>"
+                               "<iframe src='" +
+                               remote +
+                               "/frame'></iframe>"
+                               "<iframe src='file://" +
+                               secret +
+                               "'></iframe>"
+                               "<form id='post' method='post' action='" +
+                               remote +
+                               "/post'>"
+                               "<input name='a' value='b'></form>"
+                               "<script>var results = [];"
+                               "function mark(r) { results.push(r); if (results.length == 4) "
+                               "document.title = 'results ' + results.sort().join(' '); }"
+                               "function read(name, url) { fetch(url).then(r => r.text()).then("
+                               "  t => mark(name + (t.includes('SECRET') ? ':read' : ':blocked')),"
+                               "  e => mark(name + ':blocked')); }"
+                               "read('fetch-file', 'file://" +
+                               secret +
+                               "');"
+                               "read('fetch-scheme', '" +
+                               secret +
+                               "');"
+                               "read('fetch-remote', '" +
+                               remote +
+                               "/data');"
+                               "mark(window.open('" +
+                               remote +
+                               "/popup') ? 'popup:opened' : 'popup:blocked');"
+                               "document.getElementById('post').submit();"
+                               "setTimeout(() => { location.href = '" +
+                               remote +
+                               "/away'; }, 0);"
+                               "</script>";
+    const std::string page = Rendered(markup);
+    ASSERT_NE(page.find("document.getElementById('post')"), std::string::npos);
+    const std::filesystem::path pageFile = m_logFolder / "zova_document.html";
+    ASSERT_TRUE(WriteOwnFile(pageFile, page));
+    // The refused navigations may end the load as "failed": the page is there all the same.
+    m_view.Navigate2(pageFile);
+    ASSERT_TRUE(WaitForTitle(m_view, [](const QString& t) { return t.startsWith(u"results"); }));
+    EXPECT_EQ(m_view.title(), QStringLiteral("results fetch-file:blocked fetch-remote:blocked "
+                                             "fetch-scheme:blocked popup:blocked"));
+    // The refresh, the form and the new address would have gone out by now.
+    QEventLoop settle;
+    QTimer::singleShot(std::chrono::milliseconds(1500), &settle, &QEventLoop::quit);
+    settle.exec();
+    EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(m_view.url(), PageUrl(pageFile));
+    EXPECT_TRUE(m_view.findChildren<CNAVO_TaxExplorerView*>().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ContractAndContentPage, DocumentMarkupTest, ::testing::Bool(),
+                         [](const auto& info) {
+                             return std::string(info.param ? "Contract" : "ContentPage");
+                         });
+
 // The page's own navigation rules, asked directly.
 class ExposedPage : public LockedPage {
 public:
@@ -166,21 +269,32 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
             << row.url.toString().toStdString() << (row.mainFrame ? " main" : " frame");
     }
 
-    // A window a page opened takes one served file and is held to it.
+    // A window a page opened goes to the served files its filter takes, one after the other
+    // (the attachment links share one window), and nowhere else.
+    const auto second = WriteCp949Page(m_logFolder / "zova_b.txt", "b");
     ExposedPage opened(m_profile);
-    opened.AcceptFirstServedAddress();
+    std::vector<QUrl> asked;
+    opened.AcceptServedAddresses([&](const QUrl& url) {
+        asked.push_back(url);
+        return url != PageUrl(page);
+    });
     std::vector<bool> decisions;
     QObject::connect(&opened, &LockedPage::OpenedAddressDecided,
                      [&](bool accepted) { decisions.push_back(accepted); });
     EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
     EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(page), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(second), main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(outside, main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(file, main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(remote, main, true));
     EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
-    ExposedPage refused(m_profile);
-    refused.AcceptFirstServedAddress();
-    QObject::connect(&refused, &LockedPage::OpenedAddressDecided,
-                     [&](bool accepted) { decisions.push_back(accepted); });
-    EXPECT_FALSE(refused.acceptNavigationRequest(outside, main, true));
-    EXPECT_EQ(decisions, (std::vector<bool>{true, false}));
+    EXPECT_EQ(decisions, (std::vector<bool>{true, false, true, false, false, false, true}));
+    // Only what the page scheme serves reaches the filter.
+    EXPECT_EQ(asked, (std::vector<QUrl>{PageUrl(attachment), PageUrl(page), PageUrl(second),
+                                        PageUrl(attachment)}));
+    // A load of the viewer's own ends it.
+    opened.LoadOwn(PageUrl(page));
+    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(second), main, true));
 }
 
 TEST_F(PageViewTest, PrintsThePageAndRefusesASecondPrintMeanwhile) {

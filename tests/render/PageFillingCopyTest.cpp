@@ -21,6 +21,10 @@ struct CopyCase {
     int lastCopyAfter;
 };
 
+CopyState CopyOf(FrameState& frame) {
+    return {frame.m_nLastCopy, frame.m_bShowOtherCopy};
+}
+
 void PrintTo(const CopyCase& c, std::ostream* os) {
     *os << c.name;
 }
@@ -34,7 +38,7 @@ TEST_P(ChooseCopyTest, ChoosesAndRecords) {
     FrameState frame;
     frame.m_bShowOtherCopy = c.showOther;
     frame.m_nLastCopy = c.lastCopyBefore;
-    EXPECT_EQ(ChooseCopy(c.supplier, frame, profile, kMatching, kOther), c.expected);
+    EXPECT_EQ(ChooseCopy(c.supplier, CopyOf(frame), profile, kMatching, kOther), c.expected);
     EXPECT_EQ(frame.m_nLastCopy, c.lastCopyAfter);
 }
 
@@ -66,11 +70,11 @@ TEST(ChooseCopy, ShowingTheOtherCopyTwiceAlternates) {
     MemoryProfile profile;
     StoredSettings(profile).StoreConfirmed("", "123", "45", "67890");
     FrameState frame;
-    EXPECT_EQ(ChooseCopy("1234567890", frame, profile, kMatching, kOther), kMatching);
+    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kMatching);
     frame.m_bShowOtherCopy = 1;
-    EXPECT_EQ(ChooseCopy("1234567890", frame, profile, kMatching, kOther), kOther);
-    EXPECT_EQ(ChooseCopy("1234567890", frame, profile, kMatching, kOther), kMatching);
-    EXPECT_EQ(ChooseCopy("1234567890", frame, profile, kMatching, kOther), kOther);
+    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kOther);
+    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kMatching);
+    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kOther);
 }
 
 }  // namespace

@@ -295,6 +295,50 @@ TEST(StandardInvoiceFill, SummaryRowsWithEmptyValues) {
                                 {"세액3", "3"}});
 }
 
+TEST(StandardInvoiceFill, SummarySumsReadThousandsSeparators) {
+    InvoiceParts parts;
+    parts.items.clear();
+    for (const char* amount : {"1,500", "2,500.7", "1000", "1000", "-500"}) {
+        parts.items += Item("20240305", "x", amount, "1,000");
+    }
+    ExpectCells(Render(parts), {{"공급가액1", "5,500"}, {"세액1", "5,000"}});
+}
+
+TEST(StandardInvoiceFill, DocumentValuesShowAsTextNotMarkup) {
+    InvoiceParts parts;
+    // The document writes them with XML's own escapes.
+    parts.document = Element("IssueID", "&lt;b&gt;1") + Element("TypeCode", "&lt;i&gt;") +
+                     Element("IssueDateTime", "&lt;&lt;&lt;&lt;&amp;&amp;&gt;&gt;") +
+                     Element("PurposeCode", "01") + Element("DescriptionText", "a&amp;b") +
+                     Element("DescriptionText", "&lt;/table&gt;");
+    parts.supplier = PartyBody("12'3\"4&lt;5", "&lt;/table&gt;&lt;img src=x&gt;", "&lt;b&gt;",
+                               "&lt;div style=\"position:absolute\"&gt;", "&amp;", "x");
+    parts.buyer = PartyBody("&lt;1&gt;", "b", "c", "d", "e", "f");
+    parts.items = Item("20240305", "&lt;script&gt;", "1", "1",
+                       Element("InformationText", "&lt;u&gt;") +
+                           Element("ChargeableUnitQuantity", "&lt;1&gt;") +
+                           Element("DescriptionText", "&lt;br&gt;&lt;br&gt;"));
+    ExpectCells(Render(parts), {
+                                   {"제목", "&lt;i&gt;"},
+                                   {"승인번호", "&lt;b&gt;1"},
+                                   {"작성년", "&lt;&lt;&lt;&lt;"},
+                                   {"작성월", "&amp;&amp;"},
+                                   {"작성일", "&gt;&gt;"},
+                                   {"수정사유", "a&amp;b"},
+                                   {"IMG", "12%273%224%3C5"},
+                                   {"등록번호P", "12'-3\"-3\"4&lt;5"},
+                                   {"상호P", "&lt;/table&gt;&lt;img src=x&gt;"},
+                                   {"성명P", "&lt;b&gt;"},
+                                   {"주소P", "&lt;div style=\"position:absolute\"&gt;"},
+                                   {"업태P", "&amp;"},
+                                   {"등록번호R", "&lt;1&gt;--&lt;1&gt;"},
+                                   {"품목1", "&lt;script&gt;&nbsp;"},
+                                   {"규격1", "&lt;u&gt;&nbsp;"},
+                                   {"수량1", "&lt;1&gt;&nbsp;"},
+                                   {"비고1", "&lt;br&gt;<br>&lt;br&gt;"},
+                               });
+}
+
 TEST(StandardInvoiceFill, ItemSumsGoBeyondThirtyTwoBits) {
     InvoiceParts parts;
     parts.items.clear();

@@ -24,10 +24,12 @@ std::vector<std::string> MakePlaceholderNames() {
     return names;
 }
 
-std::string CellTemplate(int id) {
+}  // namespace
+
+std::string CellTemplate(int id, const std::vector<std::string>& names) {
     std::string page =
         "<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) + "</td></tr>\n";
-    for (const std::string& name : StandardInvoicePlaceholderNames()) {
+    for (const std::string& name : names) {
         page += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
     }
     return Cp949FromUtf8(page + "</table></body></html>\n");
@@ -48,8 +50,6 @@ std::map<std::string, std::string> CellsOf(const std::string& utf8Page) {
     }
     return cells;
 }
-
-}  // namespace
 
 const std::vector<std::string>& StandardInvoicePlaceholderNames() {
     static const std::vector<std::string> names = MakePlaceholderNames();
@@ -95,8 +95,8 @@ std::string RenderedInvoice::Cell(const std::string& name) const {
 
 InvoiceRendering::InvoiceRendering(bool builtInTemplates) {
     if (!builtInTemplates) {
-        folder.Write("templates/213.html", CellTemplate(213));
-        folder.Write("templates/214.html", CellTemplate(214));
+        folder.Write("templates/213.html", CellTemplate(213, StandardInvoicePlaceholderNames()));
+        folder.Write("templates/214.html", CellTemplate(214, StandardInvoicePlaceholderNames()));
         templates = PageTemplates(folder.Path() / "templates");
     }
     std::filesystem::create_directories(folder.Path() / "Logs");

@@ -19,6 +19,13 @@ namespace ledgra::testing {
 // The names (UTF-8, without colons) of every placeholder the standard invoice fills.
 const std::vector<std::string>& StandardInvoicePlaceholderNames();
 
+// A probe template: the template id in the cell "template", then every named placeholder in a
+// cell of its own, <td id="NAME">:NAME:</td> (code page 949).
+std::string CellTemplate(int id, const std::vector<std::string>& names);
+
+// The cells of a page (UTF-8) made from a probe template, by name.
+std::map<std::string, std::string> CellsOf(const std::string& utf8Page);
+
 // "<name>text</name>"
 std::string Element(std::string_view name, std::string_view text);
 

@@ -1,0 +1,19 @@
+#pragma once
+// A contract's attachments: each written into the log folder, each listed as a numbered link
+// that opens its file in a small browser window.
+
+#include <string>
+
+#include "render/ContractRecord.h"
+#include "render/FrameState.h"
+
+namespace ledgra {
+
+// Writes the first `file count` attachments (the count read as atoi does, at most
+// kContractAttachmentSlots) and returns the list of their links, code page 949 markup, ""
+// when it has none. A slot with an empty raw name is skipped, its number with it; an
+// attachment whose name decodes to nothing is written but not listed. A file that cannot be
+// written is not reported: its link is listed all the same.
+std::string WriteContractAttachments(const FrameState& frame, const ContractRecord& record);
+
+}  // namespace ledgra
