@@ -11,7 +11,8 @@ sources=$here/../../samples/sources
 corpus=$here/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$here/trust" "$corpus"/{container,signed_message,xml_load,standard_invoice,cp949,formatters,page_fill}
+mkdir -p "$here/trust" "$corpus"/{container,signed_message,xml_load,standard_invoice,legacy_invoice}
+mkdir -p "$corpus"/{key_value_invoice,contract,content_page,cp949,formatters,page_fill}
 
 cp949() { iconv -f UTF-8 -t CP949; }
 seed() { cat >"$corpus/$1"; }  # seed TARGET/NAME < bytes
@@ -143,6 +144,76 @@ chain() {  # chain PLACEHOLDER: the placeholder 50 times
 invoice 1234567890 "$(chain 성명P)" "$(chain 주소P)" "$(chain 업태P)" "$(chain 종목P)" \
   "$(chain 상호R)" 9876543210 "$(chain 성명R)" "$(chain 주소R)" "$(chain 업태R)" \
   "$(chain 종목R)" x | seed standard_invoice/placeholder-chain.xml
+
+# Every invoice placeholder of the legacy-schema and key-value forms, five times each: a value
+# holding them all grows the page by that much with every later fill, whatever the order.
+all_placeholders() {
+  local text=""
+  for _ in 1 2 3 4 5; do
+    for p in 상호P 성명P 주소P 업태P 종목P 상호R 성명R 주소R 업태R 종목R 비고 품목1; do text+=":$p:"; done
+  done
+  printf '%s' "$text"
+}
+chained=$(all_placeholders)
+
+# --- Legacy-schema invoices (code page 949, as the signed content arrives) ---
+legacy() {  # legacy SUPPLIER-NAME SUPPLIER-COMPANY BUYER-NAME REMARK ITEM
+  printf '<?xml version="1.0" encoding="euc-kr"?><TaxInvoice><Header><Description.Text>%s</Description.Text>' "$4"
+  printf '<Volume.Identifier>1</Volume.Identifier><Issue.Identifier>2</Issue.Identifier><Sequence.Identifier>000123</Sequence.Identifier>'
+  printf '<Document.DateTime>20240430</Document.DateTime><TaxInvoice.Type.Code>01</TaxInvoice.Type.Code><Blank.Number>4</Blank.Number><Parties>'
+  printf '<SupplierParty><Party.Name>%s</Party.Name><Party.Identifier>1358854321</Party.Identifier><Business><Organization.Name>%s</Organization.Name>' "$1" "$2"
+  printf '<BusinessType.Name>%s</BusinessType.Name><BusinessClassification.Name>%s</BusinessClassification.Name></Business>' "$1" "$2"
+  printf '<Address><Address.Line1.Text>%s</Address.Line1.Text></Address></SupplierParty>' "$3"
+  printf '<BuyerParty><Party.Name>%s</Party.Name><Party.Identifier>1208812345</Party.Identifier><Business><Organization.Name>%s</Organization.Name>' "$3" "$1"
+  printf '<BusinessType.Name>x</BusinessType.Name><BusinessClassification.Name>y</BusinessClassification.Name></Business>'
+  printf '<Address><Address.Line1.Text>z</Address.Line1.Text></Address></BuyerParty></Parties></Header>'
+  printf '<Summary><Charge.Amount>1500000</Charge.Amount><TotalTax.Amount>150000</TotalTax.Amount><Total.Amount>1650000</Total.Amount>'
+  printf '<PaymentMethod><PaymentMethod.Code>30</PaymentMethod.Code><DomesticCurrency.Amount>1650000</DomesticCurrency.Amount></PaymentMethod></Summary>'
+  for _ in 1 2 3 4 5 6; do
+    printf '<Line><TaxItem><Item.Name>%s</Item.Name><Definition.Text>a</Definition.Text></TaxItem>' "$5"
+    printf '<Transaction.DateTime>20240430</Transaction.DateTime><Item.Quantity>1</Item.Quantity><Item.Basis.Amount>1200000</Item.Basis.Amount>'
+    printf '<Item.Amount>1200000</Item.Amount><Tax.Amount>120000</Tax.Amount><Description.Text>b</Description.Text></Line>'
+  done
+  printf '</TaxInvoice>'
+}
+legacy '&lt;/table&gt;&lt;img src=x onerror=alert(1)&gt;' '&lt;script&gt;x()&lt;/script&gt;' \
+  '&quot;&gt;&lt;div style=&quot;position:absolute&quot;&gt;' '\n&lt;br&gt;\n' '&lt;iframe src=x&gt;' |
+  cp949 | seed legacy_invoice/markup-in-values.ktx
+legacy "$chained" "$chained" "$chained" "$chained" "$chained" | cp949 |
+  seed legacy_invoice/placeholder-chain.ktx
+
+# --- Key-value invoices ---
+keyvalue() {  # keyvalue NAME COMPANY REMARK SEAL
+  printf '<세금계산서 증서구분="01" 작성일="20240520" 책권="1" 책호="5" 전표번호1="000045" 공란수="5" 비고="%s">\n' "$3"
+  printf '<공급자 등록번호="2148867890" 회사명="%s" 대표자="%s" 업태="%s" 종목="%s" 사업장소재지="%s"/>\n' "$2" "$1" "$1" "$2" "$3"
+  printf '<공급받는자 등록번호="1208812345123" 회사명="%s" 대표자="" 업태="@" 종목="%s" 사업장소재지="%s"/>\n' "$2" "$1" "$3"
+  printf '<결제정보 공급가액="880000" 세액="88000" 합계금액="968000" 현금="0" 수표="0" 어음="968000" 외상미수금="0"/>\n'
+  for n in 1 2 3 4 5; do
+    printf '<상품%d 월일="0517" 품목="%s" 규격="1m" 수량="200" 단가="2500" 공급가액="500000" 세액="50000" 비고="%s"/>\n' "$n" "$1" "$3"
+  done
+  printf '<인감 공급받는자="%s" 공급자="%s"/>\n</세금계산서>\n' "$4" "$4"
+}
+keyvalue '</table><img src=x onerror=alert(1)>' '<script>x()</script>' "<div style='position:absolute'>" \
+  'R0lGODlhAQABAAAAACw=' | cp949 | seed key_value_invoice/markup-in-values.tsn
+keyvalue "$chained" "$chained" "$chained" '' | cp949 | seed key_value_invoice/placeholder-chain.tsn
+printf '비고="unterminated 공급자 등록번호= 상품1 월일="' | cp949 | seed key_value_invoice/unterminated.tsn
+
+# --- Contracts and content pages ---
+contract() {  # contract BODY FILE-ELEMENTS...
+  printf '<?xml version="1.0" encoding="euc-kr"?><DigitalContent><ApplicationArea><ContractID>C-1</ContractID></ApplicationArea>'
+  printf '<DataArea><Document>%s</Document><FileCount>%d</FileCount>' "$1" "$(($# - 1))"
+  shift
+  for name in "$@"; do
+    printf '<File><File.Name>%s</File.Name><File.Content>QUJDRA==</File.Content></File>' "$name"
+  done
+  printf '</DataArea></DigitalContent>'
+}
+contract '&lt;b&gt;계약&lt;/b&gt; 본문' '../../escape.txt' '/etc/passwd' 'a\b/c' '' '.' '..' \
+  $'탭\t줄\n바꿈.txt' '&#x202E;gpj.exe' "$(printf 'x%.0s' $(seq 300)).txt" '같은.txt' '같은.txt' |
+  cp949 | seed contract/hostile-attachment-names.kcx
+printf '<html><body onload="x()"><script>alert(1)</script>본문</body></html>' | cp949 |
+  seed content_page/script.cqs
+printf '</body> 앞 <body>뒤' | cp949 | seed content_page/closed-before-opened.cqs
 
 # --- Code page 949 ---
 printf '한글 똠방각하 쀍 갂' | cp949 | seed cp949/korean.txt

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "render/HtmlText.h"
 #include "render/PageFilling.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
@@ -65,6 +66,33 @@ void CheckBusinessNumber(std::string_view input) {
     }
 }
 
+// Escaped text holds no markup: no "<" or ">", and every "&" starts one of the three entities;
+// an attribute value holds no quote either, and an address piece only unreserved bytes and
+// percent escapes.
+void CheckEscaping(std::string_view input) {
+    const auto checkEntities = [](std::string_view text) {
+        FUZZ_CHECK(text.find_first_of("<>") == std::string_view::npos);
+        for (std::size_t at = text.find('&'); at != std::string_view::npos;
+             at = text.find('&', at + 1)) {
+            const std::string_view rest = text.substr(at);
+            FUZZ_CHECK(rest.starts_with("&amp;") || rest.starts_with("&lt;") ||
+                       rest.starts_with("&gt;") || rest.starts_with("&quot;") ||
+                       rest.starts_with("&#39;"));
+        }
+    };
+    const std::string text = EscapeText(input);
+    checkEntities(text);
+    FUZZ_CHECK(text.find("&quot;") == std::string::npos && text.find("&#39;") == std::string::npos);
+    const std::string attribute = EscapeAttribute(input);
+    checkEntities(attribute);
+    FUZZ_CHECK(attribute.find_first_of("\"'") == std::string::npos);
+    for (char c : EscapeUrlPart(input)) {
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) ||
+                                c == '-' || c == '.' || c == '_' || c == '~' || c == '%';
+        FUZZ_CHECK(unreserved);
+    }
+}
+
 // The cells, filled as a reference computes them: right-aligned, "&nbsp;" in front.
 void CheckDigitCells(std::string_view input) {
     constexpr int kCells = 12;
@@ -76,7 +104,8 @@ void CheckDigitCells(std::string_view input) {
     for (int k = 1; k <= kCells; ++k) {
         page += ":D" + std::to_string(k) + ":|";
         const std::size_t cell = static_cast<std::size_t>(k);
-        expected += cell <= blank ? std::string("&nbsp;") : std::string(1, shown[cell - blank - 1]);
+        expected +=
+            cell <= blank ? std::string("&nbsp;") : EscapeText(shown.substr(cell - blank - 1, 1));
         expected += '|';
     }
     DigitCells(page, ":D", input, kCells);
@@ -114,6 +143,7 @@ void FuzzFormatters(std::string_view input) {
     CheckFormatAmount(input);
     CheckGroupDigits(input);
     CheckBusinessNumber(input);
+    CheckEscaping(input);
     CheckDigitCells(input);
     CheckDecodeBase64(input);
 }

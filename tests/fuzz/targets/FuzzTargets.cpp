@@ -6,9 +6,16 @@ namespace ledgra::fuzz {
 namespace {
 
 constexpr std::array kTargets{
-    FuzzTarget{"container", FuzzContainer}, FuzzTarget{"signed_message", FuzzSignedMessage},
-    FuzzTarget{"xml_load", FuzzXmlLoad},    FuzzTarget{"standard_invoice", FuzzStandardInvoice},
-    FuzzTarget{"cp949", FuzzCp949},         FuzzTarget{"formatters", FuzzFormatters},
+    FuzzTarget{"container", FuzzContainer},
+    FuzzTarget{"signed_message", FuzzSignedMessage},
+    FuzzTarget{"xml_load", FuzzXmlLoad},
+    FuzzTarget{"standard_invoice", FuzzStandardInvoice},
+    FuzzTarget{"legacy_invoice", FuzzLegacyInvoice},
+    FuzzTarget{"key_value_invoice", FuzzKeyValueInvoice},
+    FuzzTarget{"contract", FuzzContract},
+    FuzzTarget{"content_page", FuzzContentPage},
+    FuzzTarget{"cp949", FuzzCp949},
+    FuzzTarget{"formatters", FuzzFormatters},
     FuzzTarget{"page_fill", FuzzPageFill},
 };
 

@@ -24,6 +24,10 @@ void FuzzContainer(std::string_view input);        // UnwrapSignedFile with the 
 void FuzzSignedMessage(std::string_view input);    // Base64 of a DER message, then the module
 void FuzzXmlLoad(std::string_view input);          // loading and querying an XML document
 void FuzzStandardInvoice(std::string_view input);  // the standard-schema invoice renderer
+void FuzzLegacyInvoice(std::string_view input);    // the legacy-schema invoice renderer
+void FuzzKeyValueInvoice(std::string_view input);  // the key-value reader and renderer
+void FuzzContract(std::string_view input);         // the contract renderer and its attachments
+void FuzzContentPage(std::string_view input);      // the content page renderer
 void FuzzCp949(std::string_view input);            // the code page 949 codec, both ways
 void FuzzFormatters(std::string_view input);       // amounts, numbers, digit cells, Base64
 void FuzzPageFill(std::string_view input);         // filling an invoice page from raw values

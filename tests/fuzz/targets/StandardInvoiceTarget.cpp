@@ -14,6 +14,9 @@ void FuzzStandardInvoice(std::string_view input) {
     FUZZ_CHECK(outcome.page.empty() || !outcome.otherCopy.empty());
     // At most the load error is told; everything else is the run's to report.
     FUZZ_CHECK(outcome.messages <= 1);
+    for (const std::string* page : {&outcome.page, &outcome.otherCopy}) {
+        CheckNoTagsFromValues(*page, {kStandardBuyerCopyTemplate, kStandardSupplierCopyTemplate});
+    }
 }
 
 }  // namespace ledgra::fuzz
