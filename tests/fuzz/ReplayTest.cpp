@@ -16,6 +16,7 @@
 
 #include "tests/fuzz/targets/FuzzEnvironment.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
+#include "tests/fuzz/targets/RendererSupport.h"
 #include "tests/support/SignedFixtures.h"
 #include "tests/support/TempFolder.h"
 
@@ -103,6 +104,15 @@ TEST(CorpusReplay, MessagesOfTheTestRoot) {
     };
     for (const auto& [name, bytes] : inputs) RunEverywhere(name, bytes);
     environment.SetTrustFolder(fuzzRoot);
+}
+
+// The markup rule: a tag the templates and the fill never write is a value turned markup.
+TEST(FuzzRulesDeathTest, ATagNoTemplateHoldsBreaksTheMarkupRule) {
+    CheckNoTagsFromValues("<table><tr><td>&lt;script&gt;<br></td></tr></table>", {213});
+    EXPECT_DEATH(
+        CheckNoTagsFromValues("<table><tr><td><script>x()</script></td></tr></table>", {213}),
+        "Fuzz rule broken");
+    EXPECT_DEATH(CheckNoTagsFromValues("<td><IFRAME src=x></td>", {140, 141}), "Fuzz rule broken");
 }
 
 }  // namespace
