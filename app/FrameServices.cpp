@@ -14,6 +14,7 @@ FrameServices ProgramFrameServices(std::shared_ptr<MessagePresenter> presenter) 
     services.presenter = std::move(presenter);
     services.previewPage = PreviewInDialog;
     services.choosePrinter = ChoosePrinterInDialog;
+    services.choosePdfFile = ChoosePdfFileInDialog;
     return services;
 }
 

@@ -28,6 +28,9 @@ struct FrameServices {
     std::function<void(QWebEngineView& view, QPrinter& printer)> previewPage;
     // The print dialog; true when the user chose to print.
     std::function<bool(QPrinter& printer, QWidget* parent)> choosePrinter;
+    // The save dialog for a PDF, proposing a file; empty when the user cancelled.
+    std::function<std::filesystem::path(QWidget* parent, const std::filesystem::path& proposed)>
+        choosePdfFile;
 };
 
 // The user's settings store, documents folder and message boxes, the OpenSSL module trusting

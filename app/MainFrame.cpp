@@ -1,7 +1,6 @@
 #include "app/MainFrame.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QSplitter>
@@ -13,6 +12,7 @@
 #include "app/PageProfile.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "filetree/NativeNames.h"
 #include "text/QtCp949.h"
 
 namespace ledgra {
@@ -104,7 +104,7 @@ void CMainFrame::CreateCommandBar() {
 
 void CMainFrame::InitialUpdate(const std::filesystem::path& startPath) {
     m_startPath = startPath;
-    m_pLeftView->OnInitialUpdate(QFile::decodeName(QByteArray::fromStdString(startPath.native())));
+    m_pLeftView->OnInitialUpdate(PathFromNative(QByteArray::fromStdString(startPath.native())));
 }
 
 void CMainFrame::SetDocumentTitle(const QString& title) {
@@ -135,11 +135,8 @@ QString CMainFrame::DateText() const {
 }
 
 std::vector<CNAVO_TaxExplorerView*> CMainFrame::PrintWindows() const {
-    std::vector<CNAVO_TaxExplorerView*> windows;
-    for (const QPointer<CNAVO_TaxExplorerView>& window : m_printWindows) {
-        if (window) windows.push_back(window.data());
-    }
-    return windows;
+    if (!m_printWindow) return {};
+    return {m_printWindow.data()};
 }
 
 QPrinter& CMainFrame::Printer() {

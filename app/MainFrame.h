@@ -47,6 +47,7 @@ inline constexpr int kNextPaneCommand = 57680;
 inline constexpr int kPreviousPaneCommand = 57681;
 inline constexpr int kStatusBarCommand = 59393;
 inline constexpr int kSettingsCommand = 32775;
+inline constexpr int kSavePdfCommand = 32776;
 
 // The caption at start-up, also the name the single-instance lock is made from.
 inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
@@ -73,6 +74,8 @@ public:
     void ShowSelectedDocument(int code);
     void OpenSettings();
     void PrintDocument();
+    // Saves the shown page as a PDF file the user names.
+    void SaveDocumentAsPdf();
     void VerifyDocument(const std::filesystem::path& path);
     void ShowDocument(const std::filesystem::path& path) override;
     void SetDocumentTitle(const QString& title) override;
@@ -93,7 +96,8 @@ public:
     QAction* CommandAction(int id) const;
     QString StatusText() const;
     QString DateText() const;
-    // The separate windows printing opened (they stay open).
+    // The separate window printing opened, if it is still open (it stays open; later prints
+    // reuse it).
     std::vector<CNAVO_TaxExplorerView*> PrintWindows() const;
 
 private:
@@ -109,7 +113,11 @@ private:
     // Ctrl+P and the menu's print item go to the page's own printing while the page is the
     // active pane, else to PrintDocument.
     void OnFilePrint();
-    void PrintActivePage();
+    // The print dialog, then the view's page on the chosen printer.
+    void PrintWithDialog(QWebEngineView& view);
+    // The separate print window, made on first use, shown and in front.
+    CNAVO_TaxExplorerView& PrintWindow();
+    void UpdateSavePdfCommand();
     void OnFilePrintSetup();
     void OnFileNew();
     void OnAppAbout();
@@ -138,7 +146,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     CToolBarDlg* m_wndCommandDlg = nullptr;
     std::map<int, QAction*> m_actions;
-    std::vector<QPointer<CNAVO_TaxExplorerView>> m_printWindows;
+    QPointer<CNAVO_TaxExplorerView> m_printWindow;
 };
 
 }  // namespace ledgra

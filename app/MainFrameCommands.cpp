@@ -1,24 +1,24 @@
 // The frame's command router and the operations behind the command bar, the tree's double
 // click and the hand-off of a second start.
 
-#include <QFile>
-
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "filetree/NativeNames.h"
 #include "settings/ConfigDlg.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
 
+// The tree's paths keep the exact bytes of names that are not UTF-8.
 std::filesystem::path NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return NativeFromPath(path).toStdString();
 }
 
 QString QtPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return PathFromNative(QByteArray::fromStdString(path));
 }
 
 // The hand-off works on the left view's tree and the frame's show operation.

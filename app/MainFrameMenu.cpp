@@ -46,6 +46,13 @@ void CMainFrame::CreateMenus() {
     connect(printSetup, &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
     file->addAction(printSetup);
 
+    // Only a shown page can be saved; the item follows that each time the menu opens.
+    QAction* savePdf = AddCommand(kSavePdfCommand, QStringLiteral("PDF로 저장(&A)..."));
+    connect(savePdf, &QAction::triggered, this, &CMainFrame::SaveDocumentAsPdf);
+    file->addAction(savePdf);
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateSavePdfCommand);
+    UpdateSavePdfCommand();
+
     file->addSeparator();
     QAction* exit = AddCommand(kExitCommand, QStringLiteral("종료(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

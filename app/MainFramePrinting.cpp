@@ -1,18 +1,25 @@
 // Printing: the print command opens the shown page in a separate window of its own and asks
-// for its print preview; with the page pane active, the pane prints itself.
+// for its print preview; with the page pane active, the pane prints itself. The shown page can
+// also be saved as a PDF.
 
+#include <QAction>
 #include <QPointer>
+#include <QScreen>
 
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
+#include "app/PdfExport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
 
+// The print window's size where the screen has room for it; it shows one A4 page across.
 constexpr QSize kPrintWindowSize(820, 900);
+// The share of the screen's free area the print window may take at most.
+constexpr double kPrintWindowScreenShare = 0.9;
 
 // Clears a flag when the scope ends, however it ends.
 class FlagScope {
@@ -26,20 +33,54 @@ private:
     bool& m_flag;
 };
 
+// The print window's place: its own size where the screen allows, centred on the screen.
+QRect PrintWindowGeometry(const QScreen* screen) {
+    if (!screen) return QRect(QPoint(0, 0), kPrintWindowSize);
+    const QRect available = screen->availableGeometry();
+    const QSize size = kPrintWindowSize.boundedTo(available.size() * kPrintWindowScreenShare);
+    QRect geometry(QPoint(0, 0), size);
+    geometry.moveCenter(available.center());
+    return geometry;
+}
+
 }  // namespace
 
 void CMainFrame::OnFilePrint() {
     if (m_activePane == Pane::Page) {
-        PrintActivePage();
+        PrintWithDialog(*m_pHtmlView);
     } else {
         PrintDocument();
     }
 }
 
-void CMainFrame::PrintActivePage() {
-    if (m_bPrinting || !m_services.choosePrinter(Printer(), this)) return;
+void CMainFrame::PrintWithDialog(QWebEngineView& view) {
+    if (m_bPrinting || !m_services.choosePrinter(Printer(), &view)) return;
     FlagScope printing(m_bPrinting);
-    PrintPage(*m_pHtmlView, Printer());
+    const PrintResult result = PrintPage(view, Printer());
+    if (result == PrintResult::Failed || result == PrintResult::TimedOut) {
+        ShowMessage("인쇄하지 못했습니다."_cp949, "에러 메시지"_cp949, MessageIcon::Exclamation);
+    }
+}
+
+CNAVO_TaxExplorerView& CMainFrame::PrintWindow() {
+    if (!m_printWindow) {
+        auto* window = new CNAVO_TaxExplorerView(*m_pageProfile, this);
+        window->setWindowFlag(Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setGeometry(PrintWindowGeometry(screen()));
+        connect(&window->Page(), &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
+        // The window's own Ctrl+P prints its page through the print dialog.
+        auto* print = new QAction(window);
+        print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        print->setShortcutContext(Qt::WindowShortcut);
+        connect(print, &QAction::triggered, this, [this, window] { PrintWithDialog(*window); });
+        window->addAction(print);
+        m_printWindow = window;
+    }
+    m_printWindow->show();
+    m_printWindow->raise();
+    m_printWindow->activateWindow();
+    return *m_printWindow;
 }
 
 void CMainFrame::PrintDocument() {
@@ -57,22 +98,33 @@ void CMainFrame::PrintDocument() {
         "안내 메시지"_cp949, MessageIcon::Exclamation);
     FlagScope printing(m_bPrinting);
 
-    // The separate window stays open after the preview; the user closes it.
-    auto* window = new CNAVO_TaxExplorerView(*m_pageProfile, this);
-    window->setWindowFlag(Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(kPrintWindowSize);
-    connect(&window->Page(), &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
-    m_printWindows.emplace_back(window);
-    window->show();
-
-    QPointer<CNAVO_TaxExplorerView> alive(window);
-    if (!NavigateAndWait(*window, m_run.HtmlFilePath())) {
+    // One window serves every print: a later print brings it to the front and loads the page
+    // again. It stays open after the preview; the user closes it.
+    CNAVO_TaxExplorerView& window = PrintWindow();
+    QPointer<CNAVO_TaxExplorerView> alive(&window);
+    if (!NavigateAndWait(window, m_run.HtmlFilePath())) {
         // The page did not come: the window goes, and there is no preview.
-        if (alive) window->close();
+        if (alive) window.close();
         return;
     }
-    m_services.previewPage(*window, Printer());
+    m_services.previewPage(window, Printer());
+}
+
+void CMainFrame::SaveDocumentAsPdf() {
+    if (m_bPrinting || m_state.m_bDocumentShown == 0) return;
+    const std::filesystem::path& document = m_state.m_strDocPath;
+    const std::filesystem::path file =
+        m_services.choosePdfFile(this, document.parent_path() / PdfFileName(document));
+    if (file.empty()) return;
+    FlagScope printing(m_bPrinting);
+    if (!SavePageAsPdf(m_pHtmlView->Page(), file)) {
+        ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, "에러 메시지"_cp949,
+                    MessageIcon::Exclamation);
+    }
+}
+
+void CMainFrame::UpdateSavePdfCommand() {
+    CommandAction(kSavePdfCommand)->setEnabled(m_state.m_bDocumentShown == 1);
 }
 
 }  // namespace ledgra

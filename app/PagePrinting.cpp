@@ -1,12 +1,15 @@
 #include "app/PagePrinting.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QTimer>
 
 #include "app/NavoTaxExplorerView.h"
+#include "app/PdfExport.h"
 
 namespace ledgra {
 namespace {
@@ -34,9 +37,33 @@ bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& h
     return alive && loaded;
 }
 
+void UsePrintResolution(QPrinter& printer) {
+    const int resolution = printer.resolution();
+    if (resolution < kPrintResolution || resolution > kMaxPrintResolution) {
+        printer.setResolution(kPrintResolution);
+    }
+}
+
+bool PrintsToPdfFile(QPrinter& printer) {
+    // While a preview is painted the printer paints into pictures, whatever its output format.
+    const QPaintEngine* engine = printer.paintEngine();
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           engine && engine->type() == QPaintEngine::Pdf;
+}
+
 PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, std::chrono::milliseconds limit) {
     // The engine never finishes a second print started while one runs.
     if (g_printingView) return PrintResult::Busy;
+    if (PrintsToPdfFile(printer)) {
+        QPointer<QWebEngineView> printing(&view);
+        g_printingView = &view;
+        const bool saved =
+            SavePageAsPdf(*view.page(), QFile::encodeName(printer.outputFileName()).toStdString(),
+                          printer.pageLayout(), printer.pageRanges(), limit);
+        if (g_printingView == printing) g_printingView = nullptr;
+        return saved ? PrintResult::Printed : PrintResult::Failed;
+    }
+    UsePrintResolution(printer);
     g_printingView = &view;
     QObject::connect(
         &view, &QWebEngineView::printFinished, &view,

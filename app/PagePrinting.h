@@ -15,17 +15,30 @@ class CNAVO_TaxExplorerView;
 inline constexpr std::chrono::milliseconds kPageLoadLimit{30'000};
 inline constexpr std::chrono::milliseconds kPrintLimit{120'000};
 
+// The resolution pages are printed and previewed at. The engine hands a printer each page as
+// one picture of the printer's resolution: at 1200 dpi that is a 9816 by 14033 picture, half
+// a gigabyte of memory for one A4 page.
+inline constexpr int kPrintResolution = 300;
+inline constexpr int kMaxPrintResolution = 600;
+
 // Shows the html file in the view and waits until it has loaded, the interface staying
 // responsive. False when the load failed, the limit passed or the view went away meanwhile.
 bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit = kPageLoadLimit);
 
+// Brings a printer outside 300 to 600 dpi to kPrintResolution; must not be printing.
+void UsePrintResolution(QPrinter& printer);
+
+// Whether the printer writes a PDF file ("print to file"), as opposed to a printer or a preview.
+bool PrintsToPdfFile(QPrinter& printer);
+
 enum class PrintResult { Printed, Failed, TimedOut, Busy };
 
 // Prints the view's page on the printer and waits until the engine reports it done; while it
-// waits the program handles everything but user input. Only one print runs at a time: while
-// one is under way (also one whose wait timed out), another is refused with Busy. The printer
-// must stay alive until the engine has finished with it.
+// waits the program handles everything but user input. A printer that writes a PDF file gets
+// the page as vectors, with its text; any other gets pictures at a sane resolution. Only one
+// print runs at a time: while one is under way (also one whose wait timed out), another is
+// refused with Busy. The printer must stay alive until the engine has finished with it.
 PrintResult PrintPage(QWebEngineView& view, QPrinter& printer,
                       std::chrono::milliseconds limit = kPrintLimit);
 

@@ -10,6 +10,7 @@
 #include "app/MessagePresenter.h"
 #include "app/NavoTaxExplorerApp.h"
 #include "app/PageScheme.h"
+#include "app/QtTranslations.h"
 #include "settings/QSettingsProfile.h"
 
 int main(int argc, char* argv[]) {
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     ledgra::RegisterPageScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    ledgra::InstallKoreanQtTranslations(application);
     QCoreApplication::setApplicationName(QString::fromLatin1(ledgra::kProfileApplication));
     QCoreApplication::setOrganizationName(QString::fromLatin1(ledgra::kProfileOrganisation));
 

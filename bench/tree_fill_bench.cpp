@@ -1,4 +1,5 @@
-// Expanding a big folder in the file tree: 20,000 files of which 5,000 are documents.
+// Expanding big folders in the file tree: 20,000 files of which 5,000 are documents, and
+// 2,000 sub-folders each holding one document (every one is looked into for its button).
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,7 @@ namespace {
 using namespace ledgra;
 
 constexpr int kFiles = 20000;
+constexpr int kSubFolders = 2000;
 constexpr int kDocumentEvery = 4;
 const char* const kDocumentExtensions[] = {".ktx", ".KCX", ".tsn", ".XML", ".cqs"};
 
@@ -42,12 +44,23 @@ public:
                 i % kDocumentEvery == 0 ? kDocumentExtensions[(i / kDocumentEvery) % 5] : ".pdf";
             std::ofstream(m_path / name) << 'x';
         }
+        m_folders = m_path.string() + "-folders";
+        for (int i = 0; i < kSubFolders; ++i) {
+            const int key = (i * 7919) % kSubFolders;
+            const std::filesystem::path folder = m_folders / ("Folder_" + std::to_string(key));
+            std::filesystem::create_directories(folder);
+            std::ofstream(folder / "a.ktx") << 'x';
+        }
     }
     ~BigFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
+        std::filesystem::remove_all(m_folders, ignored);
     }
     QString Path() const { return QFile::decodeName(QByteArray::fromStdString(m_path.string())); }
+    QString FoldersPath() const {
+        return QFile::decodeName(QByteArray::fromStdString(m_folders.string()));
+    }
 
 private:
     int m_argc = 1;
@@ -55,6 +68,7 @@ private:
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_application;
     std::filesystem::path m_path;
+    std::filesystem::path m_folders;
 };
 
 const BigFolder& Folder() {
@@ -80,7 +94,30 @@ void BM_FillFolder(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_FillFolder)->Unit(benchmark::kMillisecond);
+// The listing runs on a thread of its own: the time that counts is the wall time.
+BENCHMARK(BM_FillFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One expansion of the folder of sub-folders: each is looked into once for its expand button,
+// and no folder is asked twice what it is.
+void BM_FillSubFolders(benchmark::State& state) {
+    const QString path = Folder().FoldersPath();
+    CTreeFileCtrl tree;
+    tree.InitialiseTree();
+    QTreeWidgetItem* item = tree.SelectPath(path, false);
+    if (!item) {
+        state.SkipWithError("the folder is not in the tree");
+        return;
+    }
+    for (auto _ : state) {
+        tree.FillFolderItem(path, item, true);
+        state.PauseTiming();
+        if (item->childCount() != kSubFolders) state.SkipWithError("wrong count");
+        if (!CTreeFileCtrl::HasChildFlag(item->child(0))) state.SkipWithError("no button");
+        qDeleteAll(item->takeChildren());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillSubFolders)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The directory pass alone, with the document patterns.
 void BM_ReadFolder(benchmark::State& state) {

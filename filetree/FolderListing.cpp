@@ -1,6 +1,6 @@
 #include "filetree/FolderListing.h"
 
-#include <QFile>
+#include "filetree/NativeNames.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -48,7 +48,7 @@ private:
 
 bool ForEachFolderEntry(const QString& folder,
                         const std::function<bool(const FolderEntry&)>& visit) {
-    const QByteArray encoded = QFile::encodeName(folder);
+    const QByteArray encoded = NativeFromPath(folder);
     std::unique_ptr<DIR, DirCloser> dir(opendir(encoded.constData()));
     if (!dir) return false;
     const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -56,13 +56,20 @@ bool ForEachFolderEntry(const QString& folder,
     while (const dirent* entry = readdir(dir.get())) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        found.m_strName = QFile::decodeName(name);
+        found.m_strName = PathFromNative(QByteArray(name));
         found.m_strFullPath = prefix + found.m_strName;
         found.m_bIsDirectory = IsDirectoryEntry(dir.get(), entry);
         found.m_dwAttributes = name[0] == '.' ? std::uint32_t{kAttributeHidden} : 0u;
         if (!visit(found)) break;
     }
     return true;
+}
+
+PathKind KindOfPath(const QString& path) {
+    struct stat status {};
+    if (path.isEmpty() || stat(NativeFromPath(path).constData(), &status) != 0)
+        return PathKind::Missing;
+    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
 bool MatchesPattern(const QString& name, const QString& pattern) {
@@ -95,7 +102,7 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
 
 std::uint32_t InodeAttributes(const QString& path) {
 #if defined(FS_IOC_GETFLAGS)
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = NativeFromPath(path);
     struct stat status {};
     if (stat(encoded.constData(), &status) != 0) return 0;
     if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) return 0;

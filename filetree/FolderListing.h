@@ -17,6 +17,10 @@ namespace ledgra {
 bool ForEachFolderEntry(const QString& folder,
                         const std::function<bool(const FolderEntry&)>& visit);
 
+enum class PathKind { Missing, File, Folder };
+// What the path names (a symbolic link counts as what it points to).
+PathKind KindOfPath(const QString& path);
+
 // Whether name matches a wildcard pattern ("*" any run, "?" one character), ignoring case.
 bool MatchesPattern(const QString& name, const QString& pattern);
 

@@ -1,11 +1,11 @@
 #include "filetree/LeftView.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "filetree/FrameOperations.h"
+#include "filetree/NativeNames.h"
 
 namespace ledgra {
 
@@ -28,7 +28,7 @@ void CLeftView::OnInitialUpdate(const QString& startPath) {
         m_wndTree.SelectPath(startPath, false);
         // A path the tree cannot find is still shown: the run reports what is wrong with it.
         if (auto* frame = dynamic_cast<FrameOperations*>(window()))
-            frame->ShowDocument(QFile::encodeName(startPath).toStdString());
+            frame->ShowDocument(NativeFromPath(startPath).toStdString());
     }
     m_wndTree.setFocus();
 }

@@ -42,8 +42,14 @@ QIcon CSystemImageList::FolderIcon(bool open) const {
 
 QIcon CSystemImageList::FileIcon(const QString& path) const {
     const QFileInfo info(path);
-    return Cached(QStringLiteral("file.") + info.suffix().toLower(),
-                  [this, info] { return m_provider.icon(info); });
+    const QString key = QStringLiteral("file.") + info.suffix().toLower();
+    auto found = m_cache.constFind(key);
+    if (found != m_cache.constEnd()) return *found;
+    // A name that is not UTF-8 is no file to Qt: it gets the plain file icon, and the kind's
+    // own icon waits for a file Qt can look at.
+    const QIcon icon = m_provider.icon(info);
+    if (icon.isNull()) return m_provider.icon(QAbstractFileIconProvider::File);
+    return *m_cache.insert(key, icon);
 }
 
 QIcon CSystemImageList::DriveIcon(DriveKind kind) const {

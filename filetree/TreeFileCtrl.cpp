@@ -1,15 +1,18 @@
 #include "filetree/TreeFileCtrl.h"
 
-#include <QFileInfo>
+#include <QHeaderView>
 #include <QStandardPaths>
 
 #include <algorithm>
 
 #include "filetree/FolderListing.h"
+#include "filetree/MountTable.h"
+#include "filetree/NativeNames.h"
 #include "filetree/ScopedGuards.h"
 #include "filetree/ShareEnumerator.h"
 #include "filetree/SystemImageList.h"
 #include "filetree/TreeFileCtrlItem.h"
+#include "filetree/TreeFileCtrlThreadInfo.h"
 
 namespace ledgra {
 
@@ -25,13 +28,43 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
     setAnimated(false);
-    m_volumes = ListVolumes();
+    // Long names scroll sideways instead of being cut at the pane's edge.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    RereadVolumes();
+    CreateCommandActions();
     connect(this, &QTreeWidget::itemExpanded, this, &CTreeFileCtrl::OnItemExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &CTreeFileCtrl::OnItemCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this, &CTreeFileCtrl::OnCurrentItemChanged);
 }
 
-CTreeFileCtrl::~CTreeFileCtrl() = default;
+CTreeFileCtrl::~CTreeFileCtrl() {
+    StopAllDriveWatches();
+    for (auto& [path, waiting] : m_waitingListings) {
+        waiting.m_listing->Forget();
+        waiting.m_listing->Cancel();
+    }
+}
+
+void CTreeFileCtrl::RereadVolumes() {
+    const std::vector<MountEntry> mounts = ReadMountTable();
+    m_volumes = VolumesFromMounts(mounts, RootFileSystemType());
+    m_slowMountRoots = SlowMountRoots(mounts);
+}
+
+bool CTreeFileCtrl::IsSlowPath(const QString& path) const {
+    return IsOnSlowMount(path, m_slowMountRoots);
+}
+
+bool CTreeFileCtrl::IsPendingItem(const QTreeWidgetItem* item) {
+    return item && item->type() == kPendingItemType;
+}
+
+QString CTreeFileCtrl::PendingText() {
+    return QStringLiteral("응답 없음");
+}
 
 CTreeFileCtrlItemInfo* CTreeFileCtrl::GetItemInfo(QTreeWidgetItem* item) {
     if (!item || item->type() != CTreeFileCtrlItem::kItemType) return nullptr;
@@ -80,8 +113,7 @@ QString CTreeFileCtrl::GetItemPath(QTreeWidgetItem* item) const {
 }
 
 bool CTreeFileCtrl::IsFilePath(const QString& path) const {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
+    return KindOfPath(path) == PathKind::File;
 }
 
 bool CTreeFileCtrl::IsFileItem(QTreeWidgetItem* item) const {
@@ -89,7 +121,7 @@ bool CTreeFileCtrl::IsFileItem(QTreeWidgetItem* item) const {
 }
 
 bool CTreeFileCtrl::IsFolderPath(const QString& path) const {
-    return !path.isEmpty() && QFileInfo(path).isDir();
+    return KindOfPath(path) == PathKind::Folder;
 }
 
 bool CTreeFileCtrl::IsFolderItem(QTreeWidgetItem* item) const {
@@ -111,8 +143,13 @@ bool CTreeFileCtrl::IsDriveItem(QTreeWidgetItem* item) const {
 }
 
 std::uint32_t CTreeFileCtrl::AttributesOfPath(const QString& path) const {
-    if (path.isEmpty() || IsDriveRoot(path)) return 0;
-    return InodeAttributes(path);
+    // Network and FUSE file systems keep no such flags, and might not answer.
+    if (path.isEmpty() || IsDriveRoot(path) || IsSlowPath(path)) return 0;
+    if (path != m_strAttributesPath) {
+        m_dwAttributes = InodeAttributes(path);
+        m_strAttributesPath = path;
+    }
+    return m_dwAttributes;
 }
 
 bool CTreeFileCtrl::IsCompressedPath(const QString& path) const {
@@ -150,10 +187,21 @@ bool CTreeFileCtrl::IsDocumentFile(const QString& name) const {
 
 // Filters.
 
+ListingRules CTreeFileCtrl::CurrentListingRules() const {
+    ListingRules rules;
+    rules.m_bShowFiles = m_bShowFiles;
+    rules.m_dwHiddenFileAttributes = m_dwHiddenFileAttributes;
+    rules.m_dwHiddenFolderAttributes = m_dwHiddenFolderAttributes;
+    rules.m_DocumentPatterns = m_DocumentPatterns;
+    for (const VolumeInfo& volume : m_volumes)
+        if (IsRemovableDrive(volume.m_strRoot)) rules.m_unreadRoots.append(volume.m_strRoot);
+    return rules;
+}
+
 bool CTreeFileCtrl::ShouldShowFolder(const FolderEntry& found) const {
-    return found.m_bIsDirectory && found.m_strName != QLatin1String(".") &&
-           found.m_strName != QLatin1String("..") &&
-           (found.m_dwAttributes & m_dwHiddenFolderAttributes) == 0;
+    ListingRules rules;
+    rules.m_dwHiddenFolderAttributes = m_dwHiddenFolderAttributes;
+    return rules.ShowsFolder(found);
 }
 
 bool CTreeFileCtrl::ShouldShowFile(const FolderEntry& found) const {
@@ -186,27 +234,32 @@ QString CTreeFileCtrl::ItemText(CTreeFileCtrlItemInfo& record) const {
         IsDriveRoot(record.m_strFullPath))
         return GetDriveDisplayName(record.m_strFullPath);
     record.m_bTextWithoutExtension = false;
-    if (!record.m_bIsFile || m_nExtensionDisplayMode == 1) return record.m_strName;
+    const QString name = DisplayName(record.m_strName);
+    if (!record.m_bIsFile || m_nExtensionDisplayMode == 1) return name;
     if (m_nExtensionDisplayMode == 0) {
-        const qsizetype dot = record.m_strName.lastIndexOf(QLatin1Char('.'));
-        if (dot <= 0) return record.m_strName;
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot <= 0) return name;
         record.m_bTextWithoutExtension = true;
-        return record.m_strName.left(dot);
+        return name.left(dot);
     }
     // Following the desktop: file managers here show names whole.
-    return record.m_strName;
+    return name;
 }
 
-std::unique_ptr<QTreeWidgetItem> CTreeFileCtrl::CreateTreeItem(CTreeFileCtrlItemInfo record,
-                                                               bool shared, const QIcon& icon,
-                                                               const QIcon& openIcon,
-                                                               bool checkForChildren) const {
+std::unique_ptr<QTreeWidgetItem> CTreeFileCtrl::CreateTreeItem(
+    CTreeFileCtrlItemInfo record, bool shared, const QIcon& icon, const QIcon& openIcon,
+    bool checkForChildren, std::optional<bool> knownFlag) const {
     const QString text = ItemText(record);
     // A file never holds entries, so it needs no look at the disk.
     const bool childFlag =
-        !checkForChildren || (!record.m_bIsFile && FolderHasEntries(record.m_strFullPath));
+        knownFlag
+            ? *knownFlag
+            : !checkForChildren || (!record.m_bIsFile && FolderHasEntries(record.m_strFullPath));
+    // Long names are cut by the pane's width: the tip shows the whole name.
+    const QString tip = record.m_strName.isEmpty() ? text : DisplayName(record.m_strName);
     auto item = std::make_unique<CTreeFileCtrlItem>(std::move(record), shared);
     item->setText(0, text);
+    item->setToolTip(0, tip == text || !item->Info().m_bIsFile ? text : tip);
     item->setIcon(0, m_images->ItemIcon(icon, openIcon, shared));
     SetChildFlag(item.get(), childFlag);
     return item;
@@ -229,52 +282,83 @@ QTreeWidgetItem* CTreeFileCtrl::AddSpecialItem(QTreeWidgetItem* parent,
 }
 
 bool CTreeFileCtrl::FolderHasEntries(const QString& path) const {
-    if (IsRemovableDrive(path)) return true;
-    bool found = false;
-    ForEachFolderEntry(path, [&](const FolderEntry& entry) {
-        found =
-            ShouldShowFolder(entry) || (ShouldShowFile(entry) && IsDocumentFile(entry.m_strName));
-        return !found;
-    });
-    return found;
+    return FolderHoldsShownEntry(path, CurrentListingRules(), m_slowMountRoots);
 }
 
 void CTreeFileCtrl::FillFolderItem(const QString& path, QTreeWidgetItem* parent, bool redraw) {
-    if (!parent) return;
-    WaitCursor wait;
-    RedrawSuspended suspended(this, redraw);
+    FillFolder(path, parent, redraw);
+}
 
-    // One pass over the folder serves the folders and every document pattern.
-    std::vector<CTreeFileCtrlItemInfo> records;
-    ForEachFolderEntry(path, [&](const FolderEntry& entry) {
+CTreeFileCtrl::FillOutcome CTreeFileCtrl::FillFolder(const QString& path, QTreeWidgetItem* parent,
+                                                     bool redraw) {
+    if (!parent) return FillOutcome::Filled;
+    WaitCursor wait;
+    // A folder still being read from an earlier try is not read a second time: its mount may
+    // be the one that does not answer.
+    std::shared_ptr<PendingListing> listing;
+    auto waiting = m_waitingListings.find(path);
+    if (waiting != m_waitingListings.end() && waiting->second.m_listing->IsDone() &&
+        waiting->second.m_listing->IsCancelled())
+        m_waitingListings.erase(waiting);  // ended early: its entries are incomplete
+    else if (waiting != m_waitingListings.end())
+        listing = waiting->second.m_listing;
+    if (listing) {
+        listing->Resume();
+    } else {
+        listing = PendingListing::Start(path, CurrentListingRules(), m_folderLister);
+    }
+    if (!listing->WaitFor(m_nListingTimeoutMs)) {
+        ShowPending(path, parent, listing);
+        return FillOutcome::Pending;
+    }
+    if (!listing->Result().m_bIsFolder) return FillOutcome::NotAFolder;
+    AddListedEntries(listing->Result(), parent, redraw);
+    WatchFilledFolder(path);
+    return FillOutcome::Filled;
+}
+
+void CTreeFileCtrl::AddListedEntries(const FolderContents& contents, QTreeWidgetItem* parent,
+                                     bool redraw) {
+    RedrawSuspended suspended(this, redraw);
+    struct Listed {
+        CTreeFileCtrlItemInfo m_record;
+        bool m_bHasEntries;
+    };
+    std::vector<Listed> listed;
+    listed.reserve(contents.m_entries.size());
+    for (const ListedEntry& found : contents.m_entries) {
+        const FolderEntry& entry = found.m_entry;
         const bool isFolder = ShouldShowFolder(entry);
-        if (!isFolder && !(ShouldShowFile(entry) && IsDocumentFile(entry.m_strName))) return true;
+        if (!isFolder && !(ShouldShowFile(entry) && IsDocumentFile(entry.m_strName))) continue;
         CTreeFileCtrlItemInfo record;
         record.m_strFullPath = entry.m_strFullPath;
         record.m_strName = entry.m_strName;
         record.m_bIsFile = !isFolder;
-        records.push_back(std::move(record));
-        return true;
-    });
-    if (records.empty()) {
+        listed.push_back({std::move(record), found.m_bHasEntries});
+    }
+    if (listed.empty()) {
         SetChildFlag(parent, false);
         return;
     }
-    std::sort(records.begin(), records.end(), SortsBefore);
+    std::sort(listed.begin(), listed.end(), [](const Listed& left, const Listed& right) {
+        return SortsBefore(left.m_record, right.m_record);
+    });
 
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(records.size()));
-    for (CTreeFileCtrlItemInfo& record : records) {
-        const QString fullPath = record.m_strFullPath;
+    items.reserve(static_cast<qsizetype>(listed.size()));
+    for (Listed& entry : listed) {
+        CTreeFileCtrlItemInfo& record = entry.m_record;
         if (record.m_bIsFile) {
             // Files take their extension's icon; asking per path would look at each file.
-            const QIcon icon = m_images->FileIcon(fullPath);
-            items.append(CreateTreeItem(std::move(record), false, icon, icon, true).release());
+            const QIcon icon = m_images->FileIcon(record.m_strFullPath);
+            items.append(
+                CreateTreeItem(std::move(record), false, icon, icon, true, false).release());
             continue;
         }
-        const bool shared = m_bShowSharedOverlay && IsSharedPath(fullPath);
-        items.append(CreateTreeItem(std::move(record), shared, NormalIconOfPath(fullPath),
-                                    OpenIconOfPath(fullPath), true)
+        // The listing knows it is a folder: no second look at it for its icon.
+        const bool shared = m_bShowSharedOverlay && IsSharedPath(record.m_strFullPath);
+        items.append(CreateTreeItem(std::move(record), shared, m_images->FolderIcon(false),
+                                    m_images->FolderIcon(true), true, entry.m_bHasEntries)
                          .release());
     }
     const bool hadChildren = parent->childCount() > 0;
@@ -282,10 +366,56 @@ void CTreeFileCtrl::FillFolderItem(const QString& path, QTreeWidgetItem* parent,
     if (hadChildren) parent->sortChildren(0, Qt::AscendingOrder);
 }
 
+void CTreeFileCtrl::ShowPending(const QString& path, QTreeWidgetItem* parent,
+                                const std::shared_ptr<PendingListing>& listing) {
+    auto* placeholder = new QTreeWidgetItem(kPendingItemType);
+    placeholder->setText(0, PendingText());
+    placeholder->setToolTip(0, DisplayName(path));
+    placeholder->setFlags(Qt::NoItemFlags);
+    parent->addChild(placeholder);
+    SetChildFlag(parent, true);
+
+    WaitingListing& waiting = m_waitingListings[path];
+    const bool first = !waiting.m_listing;
+    waiting.m_listing = listing;
+    waiting.m_parents.append(IndexOf(parent));
+    if (first) listing->NotifyWhenDone(this, [this, path] { OnLateListing(path); });
+}
+
+void CTreeFileCtrl::OnLateListing(const QString& path) {
+    auto found = m_waitingListings.find(path);
+    if (found == m_waitingListings.end()) return;
+    const WaitingListing waiting = std::move(found->second);
+    m_waitingListings.erase(found);
+    if (waiting.m_listing->IsCancelled()) return;
+    const FolderContents& contents = waiting.m_listing->Result();
+    for (const QPersistentModelIndex& index : waiting.m_parents) {
+        QTreeWidgetItem* parent = ItemOf(index);
+        // Only an item still showing the placeholder takes the late entries.
+        if (!parent || parent->childCount() == 0 || !IsPendingItem(parent->child(0))) continue;
+        delete parent->child(0);
+        if (contents.m_bIsFolder) {
+            AddListedEntries(contents, parent, true);
+            WatchFilledFolder(path);
+        } else
+            RemoveVanishedItem(parent);
+    }
+}
+
+void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
+    if (item->childCount() == 0 || !IsPendingItem(item->child(0))) return;
+    auto found = m_waitingListings.find(GetItemPath(item));
+    if (found == m_waitingListings.end()) return;
+    found->second.m_parents.removeAll(IndexOf(item));
+    if (found->second.m_parents.isEmpty()) found->second.m_listing->Cancel();
+}
+
 // Building.
 
 void CTreeFileCtrl::InitialiseTree() {
     setIconSize(QSize(16, 16));
+    // The switches are set by the constructors, this class's and derived ones.
+    ApplyDragSwitch();
     RebuildTree();
 }
 
@@ -297,7 +427,8 @@ void CTreeFileCtrl::RebuildTree() {
     const bool caretExpanded = caret && caret->isExpanded();
 
     m_shares->Refresh();
-    m_volumes = ListVolumes();
+    StopAllDriveWatches();
+    RereadVolumes();
     clear();
     m_rootItem = m_documentsItem = m_computerItem = m_networkItem = QPersistentModelIndex();
 

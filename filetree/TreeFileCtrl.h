@@ -13,18 +13,25 @@
 #include <QTreeWidget>
 #include <QVariant>
 
+#include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "filetree/FolderEntry.h"
+#include "filetree/FolderReader.h"
 #include "filetree/TreeFileCtrlItemInfo.h"
 #include "filetree/Volumes.h"
+
+class QAction;
 
 namespace ledgra {
 
 class CShareEnumerator;
 class CSystemImageList;
+class CTreeFileCtrlThreadInfo;
 
 class CTreeFileCtrl : public QTreeWidget {
     Q_OBJECT
@@ -97,6 +104,56 @@ public:
     // "label (root)", or the root itself for a volume without a label.
     virtual QString GetDriveDisplayName(const QString& path) const;
 
+    // Commands (TreeFileCommands.h). Each acts on the caret item; the actions carry the keys
+    // and are what a menu shows.
+    QAction* CommandAction(int id) const;
+    bool IsCommandEnabled(int id) const;
+    // Brings every action's enabled state up to date.
+    void UpdateCommandStates();
+    void OnCommand(int id);
+
+    // Rename, delete and the desktop's open and properties for an item; false when not allowed
+    // or when the operation failed.
+    virtual bool BeginRename(QTreeWidgetItem* item);
+    virtual bool OpenPropertiesSheet(QTreeWidgetItem* item);
+    virtual bool DeleteItemFile(QTreeWidgetItem* item);
+    virtual bool OpenWithShell(QTreeWidgetItem* item);
+    // Renames the item's file or folder to the typed text; the end of a label edit.
+    bool EndRename(QTreeWidgetItem* item, const QString& text);
+
+    // History and the parent.
+    virtual void SelectParentItem();
+    virtual bool GoBack();
+    virtual bool HasBackEntries() const;
+    virtual bool GoForward();
+    virtual bool HasForwardEntries() const;
+    virtual int GetHistoryLimit() const;
+    virtual void SetHistoryLimit(int limit);
+    // The items Forward would return to, oldest first (null for an item deleted since).
+    QList<QTreeWidgetItem*> ForwardItems() const;
+
+    // Drag and drop of files onto folders.
+    virtual bool CanDragItem(QTreeWidgetItem* item) const;
+    virtual bool ValidDropTarget(QTreeWidgetItem* item) const;
+    virtual QTreeWidgetItem* DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
+                                           QTreeWidgetItem* after);
+    virtual QTreeWidgetItem* DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
+                                              QTreeWidgetItem* after);
+    // Moves (or copies) the dragged file onto a folder item; true on success.
+    bool DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy);
+    // The item a drag started on (null outside a drag).
+    QTreeWidgetItem* DragSourceItem() const;
+
+    // Change watching, only with automatic refresh on: one worker per expanded root (a volume
+    // root or the documents folder) that is neither removable nor optical nor a mount that may
+    // not answer.
+    virtual bool CanWatchPath(const QString& path) const;
+    virtual void StartDriveWatch(const QString& path);
+    virtual void StopAllDriveWatches();
+    virtual void StopDriveWatch(const QString& path);
+    // The watches running, oldest first.
+    std::vector<const CTreeFileCtrlThreadInfo*> DriveWatches() const;
+
     // Called after every accepted selection change with the new item's path.
     virtual void OnPathSelected(const QString& path);
 
@@ -110,6 +167,10 @@ public:
     // Fills an item that is about to show its children. False when the item turned out to be
     // gone from disk (it is then removed on the next turn of the event loop).
     bool ExpandItemContents(QTreeWidgetItem* item);
+    // The child shown while a folder's listing has not answered, and its text.
+    static constexpr int kPendingItemType = QTreeWidgetItem::UserType + 2;
+    static bool IsPendingItem(const QTreeWidgetItem* item);
+    static QString PendingText();
     // Whether the path ends in one of the five document extensions, in any case.
     static bool IsDocumentFileName(const QString& path);
 
@@ -125,6 +186,9 @@ public:
     QTreeWidgetItem* NetworkItem() const;
     const QString& DocumentsPath() const { return m_strDocumentsPath; }
 
+    // The shared folders, read in the background at every rebuild.
+    CShareEnumerator& ShareList() const { return *m_shares; }
+
     // The items selected before, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> BackItems() const;
 
@@ -133,6 +197,18 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    // Asked before a delete: permanent when Shift was held. Asks the user.
+    virtual bool ConfirmDelete(const QString& path, bool permanent);
+
+    // The filters as a listing on another thread applies them.
+    ListingRules CurrentListingRules() const;
 
     // Configuration: set here and by derived constructors, not changed afterwards.
     bool m_bShowFiles = true;
@@ -161,16 +237,63 @@ protected:
     bool m_bAllowOpen = true;
     bool m_bAllowProperties = true;
     bool m_bAllowDelete = false;
-    bool m_bAutomaticRefresh = false;
+    // Read by the change-watch workers too.
+    std::atomic<bool> m_bAutomaticRefresh{false};
     int m_nHistoryLimit = 20;
     std::uint32_t m_dwNetworkResourceType = 0;
+    // How a folder is read (on a thread of its own), and how long filling waits for it before
+    // the folder shows PendingText() instead.
+    FolderLister m_folderLister = ReadFolderContents;
+    int m_nListingTimeoutMs = 2000;
 
 private:
+    friend class CTreeFileCtrlThreadInfo;
+
+    // A worker's notice that names changed in folder; ignored unless the watch of that
+    // identity still runs.
+    void OnWatchChange(std::uint64_t identity, const QString& folder);
+    // The roots besides volume roots that are watched: the documents folder.
+    bool IsWatchedRoot(const QString& path) const;
+    // Adds a folder just filled to the watch of its root.
+    void WatchFilledFolder(const QString& path);
+    // The item of a folder below a watched root, looked up among the items that exist.
+    QTreeWidgetItem* FindWatchedItem(const CTreeFileCtrlThreadInfo& watch,
+                                     const QString& folder) const;
+
+    enum class FillOutcome { Filled, Pending, NotAFolder };
+    // A listing that has not answered in time and the items waiting for it.
+    struct WaitingListing {
+        std::shared_ptr<PendingListing> m_listing;
+        QList<QPersistentModelIndex> m_parents;
+    };
+
+    FillOutcome FillFolder(const QString& path, QTreeWidgetItem* parent, bool redraw);
+    // Adds the shown entries of a folder's listing under parent, sorted.
+    void AddListedEntries(const FolderContents& contents, QTreeWidgetItem* parent, bool redraw);
+    void ShowPending(const QString& path, QTreeWidgetItem* parent,
+                     const std::shared_ptr<PendingListing>& listing);
+    void OnLateListing(const QString& path);
+    // Cancels the listing a collapsed item was waiting for.
+    void CancelPendingChildren(QTreeWidgetItem* item);
+    // Whether a path may lie on a mount that does not answer, so that it must not be asked.
+    bool IsSlowPath(const QString& path) const;
+    // Reads the mount table again: the volumes and the mounts that may not answer.
+    void RereadVolumes();
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     bool IsValidSelection(QTreeWidgetItem* item) const;
     void RecordHistory(QTreeWidgetItem* previous);
+    void CreateCommandActions();
+    // Back and Forward: from one list to the caret, the caret onto the other list.
+    bool StepHistory(QList<QPersistentModelIndex>& from, QList<QPersistentModelIndex>& to);
+    // The selection shows whether the tree has the focus.
+    void ShowFocusInSelection(bool focused);
+    // Whether a drag of source may end on item: a folder that is not the source's own, nor
+    // below the source.
+    bool IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const;
+    // Applies the drag and drop switch.
+    void ApplyDragSwitch();
     // Ensures the item shows its children: fills it when needed, then expands it. False when
     // the item turned out to be gone.
     bool MakeSureExpanded(QTreeWidgetItem* item);
@@ -178,9 +301,12 @@ private:
     void RemoveVanishedItem(QTreeWidgetItem* item);
     // Clears the child flag of an item that has no child left.
     static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
+    // childFlag: the expand button when known; otherwise asked with FolderHasEntries where
+    // checkForChildren says so.
     std::unique_ptr<QTreeWidgetItem> CreateTreeItem(CTreeFileCtrlItemInfo record, bool shared,
                                                     const QIcon& icon, const QIcon& openIcon,
-                                                    bool checkForChildren) const;
+                                                    bool checkForChildren,
+                                                    std::optional<bool> childFlag = {}) const;
     QString ItemText(CTreeFileCtrlItemInfo& record) const;
     QTreeWidgetItem* AddSpecialItem(QTreeWidgetItem* parent, CTreeFileCtrlItemInfo record,
                                     const QIcon& icon);
@@ -201,11 +327,22 @@ private:
     QPersistentModelIndex m_computerItem;
     QPersistentModelIndex m_networkItem;
     QString m_strDocumentsPath;
-    // Previously selected items, oldest first; entries go empty when their item is deleted.
+    // Previously selected items, oldest first; entries go empty when their item is deleted
+    // (a rebuild deletes them all) and Back and Forward skip such entries.
     QList<QPersistentModelIndex> m_backList;
+    QList<QPersistentModelIndex> m_forwardList;
+    std::map<int, QAction*> m_actions;
+    QPersistentModelIndex m_dragSource;
     // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;
+    QStringList m_slowMountRoots;  // read with m_volumes
+    std::map<QString, WaitingListing> m_waitingListings;
+    std::vector<std::unique_ptr<CTreeFileCtrlThreadInfo>> m_watches;
+    std::uint64_t m_nNextWatchIdentity = 1;
+    // The last attributes read, so that the colour asks the file system once per item.
+    mutable QString m_strAttributesPath;
+    mutable std::uint32_t m_dwAttributes = 0;
     std::unique_ptr<CShareEnumerator> m_shares;
     std::unique_ptr<CSystemImageList> m_images;
 };

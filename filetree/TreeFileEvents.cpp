@@ -1,9 +1,9 @@
 // How the file tree answers expansion, collapse, selection and double clicks.
 
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "filetree/FolderListing.h"
 #include "filetree/FrameOperations.h"
 #include "filetree/ScopedGuards.h"
 #include "filetree/TreeFileCtrl.h"
@@ -35,9 +35,13 @@ void CTreeFileCtrl::OnItemExpanded(QTreeWidgetItem* item) {
 void CTreeFileCtrl::OnItemCollapsed(QTreeWidgetItem* item) {
     WaitCursor wait;
     const bool hadChildren = item->childCount() > 0;
+    const QString path = GetItemPath(item);
+    if (IsDriveRoot(path) || IsWatchedRoot(path)) StopDriveWatch(path);
     // The caret stays visible: it moves up to the item losing its children.
     if (IsDescendantOf(currentItem(), item)) setCurrentItem(item);
-    // Collapsing forgets the contents, so the next expansion reads the disk again.
+    // Collapsing forgets the contents, so the next expansion reads the disk again; a listing
+    // that has not answered is no longer wanted.
+    CancelPendingChildren(item);
     qDeleteAll(item->takeChildren());
     const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
     const bool networkAboveShares = info && info->m_bNetworkItem && !IsShare(*info);
@@ -56,19 +60,22 @@ bool CTreeFileCtrl::ExpandItemContents(QTreeWidgetItem* item) {
         return true;
     }
     const QString path = info->m_strFullPath;
-    // Servers are never folders of this machine, whatever a folder of their name may be.
-    if (item == NetworkItem() || (info->m_pNetInfo && (!IsShare(*info) || !IsFolderPath(path)))) {
+    // Servers are never folders of this machine, whatever a folder of their name may be. A
+    // share is its mount point, read like any folder (not asked first: it may not answer).
+    if (item == NetworkItem() || (info->m_pNetInfo && !IsShare(*info))) {
         WaitCursor wait;
         AddNetworkItems(item);
         return true;
     }
     if (path.isEmpty()) return true;
     if (CheckMediaPresent(path)) {
-        if (!IsFolderPath(path)) {
+        // The listing says whether the path is still a folder.
+        if (item->childCount() == 0 && FillFolder(path, item, true) == FillOutcome::NotAFolder) {
             RemoveVanishedItem(item);
             return false;
         }
-        if (item->childCount() == 0) FillFolderItem(path, item, true);
+        if (m_bAutomaticRefresh && (IsDriveRoot(path) || IsWatchedRoot(path)) && CanWatchPath(path))
+            StartDriveWatch(path);
         return true;
     }
     // A removable drive without media: closed again, and no expand button.
@@ -85,7 +92,9 @@ bool CTreeFileCtrl::IsValidSelection(QTreeWidgetItem* item) const {
     if (item == RootItem() || item == DocumentsItem() || item == NetworkItem() ||
         item == ComputerItem() || info->m_pNetInfo)
         return true;
-    return IsDriveRoot(info->m_strFullPath) || QFileInfo::exists(info->m_strFullPath);
+    // A path on a mount that may not answer is not asked.
+    return IsDriveRoot(info->m_strFullPath) || IsSlowPath(info->m_strFullPath) ||
+           KindOfPath(info->m_strFullPath) != PathKind::Missing;
 }
 
 void CTreeFileCtrl::RemoveVanishedItem(QTreeWidgetItem* item) {
@@ -102,24 +111,14 @@ void CTreeFileCtrl::RemoveVanishedItem(QTreeWidgetItem* item) {
 }
 
 void CTreeFileCtrl::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-    if (!current) return;
+    if (!current || IsPendingItem(current)) return;
     if (!IsValidSelection(current)) {
         RemoveVanishedItem(current);
         return;
     }
     if (previous && !m_bNavigating) RecordHistory(previous);
+    UpdateCommandStates();
     OnPathSelected(GetItemPath(current));
-}
-
-void CTreeFileCtrl::RecordHistory(QTreeWidgetItem* previous) {
-    while (!m_backList.isEmpty() && m_backList.size() >= m_nHistoryLimit) m_backList.removeFirst();
-    if (m_nHistoryLimit > 0) m_backList.append(IndexOf(previous));
-}
-
-QList<QTreeWidgetItem*> CTreeFileCtrl::BackItems() const {
-    QList<QTreeWidgetItem*> items;
-    for (const QPersistentModelIndex& index : m_backList) items.append(ItemOf(index));
-    return items;
 }
 
 void CTreeFileCtrl::OnPathSelected(const QString&) {}

@@ -1,10 +1,9 @@
 // The file tree's volumes and network: the items under Computer and Network and what the tree
 // asks about a volume.
 
-#include <QFile>
-
 #include <sys/statvfs.h>
 
+#include "filetree/NativeNames.h"
 #include "filetree/NetworkShares.h"
 #include "filetree/ScopedGuards.h"
 #include "filetree/SystemImageList.h"
@@ -16,7 +15,7 @@ void CTreeFileCtrl::AddDriveItems(QTreeWidgetItem* parent, bool redraw) {
     if (!parent) return;
     WaitCursor wait;
     RedrawSuspended suspended(this, redraw);
-    m_volumes = ListVolumes();
+    RereadVolumes();
     for (const VolumeInfo& volume : m_volumes) {
         if (!ShouldShowDrive(volume.m_strRoot)) continue;
         CTreeFileCtrlItemInfo record;
@@ -36,7 +35,8 @@ QString CTreeFileCtrl::GetDriveDisplayName(const QString& path) const {
 
 bool CTreeFileCtrl::ShouldShowDrive(const QString& path) const {
     const VolumeInfo* volume = VolumeOfRoot(path);
-    if (!volume || !IsFolderPath(path)) return true;
+    // A mount that may not answer is not asked whether its root is there.
+    if (!volume || (!IsSlowPath(path) && !IsFolderPath(path))) return true;
     return (DriveKindBitOf(volume->m_kind) & m_dwHiddenDriveKinds) == 0;
 }
 
@@ -47,7 +47,7 @@ bool CTreeFileCtrl::IsRemovableDrive(const QString& path) const {
 
 bool CTreeFileCtrl::GetVolumeSerial(const QString& path, std::uint64_t& serial) const {
     struct statvfs status {};
-    if (statvfs(QFile::encodeName(path).constData(), &status) != 0) return false;
+    if (statvfs(NativeFromPath(path).constData(), &status) != 0) return false;
     serial = status.f_fsid;
     return true;
 }
@@ -62,7 +62,7 @@ bool CTreeFileCtrl::AddNetworkItems(QTreeWidgetItem* item) {
     const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
     if (!info) return false;
     const NetworkResourceInfo* parentNet = info->m_pNetInfo.get();
-    if (!parentNet) m_volumes = ListVolumes();  // mounts come and go
+    if (!parentNet) RereadVolumes();  // mounts come and go
     const std::vector<NetworkShare> shares = MountedNetworkShares(m_volumes);
     QStringList servers;
     bool added = false;

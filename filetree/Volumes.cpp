@@ -1,9 +1,11 @@
 #include "filetree/Volumes.h"
 
+#include "filetree/FolderListing.h"
+#include "filetree/MountTable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -26,6 +28,25 @@ QByteArray ReadSysAttribute(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.read(16).trimmed();
+}
+
+// The label udev names the device by in /dev/disk/by-label ("" without one). Labels there
+// escape unsafe characters as "\\xHH".
+QString VolumeLabel(const QString& device) {
+    if (!device.startsWith(QLatin1String("/dev/"))) return {};
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    if (canonical.isEmpty()) return {};
+    const QDir labels(QStringLiteral("/dev/disk/by-label"));
+    for (const QString& name :
+         labels.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(labels.filePath(name)).canonicalFilePath() != canonical) continue;
+        QByteArray label = name.toUtf8();
+        for (qsizetype at = label.indexOf("\\x"); at >= 0 && at + 3 < label.size();
+             at = label.indexOf("\\x", at + 1))
+            label.replace(at, 4, QByteArray::fromHex(label.mid(at + 2, 2)));
+        return QString::fromUtf8(label);
+    }
+    return {};
 }
 
 }  // namespace
@@ -81,22 +102,26 @@ DriveKind ClassifyVolume(const QString& device, const QString& fileSystem,
                                                                         : DriveKind::Fixed;
 }
 
-std::vector<VolumeInfo> ListVolumes() {
+std::vector<VolumeInfo> VolumesFromMounts(const std::vector<MountEntry>& mounts,
+                                          const QString& rootFileSystemType) {
     std::vector<VolumeInfo> volumes;
-    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+    for (const MountEntry& mount : mounts) {
         VolumeInfo volume;
-        volume.m_strRoot = storage.rootPath();
-        volume.m_strDevice = QString::fromUtf8(storage.device());
-        volume.m_strFileSystem = QString::fromUtf8(storage.fileSystemType());
-        volume.m_strLabel = storage.name();
+        volume.m_strRoot = mount.m_strRoot;
+        volume.m_strDevice = mount.m_strDevice;
+        volume.m_strFileSystem = mount.m_strFileSystem;
         const bool isRoot = volume.m_strRoot == QLatin1String("/");
         const bool isDevice = volume.m_strDevice.startsWith(QLatin1String("/dev/")) &&
                               !IsPackageImageFileSystem(volume.m_strFileSystem);
         if (!isRoot && !isDevice && !IsNetworkFileSystem(volume.m_strFileSystem)) continue;
-        // Single files bound into place (containers do this) are no volumes.
-        if (!QFileInfo(volume.m_strRoot).isDir()) continue;
+        // Single files bound into place (containers do this) are no volumes. A mount that may
+        // not answer is not asked.
+        if (!MayNotAnswer(volume.m_strFileSystem) &&
+            KindOfPath(volume.m_strRoot) != PathKind::Folder)
+            continue;
         volume.m_kind = ClassifyVolume(volume.m_strDevice, volume.m_strFileSystem,
                                        QStringLiteral("/sys/class/block"));
+        volume.m_strLabel = VolumeLabel(volume.m_strDevice);
         // A later mount on the same folder hides the earlier one.
         auto same = std::find_if(volumes.begin(), volumes.end(), [&](const VolumeInfo& known) {
             return known.m_strRoot == volume.m_strRoot;
@@ -106,10 +131,22 @@ std::vector<VolumeInfo> ListVolumes() {
         else
             volumes.push_back(volume);
     }
-    std::stable_partition(volumes.begin(), volumes.end(), [](const VolumeInfo& volume) {
+    const auto isRoot = [](const VolumeInfo& volume) {
         return volume.m_strRoot == QLatin1String("/");
-    });
+    };
+    if (std::none_of(volumes.begin(), volumes.end(), isRoot)) {
+        VolumeInfo root;
+        root.m_strRoot = QStringLiteral("/");
+        root.m_strFileSystem = rootFileSystemType;
+        root.m_kind = DriveKind::Fixed;
+        volumes.push_back(root);
+    }
+    std::stable_partition(volumes.begin(), volumes.end(), isRoot);
     return volumes;
+}
+
+std::vector<VolumeInfo> ListVolumes() {
+    return VolumesFromMounts(ReadMountTable(), RootFileSystemType());
 }
 
 const VolumeInfo* VolumeContaining(const QString& path, const std::vector<VolumeInfo>& volumes) {

@@ -29,9 +29,16 @@ struct VolumeInfo {
     DriveKind m_kind = DriveKind::Unknown;
 };
 
+struct MountEntry;
+
 // The volumes worth listing: the root file system first, then real block devices and network
 // file systems in mount order (no pseudo, memory or image file systems, one entry per root).
+// The root file system is always there: a mount table without "/" (a chroot, some containers)
+// gets it with the type statfs("/") reports.
 std::vector<VolumeInfo> ListVolumes();
+// The same from a given mount table and root file system type.
+std::vector<VolumeInfo> VolumesFromMounts(const std::vector<MountEntry>& mounts,
+                                          const QString& rootFileSystemType);
 
 // The kind of a mounted device. sysBlockFolder is the folder of the kernel's block device
 // entries ("/sys/class/block"); removable comes from the device's (or, for a partition, its

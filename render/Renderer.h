@@ -41,6 +41,10 @@ struct RenderInput {
     const std::filesystem::path& documentPath;
     // The verified content: what the container held (for a plain XML document, its text).
     const std::string& content;
+    // For a plain XML document with an intact XML signature: the document reduced to the nodes
+    // the signature covers (a UTF-8 file's bytes). A renderer that loads the document file
+    // loads this instead, so that no unsigned value reaches the page.
+    const std::string* signedXml = nullptr;
 };
 
 // A renderer may throw XmlAccessError for a document that lacks a required element; the run

@@ -11,7 +11,8 @@ namespace ledgra {
 
 std::string RenderStandardInvoice(RenderContext& context, const RenderInput& input) {
     XmlDocument document;
-    if (!document.LoadXmlFile(input.documentPath)) {
+    if (!(input.signedXml ? document.LoadXmlBytes(*input.signedXml)
+                          : document.LoadXmlFile(input.documentPath))) {
         context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
                                MessageIcon::Exclamation);
         return {};

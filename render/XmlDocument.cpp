@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/FileAccess.h"
 #include "render/XmlLibrary.h"
 #include "render/XmlParsing.h"
 #include "text/Cp949.h"
@@ -33,9 +34,14 @@ XmlDocument::~XmlDocument() = default;
 // A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
 bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
     m_impl.reset();
-    std::optional<std::string> bytes = ReadBoundedFile(path, kMaxXmlDocumentBytes);
-    if (!bytes) return false;
-    XmlDocPtr doc = ParseXmlFileBytes(*bytes);
+    std::optional<std::string> bytes = ReadRegularFile(path, kMaxXmlDocumentBytes);
+    return bytes && LoadXmlBytes(*bytes);
+}
+
+bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
+    m_impl.reset();
+    if (fileBytes.size() > kMaxXmlDocumentBytes) return false;
+    XmlDocPtr doc = ParseXmlFileBytes(fileBytes);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
     return true;

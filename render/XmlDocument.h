@@ -69,6 +69,8 @@ public:
     // name such as "euc-kr" is read as code page 949). False when the file cannot be read,
     // is too large or does not parse; the document is then empty.
     bool LoadXmlFile(const std::filesystem::path& path);
+    // Loads the bytes of a document file held in memory, read as LoadXmlFile reads a file.
+    bool LoadXmlBytes(std::string_view fileBytes);
     // Loads code page 949 text; an encoding declaration inside the text is ignored. False
     // when it does not parse; the document is then empty.
     bool LoadXmlText(std::string_view cp949Text);

@@ -1,11 +1,12 @@
 #include "render/XmlParsing.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <fstream>
+#include <vector>
 
 #include "text/ByteString.h"
 #include "text/Cp949.h"
@@ -82,30 +83,186 @@ enum class Encoding {
     Utf8,        // UTF-8, whatever the document declares
 };
 
-XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
+// What a tree may grow to. The parser's own limits are lifted (XML_PARSE_HUGE) so that a single
+// text node may hold a large attachment up to the input cap; these take their place.
+struct TreeBudget {
+    std::size_t nodes = 0;
+    int depth = 0;
+    bool exceeded = false;
+};
+
+TreeBudget& BudgetOf(void* parserContext) {
+    return *static_cast<TreeBudget*>(static_cast<xmlParserCtxtPtr>(parserContext)->_private);
+}
+
+// Charges `nodes` nodes to the tree; past the limit the parse stops and fails.
+bool Charge(void* parserContext, std::size_t nodes) {
+    TreeBudget& budget = BudgetOf(parserContext);
+    budget.nodes += nodes;
+    if (budget.nodes > kMaxXmlNodes || budget.depth > kMaxXmlDepth) {
+        budget.exceeded = true;
+        auto* ctxt = static_cast<xmlParserCtxtPtr>(parserContext);
+        ctxt->wellFormed = 0;
+        xmlStopParser(ctxt);
+        return false;
+    }
+    return true;
+}
+
+// An element costs one node, each attribute two (the attribute and its text), each namespace
+// declaration one.
+void CountedStartElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
+                         const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                         int attributeCount, int defaulted, const xmlChar** attributes) {
+    ++BudgetOf(ctxt).depth;
+    if (!Charge(ctxt, 1 + static_cast<std::size_t>(namespaceCount) +
+                          2 * static_cast<std::size_t>(attributeCount))) {
+        return;
+    }
+    xmlSAX2StartElementNs(ctxt, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
+                          defaulted, attributes);
+}
+
+void CountedEndElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
+                       const xmlChar* uri) {
+    --BudgetOf(ctxt).depth;
+    xmlSAX2EndElementNs(ctxt, localname, prefix, uri);
+}
+
+// The parser hands text over in pieces; each piece counts as a node, which bounds the nodes
+// from above.
+void CountedCharacters(void* ctxt, const xmlChar* text, int length) {
+    if (Charge(ctxt, 1)) xmlSAX2Characters(ctxt, text, length);
+}
+
+void CountedCdata(void* ctxt, const xmlChar* text, int length) {
+    if (Charge(ctxt, 1)) xmlSAX2CDataBlock(ctxt, text, length);
+}
+
+void CountedComment(void* ctxt, const xmlChar* text) {
+    if (Charge(ctxt, 1)) xmlSAX2Comment(ctxt, text);
+}
+
+void CountedProcessingInstruction(void* ctxt, const xmlChar* target, const xmlChar* data) {
+    if (Charge(ctxt, 1)) xmlSAX2ProcessingInstruction(ctxt, target, data);
+}
+
+void InstallBudget(xmlParserCtxt& ctxt, TreeBudget& budget) {
+    ctxt._private = &budget;
+    xmlSAXHandler& sax = *ctxt.sax;
+    sax.startElementNs = CountedStartElement;
+    sax.endElementNs = CountedEndElement;
+    sax.characters = CountedCharacters;
+    sax.ignorableWhitespace = CountedCharacters;
+    sax.cdataBlock = CountedCdata;
+    sax.comment = CountedComment;
+    sax.processingInstruction = CountedProcessingInstruction;
+}
+
+// Whether the attribute whose "=" is at `equals` declares a namespace ("xmlns", "xmlns:p").
+bool IsNamespaceDeclaration(std::string_view bytes, std::size_t equals) {
+    std::size_t end = equals;
+    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == '\t' || bytes[end - 1] == '\r' ||
+                       bytes[end - 1] == '\n')) {
+        --end;
+    }
+    std::size_t begin = end;
+    while (begin > 0 && bytes[begin - 1] != ' ' && bytes[begin - 1] != '\t' &&
+           bytes[begin - 1] != '\r' && bytes[begin - 1] != '\n' && bytes[begin - 1] != '<') {
+        --begin;
+    }
+    const std::string_view name = bytes.substr(begin, end - begin);
+    return name == "xmlns" || name.starts_with("xmlns:");
+}
+
+// The parser compares each attribute of an element with every earlier one and looks a prefix
+// up among all declarations in scope, so both costs grow with the square of what elements
+// carry. One linear look at the markup refuses documents past kMaxXmlAttributesPerElement or
+// kMaxXmlNamespacesInScope before the parser sees them. Malformed markup is left to the parser.
+bool MarkupWithinLimits(std::string_view bytes) {
+    constexpr auto npos = std::string_view::npos;
+    std::vector<int> openDeclarations;
+    int inScope = 0;
+    auto skipPast = [&bytes](std::size_t from, std::string_view end) {
+        const std::size_t at = bytes.find(end, from);
+        return at == npos ? npos : at + end.size();
+    };
+    for (std::size_t at = bytes.find('<'); at != npos; at = bytes.find('<', at)) {
+        const std::string_view rest = bytes.substr(at);
+        if (rest.starts_with("<!--")) {
+            at = skipPast(at + 4, "-->");
+        } else if (rest.starts_with("<![CDATA[")) {
+            at = skipPast(at + 9, "]]>");
+        } else if (rest.starts_with("<?")) {
+            at = skipPast(at + 2, "?>");
+        } else if (rest.starts_with("<!")) {
+            at = skipPast(at + 2, ">");
+        } else if (rest.starts_with("</")) {
+            if (!openDeclarations.empty()) {
+                inScope -= openDeclarations.back();
+                openDeclarations.pop_back();
+            }
+            at = skipPast(at + 2, ">");
+        } else {
+            int attributes = 0;
+            int declarations = 0;
+            char quote = 0;
+            std::size_t end = at + 1;
+            for (; end < bytes.size(); ++end) {
+                const char c = bytes[end];
+                if (quote != 0) {
+                    if (c == quote) quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '=') {
+                    ++attributes;
+                    if (IsNamespaceDeclaration(bytes, end)) ++declarations;
+                } else if (c == '>') {
+                    break;
+                }
+            }
+            if (attributes > kMaxXmlAttributesPerElement ||
+                inScope + declarations > kMaxXmlNamespacesInScope) {
+                return false;
+            }
+            if (end < bytes.size() && bytes[end - 1] != '/') {
+                openDeclarations.push_back(declarations);
+                inScope += declarations;
+            }
+            at = end;
+        }
+        if (at == npos) break;
+    }
+    return true;
+}
+
+XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces namespaces) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
     // libxml2 would take a leading NUL for UTF-16 or UCS-4; no XML document holds one.
     if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) return nullptr;
+    if (!MarkupWithinLimits(bytes)) return nullptr;
     PrepareXmlLibrary();
     XmlErrorCapture errors;
     XmlParserCtxtPtr ctxt(xmlNewParserCtxt());
     if (!ctxt) return nullptr;
     ctxt->sax->internalSubset = RefuseDocumentType;
-    // No XML_PARSE_NOENT, DTDLOAD, DTDATTR or HUGE: entities stay unexpanded, nothing
-    // external is loaded, and libxml2's default limits (nesting depth 256, text node size)
-    // stay in force.
-    int options = XML_PARSE_NONET;
+    TreeBudget budget;
+    InstallBudget(*ctxt, budget);
+    // No XML_PARSE_NOENT, DTDLOAD or DTDATTR: entities stay unexpanded and nothing external is
+    // loaded. XML_PARSE_HUGE only lifts the text and name lengths (bounded by the input cap)
+    // and the nesting depth, which the budget bounds instead.
+    int options = XML_PARSE_NONET | XML_PARSE_HUGE;
     // UTF-8 is never named to the parser: that would route the whole input through a
     // converter, which libxml2 refuses past 10 MB. Unnamed, UTF-8 is its native reading, and
     // XML_PARSE_IGNORE_ENC keeps a declaration from switching away from it.
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
-    if (!doc || !ctxt->wellFormed || doc->intSubset != nullptr || doc->extSubset != nullptr ||
-        xmlDocGetRootElement(doc.get()) == nullptr) {
+    if (!doc || budget.exceeded || !ctxt->wellFormed || doc->intSubset != nullptr ||
+        doc->extSubset != nullptr || xmlDocGetRootElement(doc.get()) == nullptr) {
         return nullptr;
     }
-    DetachDefaultNamespaces(doc.get());
+    if (namespaces == XmlNamespaces::DetachDefault) DetachDefaultNamespaces(doc.get());
     // Numbers the elements so that sorting XPath results into document order is cheap.
     xmlXPathOrderDocElems(doc.get());
     return doc;
@@ -113,41 +270,17 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding) {
 
 }  // namespace
 
-XmlDocPtr ParseXmlFileBytes(std::string_view bytes) {
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces) {
     // With a UTF-8 byte-order mark the declaration does not count.
-    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8);
+    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8, namespaces);
     if (IsKoreanEncoding(DeclaredEncoding(bytes))) {
-        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8);
+        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8, namespaces);
     }
-    return ParseHardened(bytes, Encoding::AsDeclared);
+    return ParseHardened(bytes, Encoding::AsDeclared, namespaces);
 }
 
 XmlDocPtr ParseXmlCp949Text(std::string_view text) {
-    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8);
-}
-
-std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path,
-                                           std::size_t maxBytes) {
-    std::error_code error;
-    // Not a device or a pipe, which could block or never end.
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::string bytes;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) {
-        if (size > maxBytes) return std::nullopt;
-        bytes.reserve(static_cast<std::size_t>(size));
-    }
-    // The size may change while reading: the bound holds for what is actually read.
-    std::array<char, 65536> buffer;
-    while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
-        const auto count = static_cast<std::size_t>(file.gcount());
-        if (count > maxBytes - bytes.size()) return std::nullopt;
-        bytes.append(buffer.data(), count);
-    }
-    if (file.bad()) return std::nullopt;
-    return bytes;
+    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8, XmlNamespaces::DetachDefault);
 }
 
 }  // namespace ledgra

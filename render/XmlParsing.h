@@ -4,7 +4,15 @@
 // tree.
 //
 // A parsed document is ready for the unprefixed XPaths of the renderers: every element
-// written without a prefix is taken out of its default namespace.
+// written without a prefix is taken out of its default namespace. The check of an XML
+// signature asks for the tree as written instead, since canonical XML prints namespaces.
+//
+// Bounds, whatever the input: at most kMaxXmlNodes nodes (elements, attributes counted twice,
+// namespace declarations, and pieces of text, comments and processing instructions) and
+// kMaxXmlDepth levels of elements, kMaxXmlAttributesPerElement attributes on an element and
+// kMaxXmlNamespacesInScope namespace declarations in scope; the input itself is capped by the
+// callers (kMaxXmlDocumentBytes). Text is not counted: an attachment of many megabytes is one text
+// node, so documents with large attachments load up to the input cap.
 
 #include <cstddef>
 #include <filesystem>
@@ -16,16 +24,27 @@
 
 namespace ledgra {
 
+// About 150 MB of tree at most (libxml2 spends some 120 bytes on a node), and a parse that
+// stops within a fraction of a second; real documents have a few thousand nodes.
+inline constexpr std::size_t kMaxXmlNodes = 1'000'000;
+inline constexpr int kMaxXmlDepth = 256;
+// The parser's work on one element grows with the square of these; real documents carry a
+// handful of attributes per element and declare three or four namespaces.
+inline constexpr int kMaxXmlAttributesPerElement = 256;
+inline constexpr int kMaxXmlNamespacesInScope = 64;
+
+enum class XmlNamespaces {
+    DetachDefault,  // unprefixed elements in no namespace, for the renderers' XPaths
+    AsWritten,      // the tree as the document writes it
+};
+
 // A document file as it is on disk: its byte-order mark decides, then its encoding
 // declaration, where a Korean encoding name ("euc-kr", "ks_c_5601-1987", ...) is read as code
 // page 949, the superset that Korean documents are written in.
-XmlDocPtr ParseXmlFileBytes(std::string_view bytes);
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes,
+                            XmlNamespaces namespaces = XmlNamespaces::DetachDefault);
 
 // Code page 949 text; an encoding declaration inside it is ignored.
 XmlDocPtr ParseXmlCp949Text(std::string_view text);
-
-// The whole content of a regular file; nothing when it cannot be read or holds more than
-// `maxBytes` bytes.
-std::optional<std::string> ReadBoundedFile(const std::filesystem::path& path, std::size_t maxBytes);
 
 }  // namespace ledgra

@@ -5,16 +5,10 @@
 
 #include "text/Cp949.h"
 #include "verify/Base64Strict.h"
+#include "verify/CertificateChain.h"
+#include "verify/TrustStore.h"
 
 namespace ledgra {
-namespace {
-
-// Leaves OpenSSL's error queue empty when an operation ends, whichever way it ends.
-struct ErrorQueueClearer {
-    ~ErrorQueueClearer() { ERR_clear_error(); }
-};
-
-}  // namespace
 
 OpenSslVerifier::OpenSslVerifier(std::filesystem::path trustFolder)
     : m_trustFolder(std::move(trustFolder)) {
@@ -47,6 +41,7 @@ std::uint16_t OpenSslVerifier::Initialize(const std::string&, const std::string&
 
 std::uint16_t OpenSslVerifier::OpenSignedData(const std::string& signedText, const std::string&) {
     ErrorQueueClearer clearer;
+    m_opened.reset();
     m_verified = false;
     m_signers.clear();
     if (!m_directories) return Fail(VerifierFailure::NotInitialized);
@@ -54,22 +49,45 @@ std::uint16_t OpenSslVerifier::OpenSignedData(const std::string& signedText, con
 
     std::optional<std::string> der = DecodeBase64Strict(RemoveLineBreaks(signedText));
     if (!der) return Fail(VerifierFailure::MalformedMessage);
+    OpenedMessage opened = OpenSignedMessage(*der);
+    if (opened.failure) return Fail(*opened.failure);
+    m_opened = std::move(opened.cms);
+    return Succeed(std::move(opened.content));
+}
 
-    MessageCheck check = CheckSignedMessage(*der, m_trustFolder);
-    if (check.failure) {
-        const bool trustFolderFault = *check.failure == VerifierFailure::TrustFolderMissing ||
-                                      *check.failure == VerifierFailure::TrustFolderEmpty;
-        // Tell the user where the trusted certificates are looked for.
-        return Fail(*check.failure,
-                    trustFolderFault ? Cp949FromUtf8(m_trustFolder.string()) : check.detail);
-    }
+std::uint16_t OpenSslVerifier::FailTrust(VerifierFailure failure, const std::string& detail) {
+    const bool trustFolderFault = failure == VerifierFailure::TrustFolderMissing ||
+                                  failure == VerifierFailure::TrustFolderEmpty;
+    // Tell the user where the trusted certificates are looked for.
+    return Fail(failure, trustFolderFault ? Cp949FromUtf8(m_trustFolder.string()) : detail);
+}
+
+std::uint16_t OpenSslVerifier::VerifySignature() {
+    ErrorQueueClearer clearer;
+    if (m_verified) return Succeed({});
+    if (!m_opened) return Fail(VerifierFailure::NotVerified);
+    MessageCheck check = VerifySignedMessage(m_opened.get(), m_trustFolder);
+    m_opened.reset();
+    if (check.failure) return FailTrust(*check.failure, check.detail);
     m_verified = true;
     m_signers = std::move(check.signers);
     return Succeed(std::move(check.content));
 }
 
-std::uint16_t OpenSslVerifier::VerifySignature() {
-    if (!m_verified) return Fail(VerifierFailure::NotVerified);
+std::uint16_t OpenSslVerifier::CheckCertificate(const std::string& certificateDer) {
+    ErrorQueueClearer clearer;
+    if (!m_directories) return Fail(VerifierFailure::NotInitialized);
+    const auto* start = reinterpret_cast<const unsigned char*>(certificateDer.data());
+    const unsigned char* next = start;
+    X509Handle certificate(d2i_X509(nullptr, &next, static_cast<long>(certificateDer.size())));
+    if (!certificate || next != start + certificateDer.size()) {
+        return Fail(VerifierFailure::CertificateInvalid);
+    }
+    TrustStore trust = LoadTrustStore(m_trustFolder);
+    if (trust.failure) return FailTrust(*trust.failure, {});
+    ChainCheck chain =
+        CheckCertificateChain(trust.store.get(), certificate.get(), nullptr, std::nullopt);
+    if (chain.failure) return FailTrust(*chain.failure, chain.detail);
     return Succeed({});
 }
 
@@ -99,6 +117,7 @@ std::uint16_t OpenSslVerifier::LoadSigningTime(int signer) {
 }
 
 std::uint16_t OpenSslVerifier::Finish() {
+    m_opened.reset();
     m_verified = false;
     m_signers.clear();
     m_resultText.clear();

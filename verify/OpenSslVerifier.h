@@ -1,11 +1,10 @@
 #pragma once
 // The verification module on OpenSSL CMS.
 //
-// OpenSignedData does the whole verification, not only the unpacking: the caller reads the
-// content (ResultText) right after opening and before it asks VerifySignature, so content is
-// handed out only from a message whose signatures, signed attributes and certificate chains
-// all verified. A message that fails gets its reason from OpenSignedData itself; VerifySignature
-// then reports the result already known.
+// OpenSignedData only opens the message: strict Base64, one SignedData that fills the bytes,
+// with its content, which ResultText then holds unverified. VerifySignature checks the signers,
+// their certificates and chains against the trust folder, and the signatures (ResultText then
+// holds the verified content); the caller uses the content only once that has succeeded.
 
 #include <filesystem>
 #include <optional>
@@ -37,6 +36,7 @@ public:
                              int value2, int value3, int value4, int value5, int value6) override;
     int SignerCount() const override;
     std::uint16_t Finish() override;
+    std::uint16_t CheckCertificate(const std::string& certificateDer) override;
 
     // Signed texts longer than this are refused unread.
     static constexpr std::size_t kMaxSignedTextBytes = std::size_t{64} << 20;
@@ -44,10 +44,12 @@ public:
 private:
     std::uint16_t Succeed(std::string resultText);
     std::uint16_t Fail(VerifierFailure failure, std::string_view detail = {});
+    std::uint16_t FailTrust(VerifierFailure failure, const std::string& detail);
     const VerifiedSigner* Signer(int number) const;
 
     std::filesystem::path m_trustFolder;
     std::optional<std::vector<CaDirectory>> m_directories;
+    CmsHandle m_opened;
     bool m_verified = false;
     std::vector<VerifiedSigner> m_signers;
     std::string m_resultText;

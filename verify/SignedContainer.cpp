@@ -13,6 +13,8 @@ constexpr std::size_t kFormCodePosition = 4;
 constexpr std::string_view kAttachmentTag = "<file";
 // Attachments are searched from here on, past the container's own header.
 constexpr std::size_t kAttachmentSearchStart = 5;
+// At most this many rejection boxes for the attachments of one document.
+constexpr int kMaxAttachmentRejections = 3;
 
 void RejectFile(UserInterface& ui) {
     ui.ShowMessage("규정된 파일이 아닙니다."_cp949, "에러 메시지"_cp949, MessageIcon::Exclamation);
@@ -52,13 +54,72 @@ std::optional<std::string_view> WrappedPayload(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-// Attached files are only checked: each one whose data header is invalid is reported, and the
-// document itself is still verified.
+// The next occurrence of a needle at or after a position, for positions that only grow: each
+// search starts past the last occurrence found, so all of them together read the text once.
+class ForwardFinder {
+public:
+    ForwardFinder(std::string_view text, std::string_view needle)
+        : m_text(text), m_needle(needle) {}
+
+    std::size_t Next(std::size_t from) {
+        if (!m_searched || (m_found != std::string_view::npos && from > m_found)) {
+            m_found = m_text.find(m_needle, from);
+            m_searched = true;
+        }
+        return m_found;
+    }
+
+private:
+    std::string_view m_text;
+    std::string_view m_needle;
+    bool m_searched = false;
+    std::size_t m_found = std::string_view::npos;
+};
+
+// The first characters (enough for its header) of the value AttributeValue(text, "data=", at)
+// gives, for attachment tags at growing positions, without copying attachment data.
+class DataHeaderFinder {
+public:
+    explicit DataHeaderFinder(std::string_view text)
+        : m_text(text), m_keys(text, "data="), m_quotes(text, "\""), m_closingQuotes(text, "\"") {}
+
+    std::string_view HeaderFrom(std::size_t at) {
+        const std::size_t key = m_keys.Next(at);
+        if (key == std::string_view::npos) return {};
+        const std::size_t opening = m_quotes.Next(key);
+        if (opening == std::string_view::npos) return {};
+        std::string_view header = m_text.substr(opening + 1, kHeaderProbe);
+        const std::size_t closing = header.find('"');
+        // Without a closing quote AttributeValue gives nothing.
+        if (closing == std::string_view::npos &&
+            m_closingQuotes.Next(opening + 1 + header.size()) == std::string_view::npos) {
+            return {};
+        }
+        return header.substr(0, closing);
+    }
+
+private:
+    // HeaderLength looks at position 2.
+    static constexpr std::size_t kHeaderProbe = 3;
+    std::string_view m_text;
+    ForwardFinder m_keys;
+    ForwardFinder m_quotes;
+    ForwardFinder m_closingQuotes;
+};
+
+// Attached files are only checked: an attachment whose data header is invalid is reported, and
+// the document itself is still verified. A document with many bad attachments is told a few
+// times, not once per attachment.
 void CheckAttachments(std::string_view text, UserInterface& ui) {
+    DataHeaderFinder data(text);
+    int rejections = 0;
     for (std::size_t at = text.find(kAttachmentTag, kAttachmentSearchStart);
-         at != std::string_view::npos && at > 0;
+         at != std::string_view::npos && at > 0 && rejections < kMaxAttachmentRejections;
          at = text.find(kAttachmentTag, at + kAttachmentTag.size())) {
-        if (!HeaderLength(AttributeValue(text, "data=", at))) RejectFile(ui);
+        if (!HeaderLength(data.HeaderFrom(at))) {
+            RejectFile(ui);
+            ++rejections;
+        }
     }
 }
 
@@ -107,7 +168,8 @@ bool UnwrapSemicolonContainer(std::string_view text, std::string& content, UserI
 }  // namespace
 
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
-                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData) {
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                      const VerifyXmlDocumentFunction& verifyXmlDocument) {
     content = ReadWholeFile(path);
     // A UTF-8 byte-order mark is not part of the form: real standard-schema invoices begin with
     // one before their "<". A plain XML document keeps its bytes; the signed forms are read
@@ -118,7 +180,8 @@ bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, U
     // `content` receives the verified content, so the signed forms work on a copy of the text.
     switch (text.empty() ? '\0' : text.front()) {
         case '<':
-            return true;
+            // The document as the file holds it, byte-order mark included.
+            return !verifyXmlDocument || verifyXmlDocument(content);
         case 'M':
             return UnwrapSignedMessage(std::string(text), content, mode, verifySignedData);
         case ';':

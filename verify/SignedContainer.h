@@ -27,11 +27,17 @@ enum class UnwrapMode { Verify, Show };
 using VerifySignedDataFunction =
     std::function<bool(const std::string& signedText, std::string& content, bool listSigners)>;
 
+// The run's check of a plain XML document's own signature: true when the document may be
+// shown; it shows its own messages.
+using VerifyXmlDocumentFunction = std::function<bool(std::string_view documentBytes)>;
+
 // Reads the document file, recognises its form and verifies its signed text. Returns true when
 // the document is accepted and verified; `content` then holds the document content (the
-// verified content of a signed form, the whole text of a plain XML document). A file that is
-// not a document is rejected with a message box.
+// verified content of a signed form, the whole text of a plain XML document). A plain XML
+// document goes through `verifyXmlDocument` when one is given. A file that is not a document
+// is rejected with a message box.
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
-                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData);
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                      const VerifyXmlDocumentFunction& verifyXmlDocument = {});
 
 }  // namespace ledgra

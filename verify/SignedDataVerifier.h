@@ -32,7 +32,8 @@ public:
     // On 0, ResultText() holds the signed content. `second` is always empty.
     virtual std::uint16_t OpenSignedData(const std::string& signedText,
                                          const std::string& second) = 0;
-    // 0 = the signature is valid and every signer's certificate chains to a trusted root.
+    // 0 = the signatures are valid and every signer's certificate chains to a trusted root.
+    // The content ResultText() held after opening may be used only then.
     virtual std::uint16_t VerifySignature() = 0;
     // On 0, ResultText() holds the name of signer `signer` (from 1).
     virtual std::uint16_t LoadSignerName(int signer) = 0;
@@ -40,12 +41,17 @@ public:
     virtual std::uint16_t LoadSigningTime(int signer) = 0;
     // The run passes ("", CaDirectoryList(), "", "", 0, 1, 0, 1, 1, 0).
     virtual std::uint16_t Initialize(const std::string& text1, const std::string& caDirectoryList,
-                                     const std::string& text3, const std::string& text4,
-                                     int value1, int value2, int value3, int value4, int value5,
+                                     const std::string& text3, const std::string& text4, int value1,
+                                     int value2, int value3, int value4, int value5,
                                      int value6) = 0;
     virtual int SignerCount() const = 0;
     // Ends the use of the object; the status is not looked at.
     virtual std::uint16_t Finish() = 0;
+
+    // Beyond the operations above, for the XML signature of a plain XML document, which the
+    // viewer checks itself: 0 when the signer's certificate (DER) chains to a trusted root now,
+    // for signing; else ErrorText() says why it could not be confirmed.
+    virtual std::uint16_t CheckCertificate(const std::string& certificateDer) = 0;
 };
 
 // Creates a module object; may throw VerificationModuleError when none can be created.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "verify/OpenSslHandles.h"
 #include "verify/VerifierFailure.h"
@@ -16,8 +17,28 @@ struct TrustStore {
 };
 
 // Loads every "*.pem", "*.crt", "*.cer" and "*.der" file directly in `folder` (PEM with one or
-// more certificates, or one DER certificate); files that are too large or hold no certificate
-// are passed over.
+// more certificates, or one DER certificate) and every "*.crl" file (PEM or DER revocation
+// lists); files that are too large or hold neither are passed over. With revocation lists the
+// chains are checked against them: a certificate a list of its issuer names is revoked; an
+// issuer without a list, or whose list is out of date, is not checked (nothing is fetched).
 TrustStore LoadTrustStore(const std::filesystem::path& folder);
+
+// While one lives on this thread, LoadTrustStore reads each folder once and hands out the
+// same store again: one verification run reads the trust folder once, however many signed
+// messages it opens. Nests; the innermost one is used.
+class TrustStoreRunCache {
+public:
+    TrustStoreRunCache();
+    ~TrustStoreRunCache();
+    TrustStoreRunCache(const TrustStoreRunCache&) = delete;
+    TrustStoreRunCache& operator=(const TrustStoreRunCache&) = delete;
+
+    struct Entry;
+
+private:
+    friend TrustStore LoadTrustStore(const std::filesystem::path& folder);
+    TrustStoreRunCache* m_outer;
+    std::vector<Entry> m_entries;
+};
 
 }  // namespace ledgra

@@ -1,14 +1,15 @@
 #include "verify/VerificationRun.h"
 
+#include <exception>
 #include <utility>
 
+#include "render/FileAccess.h"
 #include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
-#include "verify/PageFile.h"
-#include "render/Renderer.h"
+#include "verify/TrustStore.h"
 #include "verify/VerifySignedData.h"
 
 namespace ledgra {
@@ -44,12 +45,15 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     const std::string pattern = ExtensionPattern(path.native());
     m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
 
+    // One read of the trust folder serves every signed message of the run.
+    TrustStoreRunCache trustFolderReadOnce;
     std::string content;
+    XmlDocumentSignature xmlSignature;
     if (pattern == "*.TSN") {
         // A first pass in the show form; only its messages count.
-        Unwrap(path, content, UnwrapMode::Show);
+        Unwrap(path, content, UnwrapMode::Show, xmlSignature);
     }
-    const bool verified = Unwrap(path, content, mode);
+    const bool verified = Unwrap(path, content, mode, xmlSignature);
     m_frame.m_strDocPath = path;
     const std::string& information = "정보"_cp949;
     if (!verified) {
@@ -62,13 +66,15 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
         const std::string& success = "서명검증이 성공했습니다."_cp949;
         if (mode == UnwrapMode::Verify) {
             m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
+        } else if (xmlSignature.intact) {
+            m_ui.SetStatusText(success + " " + xmlSignature.statusLine);
         } else {
             m_ui.SetStatusText(success);
         }
     }
 
     const std::string& errorCaption = "에러 메시지"_cp949;
-    const std::string page = RenderPage(pattern, path, content);
+    const std::string page = RenderPage(pattern, path, content, xmlSignature);
     if (page.empty()) {
         m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
@@ -76,7 +82,7 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     }
 
     const std::filesystem::path htmlFile = HtmlFilePath();
-    if (!WritePageFile(htmlFile, page)) {
+    if (!WriteOwnFile(htmlFile, page)) {
         // The previous page stays in the view and on disk.
         m_ui.ShowMessage(
             "HTML 파일을 저장할 수 없습니다: "_cp949 + Cp949FromUtf8(htmlFile.native()),
@@ -88,24 +94,31 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
 }
 
 bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& content,
-                             UnwrapMode mode) {
+                             UnwrapMode mode, XmlDocumentSignature& xmlSignature) {
     return UnwrapSignedFile(
         path, content, mode, m_ui,
         [this](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
             return VerifySignedData(signedText, verifiedContent, listSigners, m_verifierFactory,
                                     m_ui);
+        },
+        [this, mode, &xmlSignature](std::string_view documentBytes) {
+            return VerifyXmlDocument(documentBytes, mode, m_verifierFactory, m_ui, xmlSignature);
         });
 }
 
 std::string VerificationRun::RenderPage(const std::string& pattern,
                                         const std::filesystem::path& path,
-                                        const std::string& content) {
+                                        const std::string& content,
+                                        const XmlDocumentSignature& xmlSignature) {
     RenderContext context{m_frame, m_profile, m_templates, m_ui};
+    const RenderInput input{path, content,
+                            xmlSignature.intact ? &xmlSignature.signedDocument : nullptr};
     try {
-        return RendererFor(pattern, m_renderers)(context, RenderInput{path, content});
-    } catch (const XmlAccessError&) {
-        // A document that lacks a required element makes no page; the run reports it like any
-        // other failed rendering.
+        return RendererFor(pattern, m_renderers)(context, input);
+    } catch (const std::exception&) {
+        // A document that lacks a required element, or one whose page would grow past every
+        // bound (std::bad_alloc, the page fill's size limit), makes no page; the run reports it
+        // like any other failed rendering, so no document can end the program.
         return {};
     }
 }

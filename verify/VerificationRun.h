@@ -8,11 +8,12 @@
 
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
+#include "render/Renderer.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
-#include "render/Renderer.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
+#include "verify/VerifyXmlDocument.h"
 
 namespace ledgra {
 
@@ -36,9 +37,10 @@ public:
 
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
-    bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode);
+    bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
+                XmlDocumentSignature& xmlSignature);
     std::string RenderPage(const std::string& pattern, const std::filesystem::path& path,
-                           const std::string& content);
+                           const std::string& content, const XmlDocumentSignature& xmlSignature);
 
     FrameState& m_frame;
     const Profile& m_profile;

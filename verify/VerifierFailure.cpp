@@ -51,6 +51,18 @@ const std::string& FailureText(VerifierFailure failure) {
             return "서명자 번호가 올바르지 않습니다."_cp949;
         case VerifierFailure::InternalError:
             return "서명 검증 중 오류가 발생했습니다."_cp949;
+        case VerifierFailure::WeakDigest:
+            return "MD5를 쓴 서명은 안전하지 않아 받아들이지 않습니다."_cp949;
+        case VerifierFailure::WeakKey:
+            return "1024비트보다 짧은 RSA 키의 서명은 안전하지 않아 받아들이지 않습니다."_cp949;
+        case VerifierFailure::SignerIsAuthority:
+            return "인증기관의 인증서로 한 서명은 받아들이지 않습니다."_cp949;
+        case VerifierFailure::CertificateRevoked:
+            return "폐지된 인증서입니다."_cp949;
+        case VerifierFailure::UnsupportedXmlSignature:
+            return "지원하지 않는 형식의 XML 서명입니다."_cp949;
+        case VerifierFailure::DigestMismatch:
+            return "서명된 내용이 바뀌었습니다."_cp949;
     }
     return "서명 검증 중 오류가 발생했습니다."_cp949;
 }

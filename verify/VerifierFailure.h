@@ -27,7 +27,13 @@ enum class VerifierFailure : std::uint16_t {
     BadSignature,        // content, signed attributes or signature value changed
     NotVerified,         // asked about a message that did not verify
     SignerOutOfRange,
-    InternalError,  // OpenSSL failed for a reason that is not the message's
+    InternalError,            // OpenSSL failed for a reason that is not the message's
+    WeakDigest,               // MD5 in the signature or in a certificate of the chain
+    WeakKey,                  // an RSA key under 1024 bits
+    SignerIsAuthority,        // the signer's certificate is a CA certificate
+    CertificateRevoked,       // listed in a revocation list of the trust folder
+    UnsupportedXmlSignature,  // an XML signature outside the one form invoices use
+    DigestMismatch,           // the signed part of an XML document was changed
 };
 
 std::uint16_t StatusOf(VerifierFailure failure);

@@ -12,9 +12,13 @@ void ShowModuleError(UserInterface& ui, const std::string& prefix, const std::st
     ui.ShowMessage(prefix + reason, std::string(), MessageIcon::None);
 }
 
+const std::string& ModuleErrorPrefix() {
+    return "검증모듈에러:"_cp949;
+}
+
 bool UseModule(ISignedDataVerifier& module, const std::string& signedText, std::string& content,
                bool listSigners, UserInterface& ui) {
-    const std::string& moduleError = "검증모듈에러:"_cp949;
+    const std::string& moduleError = ModuleErrorPrefix();
     if (module.Initialize("", CaDirectoryList(), "", "", 0, 1, 0, 1, 1, 0) != 0) {
         ShowModuleError(ui, moduleError, module.ErrorText());
         return false;
@@ -66,9 +70,13 @@ bool VerifySignedData(const std::string& signedText, std::string& content, bool 
         if (!module) throw VerificationModuleError("검증모듈을 만들 수 없습니다."_cp949);
         return UseModule(*module, signedText, content, listSigners, ui);
     } catch (const VerificationModuleError& error) {
-        ShowModuleError(ui, "검증모듈에러:"_cp949, error.what());
+        ShowModuleError(ui, ModuleErrorPrefix(), error.what());
         return false;
     }
+}
+
+void ShowModuleError(UserInterface& ui, const std::string& reason) {
+    ShowModuleError(ui, ModuleErrorPrefix(), reason);
 }
 
 }  // namespace ledgra

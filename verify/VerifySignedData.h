@@ -16,4 +16,7 @@ namespace ledgra {
 bool VerifySignedData(const std::string& signedText, std::string& content, bool listSigners,
                       const SignedDataVerifierFactory& verifierFactory, UserInterface& ui);
 
+// Tells a verification failure as the module's errors are told: "검증모듈에러:<reason>".
+void ShowModuleError(UserInterface& ui, const std::string& reason);
+
 }  // namespace ledgra

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QWebEngineView>
 
@@ -76,9 +77,16 @@ FrameServices AppTest::MakeServices() {
     services.previewPage = [log = m_printLog](QWebEngineView& view, QPrinter&) {
         log->previewedTitles.append(view.title());
     };
-    services.choosePrinter = [log = m_printLog](QPrinter&, QWidget*) {
+    services.choosePrinter = [log = m_printLog](QPrinter& printer, QWidget*) {
         ++log->printerChoices;
-        return false;
+        if (log->printToFile.empty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(ToQString(log->printToFile));
+        return true;
+    };
+    services.choosePdfFile = [log = m_printLog](QWidget*, const std::filesystem::path& proposed) {
+        log->proposedPdfFiles.push_back(proposed);
+        return log->chosenPdfFile;
     };
     return services;
 }

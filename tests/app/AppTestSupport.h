@@ -55,6 +55,11 @@ struct PrintLog {
     // The titles of the pages the preview was opened for.
     QStringList previewedTitles;
     int printerChoices = 0;
+    // When set, the print dialog answers "print to this PDF file"; else it is cancelled.
+    std::filesystem::path printToFile;
+    // The files the PDF save dialog proposed, and what it answers (empty: cancelled).
+    std::vector<std::filesystem::path> proposedPdfFiles;
+    std::filesystem::path chosenPdfFile;
 };
 
 // A test with its own empty home folder (Documents, the tree's folders and the log folder live

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QTreeWidgetItem>
+#include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,17 @@ public:
     QStringList m_titles;
 };
 
+// Stands in for the desktop's default application (QDesktopServices::setUrlHandler).
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> m_urls;
+
+public slots:
+    void Open(const QUrl& url) { m_urls.append(url); }
+};
+
 // Runs the event loop until the signal arrives; false after the time limit.
 template <typename Sender, typename Signal>
 bool WaitForSignal(Sender* sender, Signal signal, int timeoutMs = 5000) {
@@ -84,8 +96,8 @@ QStringList Texts(std::initializer_list<const char*> texts);
 // The texts of an item's children, in order.
 QStringList ChildTexts(const QTreeWidgetItem* item);
 
-// Every item has a record, and the children of every filled folder are its entries (each path
-// its folder's path and its name), folders first, sorted by name ignoring case.
+// Every item but a placeholder has a record, and the children of every filled folder are its
+// entries (each path its folder's path and its name), folders first, sorted by name ignoring case.
 void ExpectConsistent(const CTreeFileCtrl& tree);
 
 }  // namespace ledgra::testing

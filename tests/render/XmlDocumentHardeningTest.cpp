@@ -3,6 +3,7 @@
 #include <string>
 
 #include "render/XmlDocument.h"
+#include "render/XmlParsing.h"
 #include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 
@@ -63,6 +64,39 @@ TEST(XmlDocumentHardening, RefusesHostileAndMalformedDocuments) {
         EXPECT_FALSE(doc.LoadXmlFile(folder.Write("case.xml", c.text)));
         EXPECT_EQ(doc.SelectNodes("//*").ListLength(), 0);
     }
+}
+
+TEST(XmlDocumentHardening, TreesPastTheNodeBudgetAreRefused) {
+    std::string manyAttributes = "<r";
+    for (int i = 0; i <= kMaxXmlAttributesPerElement; ++i)
+        manyAttributes += " a" + std::to_string(i) + "=''";
+    const HostileCase cases[] = {
+        {"one element past the budget", "<r>" + Repeat("<a/>", kMaxXmlNodes) + "</r>"},
+        {"attributes past the limit of one element", manyAttributes + "/>"},
+        {"attributes past the limit, quoted markup and all",
+         Repeat("<a b='>' c=\"<!--\">", 1) + manyAttributes + "/></a>"},
+        {"namespaces in scope past the limit",
+         Repeat("<a xmlns:p='urn:p' xmlns:q='urn:q'>", kMaxXmlNamespacesInScope / 2 + 1) + "x" +
+             Repeat("</a>", kMaxXmlNamespacesInScope / 2 + 1)},
+        {"attributes count twice",
+         "<r>" + Repeat("<a b='1' c='2' d='3'/>", kMaxXmlNodes / 6) + "</r>"},
+        {"text pieces count", "<r>" + Repeat("<a/>x", kMaxXmlNodes / 2) + "</r>"},
+    };
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        XmlDocument doc;
+        EXPECT_FALSE(doc.LoadXmlText(c.text));
+    }
+    XmlDocument doc;
+    EXPECT_TRUE(doc.LoadXmlText("<r>" + Repeat("<a/>", kMaxXmlNodes - 10) + "</r>"));
+}
+
+TEST(XmlDocumentHardening, ALargeAttachmentInOneTextNodeLoads) {
+    // Past the parser's own limit of 10 MB for one text node.
+    const std::string attachment(20 << 20, 'Q');
+    XmlDocument doc;
+    ASSERT_TRUE(doc.LoadXmlText("<Contract><File>" + attachment + "</File></Contract>"));
+    EXPECT_EQ(doc.SelectNode("//File").NodeText().size(), attachment.size());
 }
 
 TEST(XmlDocumentHardening, LoadsDeepButReasonableNestingAndIgnoresXInclude) {

@@ -59,6 +59,10 @@ KeyHandle NewKey(KeyType type) {
             return KeyHandle(Check(EVP_EC_gen("P-256"), "EC key generation"));
         case KeyType::Rsa2048:
             return KeyHandle(Check(EVP_RSA_gen(2048), "RSA key generation"));
+        case KeyType::Rsa1024:
+            return KeyHandle(Check(EVP_RSA_gen(1024), "RSA key generation"));
+        case KeyType::Rsa512:
+            return KeyHandle(Check(EVP_RSA_gen(512), "RSA key generation"));
     }
     Fail("unknown key type");
 }
@@ -136,6 +140,9 @@ std::shared_ptr<CertificateData> MakeCertificate(const IssueRequest& request, Ke
         AddExtension(certificate, context, NID_key_usage, "critical,keyCertSign,cRLSign");
     } else {
         const CertificateOptions& options = *request.signer;
+        if (options.authority) {
+            AddExtension(certificate, context, NID_basic_constraints, "critical,CA:TRUE");
+        }
         std::string usage = KeyUsageText(options.keyUsage);
         if (!usage.empty()) AddExtension(certificate, context, NID_key_usage, usage);
         if (!options.extendedKeyUsage.empty()) {
@@ -270,6 +277,33 @@ std::string TestAuthority::RootPem() const {
     return root->m_certificate.Pem();
 }
 
+std::string TestAuthority::RevocationList(const std::vector<TestCertificate>& revoked) const {
+    const CertificateData& issuer = m_certificate.Data();
+    X509CrlHandle list(Check(X509_CRL_new(), "revocation list"));
+    Check(X509_CRL_set_version(list.get(), 1), "CRL version");
+    Check(X509_CRL_set_issuer_name(list.get(), X509_get_subject_name(issuer.certificate.get())),
+          "CRL issuer");
+    Asn1TimeHandle lastUpdate(Check(ASN1_TIME_set(nullptr, std::time(nullptr) - kDay), "time"));
+    Asn1TimeHandle nextUpdate(
+        Check(ASN1_TIME_set(nullptr, std::time(nullptr) + 30 * kDay), "time"));
+    Check(X509_CRL_set1_lastUpdate(list.get(), lastUpdate.get()), "lastUpdate");
+    Check(X509_CRL_set1_nextUpdate(list.get(), nextUpdate.get()), "nextUpdate");
+    for (const TestCertificate& certificate : revoked) {
+        X509_REVOKED* entry = Check(X509_REVOKED_new(), "revoked entry");
+        X509_REVOKED_set_serialNumber(entry,
+                                      X509_get_serialNumber(certificate.Data().certificate.get()));
+        X509_REVOKED_set_revocationDate(entry, lastUpdate.get());
+        Check(X509_CRL_add0_revoked(list.get(), entry), "revoked entry");
+    }
+    Check(X509_CRL_sort(list.get()), "CRL sort");
+    Check(X509_CRL_sign(list.get(), issuer.key.get(), EVP_sha256()), "CRL signature");
+    BioHandle bio(Check(BIO_new(BIO_s_mem()), "memory BIO"));
+    Check(PEM_write_bio_X509_CRL(bio.get(), list.get()), "PEM");
+    char* bytes = nullptr;
+    long length = BIO_get_mem_data(bio.get(), &bytes);
+    return std::string(bytes, static_cast<std::size_t>(length));
+}
+
 void TestAuthority::WriteTrustFolder(const std::filesystem::path& folder,
                                      std::string_view fileName) const {
     std::filesystem::create_directories(folder);
@@ -303,9 +337,10 @@ std::string SignedDataDer(std::string_view content, const MessageOptions& option
     for (const MessageSigner& signer : options.signers) {
         const CertificateData& data = signer.certificate.Data();
         unsigned int flags = common | (signer.signingTime ? 0 : CMS_NOATTR);
-        CMS_SignerInfo* info = Check(
-            CMS_add1_signer(cms.get(), data.certificate.get(), data.key.get(), EVP_sha256(), flags),
-            "adding a signer");
+        const EVP_MD* digest = Check(EVP_get_digestbyname(signer.digest.c_str()), "digest");
+        CMS_SignerInfo* info =
+            Check(CMS_add1_signer(cms.get(), data.certificate.get(), data.key.get(), digest, flags),
+                  "adding a signer");
         if (signer.signingTime) {
             Asn1TimeHandle time(Check(ASN1_TIME_set(nullptr, *signer.signingTime), "time"));
             Check(CMS_signed_add1_attr_by_NID(info, NID_pkcs9_signingTime, time->type, time.get(),
@@ -392,6 +427,114 @@ std::vector<MessageCertificate> MessageCertificates(std::string_view der) {
     }
     ERR_clear_error();
     return found;
+}
+
+namespace {
+
+constexpr std::string_view kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr std::string_view kDsNamespace = "http://www.w3.org/2000/09/xmldsig#";
+constexpr std::string_view kSchemaLocation =
+    "urn:kr:or:kec:standard:Tax:ReusableAggregateBusinessInformationEntitySchemaModule:1:0 "
+    "http://www.kec.or.kr/standard/Tax/TaxInvoiceSchemaModule_1.0.xsd";
+
+std::string Sha256(std::string_view bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    Check(EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr), "digest");
+    return std::string(reinterpret_cast<char*>(digest), length);
+}
+
+std::string RsaSha256Signature(const CertificateData& signer, std::string_view bytes) {
+    OpenSslHandle<EVP_MD_CTX, EVP_MD_CTX_free> context(Check(EVP_MD_CTX_new(), "digest context"));
+    Check(EVP_DigestSignInit(context.get(), nullptr, EVP_sha256(), nullptr, signer.key.get()),
+          "signing");
+    std::size_t length = 0;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    Check(EVP_DigestSign(context.get(), nullptr, &length, data, bytes.size()), "signing");
+    std::string signature(length, '\0');
+    Check(EVP_DigestSign(context.get(), reinterpret_cast<unsigned char*>(signature.data()), &length,
+                         data, bytes.size()),
+          "signing");
+    signature.resize(length);
+    return signature;
+}
+
+std::string Joined(const std::vector<std::string>& elements, std::string_view separator) {
+    std::string joined;
+    for (const std::string& element : elements) {
+        if (!joined.empty()) joined += separator;
+        joined += element;
+    }
+    return joined;
+}
+
+}  // namespace
+
+std::string SignedXmlInvoice(const XmlInvoiceOptions& options) {
+    const std::string rootNamespaces = " xmlns=\"" + std::string(kInvoiceNamespace) +
+                                       "\" xmlns:xsi=\"" + std::string(kXsiNamespace) + "\"";
+    const std::string rootAttributes =
+        " xsi:schemaLocation=\"" + std::string(kSchemaLocation) + "\"";
+    // The root's whitespace children before the signed elements: after its start tag and after
+    // the ExchangedDocument.
+    const std::string leadingText = "\n\t\n\t";
+    const std::string body = Joined(options.signedElements, "\n\t") + "\n";
+
+    // The signed node set in canonical form: the root's own declarations (and, read strictly,
+    // its attributes) on their own, then its signed children; read strictly, every top-level
+    // element declares the root's namespaces again.
+    std::string canonical;
+    if (options.reading == XmlSigningReading::Java) {
+        canonical = rootNamespaces + leadingText + body;
+    } else {
+        std::vector<std::string> redeclared;
+        for (const std::string& element : options.signedElements) {
+            const std::size_t nameEnd = element.find_first_of(" >");
+            redeclared.push_back(element.substr(0, nameEnd) + rootNamespaces +
+                                 element.substr(nameEnd));
+        }
+        canonical =
+            rootNamespaces + rootAttributes + leadingText + Joined(redeclared, "\n\t") + "\n";
+    }
+
+    const std::string transforms =
+        !options.transforms.empty()
+            ? options.transforms
+            : "<ds:Transforms>\n<ds:Transform "
+              "Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"></ds:Transform>\n"
+              "<ds:Transform Algorithm=\"http://www.w3.org/TR/1999/REC-xpath-19991116\">\n"
+              "<ds:XPath>not(self::*[name() = 'TaxInvoice'] | "
+              "ancestor-or-self::*[name() = 'ExchangedDocument'] | "
+              "ancestor-or-self::ds:Signature)</ds:XPath>\n</ds:Transform>\n</ds:Transforms>\n";
+    const std::string signedInfoContent =
+        "\n<ds:CanonicalizationMethod "
+        "Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\">"
+        "</ds:CanonicalizationMethod>\n<ds:SignatureMethod Algorithm=\"" +
+        options.signatureMethod + "\"></ds:SignatureMethod>\n<ds:Reference URI=\"" +
+        options.referenceUri + "\">\n" + transforms + "<ds:DigestMethod Algorithm=\"" +
+        options.digestMethod + "\"></ds:DigestMethod>\n<ds:DigestValue>" +
+        Base64Text(Sha256(canonical)) + "</ds:DigestValue>\n</ds:Reference>\n";
+    // SignedInfo is canonicalised with the namespaces it inherits, in canonical order.
+    const std::string canonicalSignedInfo =
+        "<ds:SignedInfo xmlns=\"" + std::string(kInvoiceNamespace) + "\" xmlns:ds=\"" +
+        std::string(kDsNamespace) + "\" xmlns:xsi=\"" + std::string(kXsiNamespace) + "\">" +
+        signedInfoContent + "</ds:SignedInfo>";
+    const CertificateData& signer = options.signer.Data();
+    const std::string signatureValue =
+        Base64Text(RsaSha256Signature(signer, canonicalSignedInfo), 76, "\n");
+
+    std::string keyInfo;
+    if (options.keyInfo) {
+        keyInfo = "<ds:KeyInfo>\n<ds:X509Data>\n<ds:X509Certificate>\n" +
+                  Base64Text(options.signer.Der(), 76, "\n") +
+                  "\n</ds:X509Certificate>\n</ds:X509Data>\n</ds:KeyInfo>\n";
+    }
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<TaxInvoice" + rootNamespaces +
+           rootAttributes + ">\n\t<ExchangedDocument>" + options.exchangedDocument +
+           "</ExchangedDocument>\n\t<ds:Signature xmlns:ds=\"" + std::string(kDsNamespace) +
+           "\">\n<ds:SignedInfo>" + signedInfoContent + "</ds:SignedInfo>\n<ds:SignatureValue>\n" +
+           signatureValue + "\n</ds:SignatureValue>\n" + keyInfo + "</ds:Signature>" + body +
+           "</TaxInvoice>";
 }
 
 std::string ContainerHeader(char lengthDigit, char formCode) {

@@ -20,7 +20,7 @@ namespace ledgra::testing {
 std::time_t UtcTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 inline constexpr std::time_t kDay = 24 * 60 * 60;
 
-enum class KeyType { EcP256, Rsa2048 };
+enum class KeyType { EcP256, Rsa2048, Rsa1024, Rsa512 };
 
 enum class SignerKeyUsage {
     DigitalSignatureAndNonRepudiation,  // what Korean signing certificates carry
@@ -42,6 +42,8 @@ struct CertificateOptions {
     // A certificatePolicies extension with a Korean accredited-signing policy OID.
     bool koreanPolicy = true;
     KeyType keyType = KeyType::EcP256;
+    // basicConstraints CA:TRUE on a certificate that is otherwise a signer's.
+    bool authority = false;
 };
 
 struct CertificateData;
@@ -75,6 +77,8 @@ public:
     const TestCertificate& Certificate() const { return m_certificate; }
     // The root certificate in PEM.
     std::string RootPem() const;
+    // A revocation list (PEM) of this authority that lists `revoked`, issued yesterday.
+    std::string RevocationList(const std::vector<TestCertificate>& revoked) const;
     // Writes the root certificate as "<folder>/<fileName>" (PEM), creating the folder.
     void WriteTrustFolder(const std::filesystem::path& folder,
                           std::string_view fileName = "ledgra-test-root.pem") const;
@@ -94,6 +98,8 @@ struct MessageSigner {
     // all (as the Korean PKI samples): OpenSSL adds a signingTime to any signer that has
     // signed attributes.
     std::optional<std::time_t> signingTime;
+    // The digest the signer uses, as OpenSSL names it ("SHA256", "SHA1", "MD5").
+    std::string digest = "SHA256";
 };
 
 struct MessageOptions {
@@ -133,6 +139,36 @@ struct MessageCertificate {
 // Every certificate a CMS message (DER or BER) carries, in message order; empty when the bytes
 // are not a CMS message.
 std::vector<MessageCertificate> MessageCertificates(std::string_view der);
+
+// --- XML signatures of standard-schema invoices ---
+
+// The two ways signers canonicalise an invoice's signed nodes (see verify/XmlCanonical.h).
+enum class XmlSigningReading { Java, Strict };
+
+inline constexpr std::string_view kInvoiceNamespace =
+    "urn:kr:or:kec:standard:Tax:ReusableAggregateBusinessInformationEntitySchemaModule:1:0";
+
+struct XmlInvoiceOptions {
+    TestCertificate signer;  // with an RSA key
+    XmlSigningReading reading = XmlSigningReading::Java;
+    // The elements after the signature, each written in canonical form (no empty-element
+    // tags, attributes in order, no namespace declarations), joined by "\n\t".
+    std::vector<std::string> signedElements = {
+        "<TaxInvoiceDocument>\n\t\t<IssueID>20240305410000730000001</IssueID>\n\t\t"
+        "<TypeCode>0101</TypeCode>\n\t</TaxInvoiceDocument>"};
+    // The ExchangedDocument's content, which the signature does not cover.
+    std::string exchangedDocument = "<ID>1</ID>";
+    // The SignedInfo algorithms and transforms as written (defaults: the invoices' profile).
+    std::string signatureMethod = "http://www.w3.org/2001/04/xmldsig-more#rsa-sha256";
+    std::string transforms = "";  // empty = canonical XML 1.0, then the invoice filter
+    std::string digestMethod = "http://www.w3.org/2001/04/xmlenc#sha256";
+    std::string referenceUri = "";
+    bool keyInfo = true;
+};
+
+// A standard-schema invoice (UTF-8) with an enveloped XML signature over `signedElements`,
+// computed here from the canonical form the document is written in, not by the viewer's code.
+std::string SignedXmlInvoice(const XmlInvoiceOptions& options);
 
 // --- Document containers (file text, code page 949) ---
 

@@ -15,7 +15,8 @@ namespace ledgra::testing {
 
 struct FakeModuleScript {
     // Operation names: "Initialize", "OpenSignedData", "VerifySignature", "LoadSignerName",
-    // "LoadSigningTime". The named operation returns status 1 with ErrorText "<name> failed".
+    // "LoadSigningTime", "CheckCertificate". The named operation returns status 1 with
+    // ErrorText "<name> failed".
     std::string failingOperation;
     // The named operation (or "create" for the factory) throws VerificationModuleError.
     std::string throwingOperation;
@@ -76,6 +77,10 @@ public:
     }
     int SignerCount() const override { return static_cast<int>(m_script.signers.size()); }
     std::uint16_t Finish() override { return Step("Finish", "Finish"); }
+    std::uint16_t CheckCertificate(const std::string& certificateDer) override {
+        return Step("CheckCertificate(" + std::to_string(certificateDer.size()) + " bytes)",
+                    "CheckCertificate");
+    }
 
 private:
     std::uint16_t Step(const std::string& call, const std::string& operation) {

@@ -38,8 +38,8 @@ TEST_F(VerifierTest, GoodMessageHandsOutContentSignerNameAndSigningTime) {
         "<TaxInvoice>" + Cp949FromUtf8("공급자 상호 똠방각하") + std::string("\0\xff tail", 7);
     TestCertificate signer = LongLivedSigner("홍길동(HONG)", TestAuthority::Trusted());
     std::uint16_t status = 1;
-    auto verifier =
-        Opened(SignedText(content, {.signers = {{signer, UtcTime(2024, 3, 5, 6, 7, 8)}}}), &status);
+    auto verifier = Checked(
+        SignedText(content, {.signers = {{signer, UtcTime(2024, 3, 5, 6, 7, 8)}}}), &status);
 
     ASSERT_EQ(status, 0) << ErrorOf(*verifier);
     EXPECT_EQ(verifier->ResultText(), content);
@@ -59,9 +59,9 @@ TEST_F(VerifierTest, EverySignerIsNamedInMessageOrder) {
         LongLivedSigner("Second Signer", TestAuthority::TrustedIntermediate(), KeyType::Rsa2048);
     std::uint16_t status = 1;
     auto verifier =
-        Opened(SignedText("two signers", {.signers = {{first, UtcTime(2025, 12, 31, 23, 59, 59)},
-                                                      {second, std::nullopt}}}),
-               &status);
+        Checked(SignedText("two signers", {.signers = {{first, UtcTime(2025, 12, 31, 23, 59, 59)},
+                                                       {second, std::nullopt}}}),
+                &status);
 
     ASSERT_EQ(status, 0) << ErrorOf(*verifier);
     ASSERT_EQ(verifier->SignerCount(), 2);
@@ -85,14 +85,14 @@ TEST_F(VerifierTest, SignerNameIsTheSubjectsCommonName) {
         CertificateOptions options;
         options.commonName = commonName;
         TestCertificate signer = TestAuthority::Trusted().Issue(options);
-        auto verifier = Opened(SignedText("name", {.signers = {{signer, Now()}}}));
+        auto verifier = Checked(SignedText("name", {.signers = {{signer, Now()}}}));
         ASSERT_EQ(verifier->LoadSignerName(1), 0) << ErrorOf(*verifier);
         EXPECT_EQ(verifier->ResultText(), shown);
     }
 }
 
 TEST_F(VerifierTest, SignerNumbersOutsideTheListAreRefused) {
-    auto verifier = Opened(SignedText("one signer"));
+    auto verifier = Checked(SignedText("one signer"));
     ASSERT_EQ(verifier->SignerCount(), 1);
     for (int number : {0, 2, -1}) {
         EXPECT_EQ(verifier->LoadSignerName(number), StatusOf(VerifierFailure::SignerOutOfRange));
@@ -107,7 +107,7 @@ TEST_F(VerifierTest, SignedTextMayBeBrokenIntoLinesOfAnyStyle) {
     for (const auto& [width, lineBreak] : std::vector<std::pair<int, std::string>>{
              {64, "\r\n"}, {76, "\n"}, {64, "\r"}, {1, "\r\n\r\n"}}) {
         std::uint16_t status = 1;
-        auto verifier = Opened(Base64Text(der, width, lineBreak) + lineBreak, &status);
+        auto verifier = Checked(Base64Text(der, width, lineBreak) + lineBreak, &status);
         EXPECT_EQ(status, 0) << width << ": " << ErrorOf(*verifier);
         EXPECT_EQ(verifier->ResultText(), "lines");
     }
@@ -131,7 +131,7 @@ TEST_F(VerifierTest, SigningCertificatesOfTheUsualKindsAreAccepted) {
     for (const Kind& kind : kinds) {
         TestCertificate signer = TestAuthority::Trusted().Issue(kind.options);
         std::uint16_t status = 1;
-        auto verifier = Opened(SignedText("kind", {.signers = {{signer, Now()}}}), &status);
+        auto verifier = Checked(SignedText("kind", {.signers = {{signer, Now()}}}), &status);
         EXPECT_EQ(status, 0) << kind.name << ": " << ErrorOf(*verifier);
     }
 }
@@ -145,13 +145,13 @@ TEST_F(VerifierTest, CertificatesAreCheckedAtTheSignedSigningTime) {
 
     std::uint16_t status = 1;
     auto verifier =
-        Opened(SignedText("archived", {.signers = {{expired, Now() - 100 * kDay}}}), &status);
+        Checked(SignedText("archived", {.signers = {{expired, Now() - 100 * kDay}}}), &status);
     EXPECT_EQ(status, 0) << ErrorOf(*verifier);
     EXPECT_EQ(verifier->ResultText(), "archived");
 
     for (std::optional<std::time_t> signedAt :
          {std::optional<std::time_t>(), std::optional<std::time_t>(Now() - 10 * kDay)}) {
-        Opened(SignedText("late", {.signers = {{expired, signedAt}}}), &status);
+        Checked(SignedText("late", {.signers = {{expired, signedAt}}}), &status);
         EXPECT_EQ(status, StatusOf(VerifierFailure::CertificateExpired));
     }
 
@@ -159,7 +159,7 @@ TEST_F(VerifierTest, CertificatesAreCheckedAtTheSignedSigningTime) {
     options.notBefore = Now() + 10 * kDay;
     options.notAfter = Now() + 400 * kDay;
     TestCertificate future = TestAuthority::Trusted().Issue(options);
-    Opened(SignedText("early", {.signers = {{future, Now() + 20 * kDay}}}), &status);
+    Checked(SignedText("early", {.signers = {{future, Now() + 20 * kDay}}}), &status);
     EXPECT_EQ(status, StatusOf(VerifierFailure::CertificateNotYetValid));
 }
 
@@ -180,7 +180,7 @@ TEST_F(VerifierTest, RfcSamplesVerifyOnceTheirRootIsTrusted) {
     for (const char* sample :
          {"rfc4134_4.2_signeddata-der.b64", "rfc4134_4.5_signeddata-ber-indefinite.b64"}) {
         std::uint16_t status = 1;
-        auto verifier = Opened(ReadBytes(folder + sample), &status);
+        auto verifier = Checked(ReadBytes(folder + sample), &status);
         ASSERT_EQ(status, 0) << sample << ": " << ErrorOf(*verifier);
         EXPECT_EQ(verifier->ResultText(), "This is some sample content.");
         ASSERT_EQ(verifier->SignerCount(), 1);
@@ -192,7 +192,7 @@ TEST_F(VerifierTest, RfcSamplesVerifyOnceTheirRootIsTrusted) {
     const std::string der = SampleDer(folder + "rfc4134_4.2_signeddata-der.b64");
     std::uint16_t status = 0;
     auto verifier =
-        Opened(Base64Text(FlipContentByte(der, "This is some sample content.", 5)), &status);
+        Checked(Base64Text(FlipContentByte(der, "This is some sample content.", 5)), &status);
     EXPECT_EQ(status, StatusOf(VerifierFailure::BadSignature));
     EXPECT_EQ(verifier->ResultText(), "");
 }

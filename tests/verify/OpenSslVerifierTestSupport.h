@@ -36,6 +36,17 @@ protected:
         return verifier;
     }
 
+    // Opens and, when that succeeds, verifies a signed text; `status` is the first nonzero
+    // status, or 0.
+    std::unique_ptr<ISignedDataVerifier> Checked(const std::string& signedText,
+                                                 std::uint16_t* status = nullptr) const {
+        std::uint16_t result = 0;
+        std::unique_ptr<ISignedDataVerifier> verifier = Opened(signedText, &result);
+        if (result == 0) result = verifier->VerifySignature();
+        if (status) *status = result;
+        return verifier;
+    }
+
     static std::time_t Now() { return std::time(nullptr); }
 
     TempFolder m_temp;

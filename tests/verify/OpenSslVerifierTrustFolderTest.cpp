@@ -95,7 +95,8 @@ TEST_P(TrustFolderTest, DecidesWhetherTheSignerIsTrusted) {
 
     std::unique_ptr<ISignedDataVerifier> verifier = OpenSslVerifierFactory(folder)();
     ASSERT_EQ(verifier->Initialize("", CaDirectoryList(), "", "", 0, 1, 0, 1, 1, 0), 0);
-    std::uint16_t status = verifier->OpenSignedData(text, "");
+    ASSERT_EQ(verifier->OpenSignedData(text, ""), 0);
+    std::uint16_t status = verifier->VerifySignature();
     if (!GetParam().expected) {
         EXPECT_EQ(status, 0) << Utf8FromCp949(verifier->ErrorText());
         EXPECT_EQ(verifier->ResultText(), "trust");
@@ -113,8 +114,8 @@ TEST(TrustFolderMessageTest, NamesTheFolderWhereRootsAreLookedFor) {
     const std::filesystem::path folder = temp.Path() / "인증서";
     std::unique_ptr<ISignedDataVerifier> verifier = OpenSslVerifierFactory(folder)();
     ASSERT_EQ(verifier->Initialize("", CaDirectoryList(), "", "", 0, 1, 0, 1, 1, 0), 0);
-    EXPECT_EQ(verifier->OpenSignedData(SignedText("x"), ""),
-              StatusOf(VerifierFailure::TrustFolderMissing));
+    ASSERT_EQ(verifier->OpenSignedData(SignedText("x"), ""), 0);
+    EXPECT_EQ(verifier->VerifySignature(), StatusOf(VerifierFailure::TrustFolderMissing));
     EXPECT_EQ(verifier->ErrorText(), FailureText(VerifierFailure::TrustFolderMissing) + " (" +
                                          Cp949FromUtf8(folder.string()) + ")");
 }

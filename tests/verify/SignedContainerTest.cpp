@@ -128,6 +128,46 @@ TEST(UnwrapSignedFile, BadAttachmentHeadersAreReportedAndTheDocumentStillVerifie
     EXPECT_EQ(result.lines, (std::vector<std::string>{kRejection, kRejection}));
 }
 
+// How many attachments of a wrapped container are bad, read with AttributeValue as the
+// container's definition reads them: the data value after each "<file" from position 5 on.
+int BadAttachments(const std::string& file) {
+    int bad = 0;
+    for (std::size_t at = file.find("<file", 5); at != std::string::npos;
+         at = file.find("<file", at + 5)) {
+        const std::string value = AttributeValue(file, "data=", at);
+        if (value.size() <= 2 || (value[2] != '7' && value[2] != '9')) ++bad;
+    }
+    return bad;
+}
+
+TEST(UnwrapSignedFile, TheAttachmentScanReadsValuesAsAttributeValueDoes) {
+    const std::string header = ";0700;<doc data=\";07020;SIGNED\"/>";
+    // Tags without a value of their own take the next one; values cut short or unquoted.
+    const std::vector<std::string> attachments = {
+        "<file name=\"a\"/><file data=\";09\"/>",
+        "<file name=\"a\"/><file/><file data=\";05\"/>",
+        "<file data=\";0\"/><file data=\"\"/>",
+        "<file data= \";07\"/><file data=;09 \"x\"",
+        "<file data=\";07",
+        "<file data=",
+        "<file><file><file",
+    };
+    for (const std::string& tail : attachments) {
+        const std::string file = header + tail;
+        const Unwrapped result = Unwrap(file);
+        EXPECT_TRUE(result.accepted) << tail;
+        EXPECT_EQ(result.lines, std::vector<std::string>(BadAttachments(file), kRejection)) << tail;
+    }
+}
+
+TEST(UnwrapSignedFile, ManyBadAttachmentsAreToldOnlyAFewTimes) {
+    std::string file = ";0700;<doc data=\";07020;SIGNED\"/>";
+    for (int i = 0; i < 20000; ++i) file += "<file data=\";05\"/>";
+    const Unwrapped result = Unwrap(file);
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.lines, std::vector<std::string>(3, kRejection));
+}
+
 TEST(UnwrapSignedFile, AttachmentsAreNotCheckedWhenThePayloadIsRejected) {
     const Unwrapped result =
         Unwrap(";0700;<doc data=\";08020;;SIGNED\"/><file name=\"a\" data=\";05\"/>");

@@ -20,11 +20,15 @@ const char* const kRenderUsage =
     "  --templates DIR     read page template N from DIR/N.html instead of the built-in\n"
     "                      templates\n"
     "  --trust DIR         the trust folder (default: <Documents>/ZOVA/CA/)\n"
+    "  --pdf DIR           save the page each document ended with as DIR/<name>.pdf\n"
+    "                      (created if missing; a later document of the same name in the\n"
+    "                      run gets \"<name> (2).pdf\")\n"
     "  -h, --help          show this help\n"
     "\n"
     "Output, one UTF-8 line per event: box<TAB>CAPTION<TAB>TEXT, status<TAB>TEXT,\n"
     "navigate<TAB>PATH. Exit status: 0 when every run showed its page, 1 when any failed,\n"
-    "2 for a usage error.\n";
+    "2 for a usage error. A PDF that cannot be written is reported on the error output\n"
+    "and makes the exit status 1.\n";
 
 namespace {
 
@@ -69,7 +73,8 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& arguments
 
         const bool takesValue = argument == "--other-copy" || argument == "--own-number" ||
                                 argument == "--log-folder" || argument == "--html" ||
-                                argument == "--templates" || argument == "--trust";
+                                argument == "--templates" || argument == "--trust" ||
+                                argument == "--pdf";
         if (!takesValue) {
             parsed.error = "unknown option " + argument;
             return parsed;
@@ -98,6 +103,8 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& arguments
             options.htmlFile = value;
         } else if (argument == "--templates") {
             options.templatesFolder = value;
+        } else if (argument == "--pdf") {
+            options.pdfFolder = value;
         } else {
             options.trustFolder = value;
         }

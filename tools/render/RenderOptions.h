@@ -20,6 +20,8 @@ struct RenderOptions {
     std::optional<std::filesystem::path> htmlFile;
     std::optional<std::filesystem::path> templatesFolder;
     std::optional<std::filesystem::path> trustFolder;
+    // Where each document's shown page is saved as a PDF.
+    std::optional<std::filesystem::path> pdfFolder;
     std::vector<std::filesystem::path> documents;
 };
 

@@ -2,15 +2,21 @@
 // window, writes the same files, and prints every message box, status text and navigation of
 // the page view as a line (see ConsoleUserInterface.h).
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "app/PageScheme.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "settings/QSettingsProfile.h"
@@ -18,6 +24,7 @@
 #include "text/Cp949.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/OverlayProfile.h"
+#include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
 #include "verify/VerificationRun.h"
 
@@ -83,8 +90,11 @@ int Render(const RenderOptions& options) {
         options.trustFolder ? *options.trustFolder : ZovaFolder() / "CA/";
     ConsoleUserInterface ui(stdout);
     VerificationRun run(frame, profile, templates, ui, OpenSslVerifierFactory(trustFolder));
+    std::optional<PdfBatch> pdfs;
+    if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, frame.m_strLogFolder);
 
     bool allShown = true;
+    bool allSaved = true;
     // A run showed its page when it navigated the view.
     auto shows = [&ui](auto&& runOnce) {
         const int before = ui.NavigationCount();
@@ -104,8 +114,11 @@ int Render(const RenderOptions& options) {
         for (int press = 0; press < options.otherCopyPresses; ++press) {
             allShown &= shows([&] { PressCopyButton(frame, run, document); });
         }
+        if (pdfs && frame.m_bDocumentShown == 1) {
+            allSaved &= pdfs->Write(document, run.HtmlFilePath());
+        }
     }
-    return allShown ? kAllShown : kSomeFailed;
+    return allShown && allSaved ? kAllShown : kSomeFailed;
 }
 
 }  // namespace
@@ -118,6 +131,17 @@ int main(int argc, char** argv) {
     if (parsed.options.help) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;
+    }
+    // The PDFs need the browser engine, which runs under an application object; no window is
+    // shown, so no display is needed.
+    std::unique_ptr<QGuiApplication> application;
+    if (parsed.options.pdfFolder) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        ledgra::RegisterPageScheme();
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        // The engine's start-up report is not ours to print.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+        application = std::make_unique<QGuiApplication>(argc, argv);
     }
     return ledgra::Render(parsed.options);
 }

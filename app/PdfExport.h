@@ -1,0 +1,45 @@
+#pragma once
+// Saving a shown page as a PDF: the browser engine prints it as vectors (text stays text, so it
+// can be selected and searched), and the file is written whole or not at all.
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QPageRanges>
+
+#include <chrono>
+#include <filesystem>
+
+class QWebEnginePage;
+
+namespace ledgra {
+
+class LockedPage;
+class PageProfile;
+
+inline constexpr std::chrono::milliseconds kPdfPageLoadLimit{30'000};
+inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
+
+// A4 upright without margins of its own, so that the page keeps the margins it sets itself.
+QPageLayout PdfPageLayout();
+
+// The name of a document's PDF: the document's name with ".pdf" in place of its extension.
+std::filesystem::path PdfFileName(const std::filesystem::path& document);
+
+// Loads the html file into the page (decoded as the viewer shows it) and waits, bounded, while
+// everything but user input is handled. False when the load failed or the limit passed.
+bool LoadPageAndWait(LockedPage& page, PageProfile& profile, const std::filesystem::path& htmlFile,
+                     std::chrono::milliseconds limit = kPdfPageLoadLimit);
+
+// The loaded page printed as a PDF (empty ranges: every page); empty when the engine failed or
+// the limit passed.
+QByteArray PrintPageToPdf(QWebEnginePage& page, const QPageLayout& layout = PdfPageLayout(),
+                          const QPageRanges& ranges = {},
+                          std::chrono::milliseconds limit = kPdfPrintLimit);
+
+// Prints the loaded page into the file. The file appears only when all of it was written; on
+// failure an earlier file of that name stays as it was and nothing half-written is left.
+bool SavePageAsPdf(QWebEnginePage& page, const std::filesystem::path& file,
+                   const QPageLayout& layout = PdfPageLayout(), const QPageRanges& ranges = {},
+                   std::chrono::milliseconds limit = kPdfPrintLimit);
+
+}  // namespace ledgra

@@ -1,0 +1,57 @@
+#include "tests/support/PdfText.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace ledgra::testing {
+namespace {
+
+// A path as one shell word.
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+// The command's output; nullopt when it cannot run or ends with a failure.
+std::optional<std::string> Output(const std::string& command) {
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, read);
+    }
+    if (::pclose(pipe) != 0) return std::nullopt;
+    return output;
+}
+
+}  // namespace
+
+bool HasPopplerTools() {
+    return std::system(
+               "command -v pdftotext >/dev/null 2>&1 && command -v pdfinfo >/dev/null 2>&1") == 0;
+}
+
+std::optional<std::string> PdfText(const std::filesystem::path& pdf) {
+    return Output("pdftotext -enc UTF-8 " + Quoted(pdf.native()) + " - 2>/dev/null");
+}
+
+int PdfPageCount(const std::filesystem::path& pdf) {
+    const std::optional<std::string> info =
+        Output("pdfinfo " + Quoted(pdf.native()) + " 2>/dev/null");
+    if (!info) return 0;
+    const std::string lines = "\n" + *info;
+    const std::size_t at = lines.find("\nPages:");
+    if (at == std::string::npos) return 0;
+    return std::atoi(lines.c_str() + at + 7);
+}
+
+}  // namespace ledgra::testing

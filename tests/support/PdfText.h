@@ -1,0 +1,20 @@
+#pragma once
+// Reading PDFs back with Poppler's command-line tools (poppler-utils), for the tests of the PDF
+// export and of printing to a file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace ledgra::testing {
+
+// Whether pdftotext and pdfinfo are installed; the tests that need them skip without them.
+bool HasPopplerTools();
+
+// The PDF's text (UTF-8, as pdftotext writes it); nullopt when pdftotext fails.
+std::optional<std::string> PdfText(const std::filesystem::path& pdf);
+
+// The PDF's page count from pdfinfo; 0 when pdfinfo fails.
+int PdfPageCount(const std::filesystem::path& pdf);
+
+}  // namespace ledgra::testing

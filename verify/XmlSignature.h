@@ -1,0 +1,37 @@
+#pragma once
+// The XML signature of a plain XML document (a standard-schema tax invoice): whether the
+// document carries one, and whether it is intact. Trust in the signer's certificate is a
+// separate question, which the verification module answers.
+
+#include <string>
+#include <string_view>
+
+#include "verify/VerifierFailure.h"
+#include "verify/XmlCanonical.h"
+
+namespace ledgra {
+
+struct XmlSignatureCheck {
+    enum class State {
+        Unsigned,  // no ds:Signature (or no XML the parser reads: the renderer reports that)
+        Intact,    // digest and signature value verify with the certificate in KeyInfo
+        Refused,   // changed, broken, or outside the one form invoices use
+    } state = State::Unsigned;
+
+    VerifierFailure failure = VerifierFailure::UnsupportedXmlSignature;  // when Refused
+    std::string detail;                                                  // ASCII, when Refused
+
+    // When Intact:
+    CanonicalReading reading = CanonicalReading::Java;  // the reading the digest matched
+    std::string signerName;                             // code page 949
+    std::string certificateDer;
+    // The document reduced to its signed nodes, as a UTF-8 file with a byte-order mark: what
+    // the page may show.
+    std::string signedDocument;
+};
+
+// Checks the document bytes as a file holds them. Bounded by the XML parser's limits; the
+// signed node set is computed once for the document, not once per node.
+XmlSignatureCheck CheckXmlSignature(std::string_view documentBytes);
+
+}  // namespace ledgra
