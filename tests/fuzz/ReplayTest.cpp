@@ -19,6 +19,7 @@
 #include "tests/fuzz/targets/RendererSupport.h"
 #include "tests/support/SignedFixtures.h"
 #include "tests/support/TempFolder.h"
+#include "verify/Base64Strict.h"
 
 namespace ledgra::fuzz {
 namespace {
@@ -94,14 +95,41 @@ TEST(CorpusReplay, MessagesOfTheTestRoot) {
     const std::string der =
         testing::SignedDataDer("content", {.signers = {{rsaSigner, std::time(nullptr) - 3600}}});
     const std::string signedText = testing::SignedText("content");
-    const std::vector<std::pair<std::string, std::string>> inputs = {
+    // Weak signatures: an MD5 digest, an RSA key of 512 bits, a certificate authority as signer;
+    // and what archived invoices still use, SHA-1 with RSA-1024.
+    const auto signer = [](testing::KeyType key, bool authority = false) {
+        testing::CertificateOptions options;
+        options.keyType = key;
+        options.authority = authority;
+        return TestAuthority::Trusted().Issue(options);
+    };
+    const std::time_t hourAgo = std::time(nullptr) - 3600;
+    const auto messageOf = [&](const testing::TestCertificate& certificate, std::string digest) {
+        testing::MessageSigner messageSigner{certificate, hourAgo};
+        messageSigner.digest = std::move(digest);
+        return testing::SignedText("content", {.signers = {messageSigner}});
+    };
+    const std::string md5 = messageOf(signer(testing::KeyType::Rsa2048), "MD5");
+    const std::string rsa512 = messageOf(signer(testing::KeyType::Rsa512), "SHA256");
+    const std::string caSigner = messageOf(signer(testing::KeyType::EcP256, true), "SHA256");
+    const std::string archived = messageOf(signer(testing::KeyType::Rsa1024), "SHA1");
+    std::vector<std::pair<std::string, std::string>> inputs = {
         {"message DER", der},
         {"bare message", testing::BareMessageFile(signedText)},
         {"semicolon bare", testing::SemicolonBareFile(signedText, '6', '9')},
         {"wrapped",
          testing::WrappedFile(signedText, '7', {testing::ContainerAttachment{}, BadAttachment()})},
         {"signed twice", testing::BareMessageFile(testing::SignedText(signedText))},
+        {"MD5", testing::BareMessageFile(md5)},
+        {"RSA-512", testing::SemicolonBareFile(rsa512)},
+        {"CA signer", testing::WrappedFile(caSigner)},
+        {"SHA-1 and RSA-1024", testing::BareMessageFile(archived)},
     };
+    // The signed-message target takes DER.
+    for (const auto& [name, text] : {std::pair{"MD5 DER", md5}, std::pair{"RSA-512 DER", rsa512},
+                                     std::pair{"CA signer DER", caSigner}}) {
+        inputs.emplace_back(name, DecodeBase64Strict(text).value());
+    }
     for (const auto& [name, bytes] : inputs) RunEverywhere(name, bytes);
     environment.SetTrustFolder(fuzzRoot);
 }
