@@ -1,0 +1,44 @@
+#include "tests/fuzz/targets/FuzzEnvironment.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/fuzz/targets/FuzzCheck.h"
+
+namespace ledgra::fuzz {
+
+void FuzzCheckFailed(std::string_view rule, const char* file, int line) {
+    std::fprintf(stderr, "\nFuzz rule broken at %s:%d: %.*s\n", file, line,
+                 static_cast<int>(rule.size()), rule.data());
+    std::abort();
+}
+
+void CountingUserInterface::ShowMessage(const std::string& text, const std::string& caption,
+                                        MessageIcon) {
+    ++m_messageCount;
+    m_lastMessage = text;
+    m_lastCaption = caption;
+}
+
+FuzzEnvironment& FuzzEnvironment::Get() {
+    static FuzzEnvironment environment;
+    return environment;
+}
+
+FuzzEnvironment::FuzzEnvironment() : m_trustFolder(LEDGRA_FUZZ_TRUST_FOLDER) {
+    std::filesystem::create_directories(m_scratch.Path() / "Logs");
+    m_logFolder = m_scratch.Path() / "Logs/";
+}
+
+std::filesystem::path FuzzEnvironment::WriteDocument(std::string_view name,
+                                                     std::string_view bytes) {
+    const std::filesystem::path path = m_scratch.Path() / name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    FUZZ_CHECK(out.good());
+    return path;
+}
+
+}  // namespace ledgra::fuzz

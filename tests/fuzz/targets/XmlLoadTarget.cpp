@@ -1,0 +1,70 @@
+// An XML document loaded both ways the renderers load one (a file honouring its own encoding,
+// and code page 949 text) and queried the way they query: whole-document searches, relative
+// paths and node texts.
+
+#include <algorithm>
+
+#include "render/XmlDocument.h"
+#include "tests/fuzz/targets/FuzzCheck.h"
+#include "tests/fuzz/targets/FuzzEnvironment.h"
+#include "tests/fuzz/targets/FuzzTargets.h"
+#include "text/Cp949.h"
+
+namespace ledgra::fuzz {
+namespace {
+
+// A node's text covers all its descendants, so only the first nodes of a list are read: the
+// renderers read a bounded number of texts too.
+constexpr long kTextsRead = 64;
+
+void ReadTexts(const XmlNodeList& nodes) {
+    const long count = std::min(nodes.ListLength(), kTextsRead);
+    for (long i = 0; i < count; ++i) {
+        // Texts come back as code page 949, with "?" for what it cannot hold.
+        FUZZ_CHECK(IsValidCp949(nodes.ListItem(i).NodeText()));
+    }
+}
+
+void Query(const XmlDocument& document) {
+    static const XPath kElements("//*");
+    static const XPath kAttributes("//@*");
+    static const XPath kInvoiceDocument("//TaxInvoice/TaxInvoiceDocument");
+    static const XPath kIssueId("IssueID");
+    static const XPath kParty("//TaxInvoiceTradeSettlement/InvoicerParty");
+
+    const XmlNodeList elements = document.SelectNodes(kElements);
+    ReadTexts(elements);
+    ReadTexts(document.SelectNodes(kAttributes));
+    if (elements.ListLength() > 0) {
+        ReadTexts(elements.ListItem(0).SelectNodes(kParty));
+        ReadTexts(elements.ListItem(elements.ListLength() - 1).SelectNodes(kIssueId));
+    }
+    const XmlNodeList invoices = document.SelectNodes(kInvoiceDocument);
+    if (invoices.ListLength() > 0) {
+        ReadTexts(invoices.ListItem(0).SelectNodes(kIssueId));
+    } else {
+        // A node that is not there is an error the renderers let the run catch.
+        bool thrown = false;
+        try {
+            document.SelectNode(kInvoiceDocument);
+        } catch (const XmlAccessError&) {
+            thrown = true;
+        }
+        FUZZ_CHECK(thrown);
+    }
+}
+
+}  // namespace
+
+void FuzzXmlLoad(std::string_view input) {
+    XmlDocument fromFile;
+    if (fromFile.LoadXmlFile(FuzzEnvironment::Get().WriteDocument("document.xml", input))) {
+        Query(fromFile);
+    } else {
+        FUZZ_CHECK(fromFile.SelectNodes("//*").ListLength() == 0);
+    }
+    XmlDocument fromText;
+    if (fromText.LoadXmlText(input)) Query(fromText);
+}
+
+}  // namespace ledgra::fuzz
