@@ -28,14 +28,15 @@ bool LockedPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool i
     if (!isMainFrame) {
         return url.scheme() == QLatin1String("about") || m_profile.Scheme().Serves(url);
     }
-    if (IsOwnAddress(url)) return true;
     if (m_acceptServed) {
-        const bool accepted = m_profile.Scheme().Serves(url) && m_acceptServed(url);
+        // A closed window is only hidden: a link to the file it already holds shows it again.
+        const bool accepted =
+            IsOwnAddress(url) || (m_profile.Scheme().Serves(url) && m_acceptServed(url));
         if (accepted) m_ownUrl = url;
         emit OpenedAddressDecided(accepted);
         return accepted;
     }
-    return false;
+    return IsOwnAddress(url);
 }
 
 QWebEnginePage* LockedPage::createWindow(WebWindowType) {

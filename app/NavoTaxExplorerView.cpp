@@ -49,9 +49,13 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
     setAcceptDrops(false);
     // The engine draws into a child widget, which is where the mouse events arrive.
     for (QObject* child : children()) Guard(child);
-    // The engine may start a new page at its own zoom.
+    // The engine may start a new page at its own zoom while still reporting the view's, and
+    // takes a zoom equal to the one it reports for no change: every page that finished loading
+    // is set to 100 % and then to the view's zoom.
     connect(this, &QWebEngineView::loadFinished, this, [this] {
-        if (zoomFactor() != m_zoomPercent / 100.0) setZoomFactor(m_zoomPercent / 100.0);
+        if (m_zoomPercent == kDefaultZoom) return;
+        setZoomFactor(1.0);
+        setZoomFactor(m_zoomPercent / 100.0);
     });
 }
 
