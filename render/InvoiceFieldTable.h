@@ -56,7 +56,7 @@ constexpr std::size_t Quantity(std::size_t i) {
 constexpr std::size_t RowDate(std::size_t i) {
     return 15 + 4 * i;
 }
-constexpr std::size_t Specification(std::size_t i) {
+constexpr std::size_t ItemStandard(std::size_t i) {  // 규격: size or model
     return 34 + 4 * i;
 }
 constexpr std::size_t RowSupplyAmount(std::size_t i) {

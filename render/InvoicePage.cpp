@@ -18,7 +18,7 @@ const InvoiceFillRules kLegacyInvoiceFillRules{
     .summaryRows = true,
     .rowDates = RowDateForms::YearMonthDay,
     .rowBlanking = RowBlanking::EmptyAndUndated,
-    .spaceAfterSpecificationAndQuantity = true,
+    .spaceAfterStandardAndQuantity = true,
     .zeroGrandTotal = true,
     .receiptByIndicator = true,
 };
@@ -31,7 +31,7 @@ const InvoiceFillRules kKeyValueInvoiceFillRules{
     .summaryRows = false,
     .rowDates = RowDateForms::YearMonthDayOrMonthDay,
     .rowBlanking = RowBlanking::EmptyOrUndated,
-    .spaceAfterSpecificationAndQuantity = false,
+    .spaceAfterStandardAndQuantity = false,
     .zeroGrandTotal = false,
     .receiptByIndicator = false,
 };
@@ -201,11 +201,11 @@ private:
 
     void OwnRow(std::size_t i) {
         const bool dated = FillDate(i);
-        const std::string_view space = m_rules.spaceAfterSpecificationAndQuantity ? kNbsp : "";
+        const std::string_view space = m_rules.spaceAfterStandardAndQuantity ? kNbsp : "";
         const auto text = [](const std::string& value) { return EscapeText(value); };
         const auto spaced = [space](std::string value) { return value += space; };
         Cell(":품목"_cp949, i, dated, m_table[slot::ItemName(i)], text);
-        Cell(":규격"_cp949, i, dated, m_table[slot::Specification(i)],
+        Cell(":규격"_cp949, i, dated, m_table[slot::ItemStandard(i)],
              [&](const std::string& value) { return spaced(EscapeText(value)); });
         Cell(":수량"_cp949, i, dated, m_table[slot::Quantity(i)],
              [&](const std::string& value) { return spaced(EscapeText(GroupDigits(value))); });

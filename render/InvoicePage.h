@@ -39,8 +39,8 @@ struct InvoiceFillRules {
     bool summaryRows;
     RowDateForms rowDates;
     RowBlanking rowBlanking;
-    // "&nbsp;" follows the specification and the quantity of a row.
-    bool spaceAfterSpecificationAndQuantity;
+    // "&nbsp;" follows the 규격 (size or model) and the quantity of a row.
+    bool spaceAfterStandardAndQuantity;
     // A grand total that is empty or "0" shows "0"; otherwise such a total is blank.
     bool zeroGrandTotal;
     // "영수" when the indicator is "01" or empty, else "청구"; otherwise always "청구".

@@ -65,7 +65,7 @@ void ReadItems(std::string_view text, InvoiceFieldTable& table) {
         const std::array<Key, 8> keys{{
             {"월일="_cp949, slot::RowDate(i)},
             {"품목="_cp949, slot::ItemName(i)},
-            {"규격="_cp949, slot::Specification(i)},
+            {"규격="_cp949, slot::ItemStandard(i)},
             {"수량="_cp949, slot::Quantity(i)},
             {"단가="_cp949, slot::UnitPrice(i)},
             {"공급가액="_cp949, slot::RowSupplyAmount(i)},

@@ -143,7 +143,7 @@ void ReadLine(const XmlNode& line, std::size_t i, InvoiceFields& fields) {
         if (date.size() != 8 && issueDate.size() == 8) date = issueDate;
         ForEachNode(line.SelectNodes(kTaxItems), [&](const XmlNode& item) {
             table[slot::ItemName(i)] = RequiredText(item, kItemName);
-            table[slot::Specification(i)] = RequiredText(item, kDefinition);
+            table[slot::ItemStandard(i)] = RequiredText(item, kDefinition);
         });
         table[slot::Quantity(i)] = RequiredText(line, kQuantity);
         table[slot::UnitPrice(i)] = RequiredText(line, kBasisAmount);
