@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,9 +77,10 @@ const BigFolder& Folder() {
     return folder;
 }
 
-// One expansion: the folder read once, the items made, sorted and inserted.
-void BM_FillFolder(benchmark::State& state) {
-    const QString path = Folder().Path();
+// Expands the folder once per iteration; `filled` says what is wrong with its items, if
+// anything. The listing runs on a thread of its own: the time that counts is the wall time.
+void FillFolderRepeatedly(benchmark::State& state, const QString& path,
+                          const std::function<const char*(QTreeWidgetItem&)>& filled) {
     CTreeFileCtrl tree;
     tree.InitialiseTree();
     QTreeWidgetItem* item = tree.SelectPath(path, false);
@@ -89,33 +91,27 @@ void BM_FillFolder(benchmark::State& state) {
     for (auto _ : state) {
         tree.FillFolderItem(path, item, true);
         state.PauseTiming();
-        if (item->childCount() != kFiles / kDocumentEvery) state.SkipWithError("wrong count");
+        if (const char* error = filled(*item)) state.SkipWithError(error);
         qDeleteAll(item->takeChildren());
         state.ResumeTiming();
     }
 }
-// The listing runs on a thread of its own: the time that counts is the wall time.
+
+// One expansion: the folder read once, the items made, sorted and inserted.
+void BM_FillFolder(benchmark::State& state) {
+    FillFolderRepeatedly(state, Folder().Path(), [](QTreeWidgetItem& item) -> const char* {
+        return item.childCount() != kFiles / kDocumentEvery ? "wrong count" : nullptr;
+    });
+}
 BENCHMARK(BM_FillFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One expansion of the folder of sub-folders: each is looked into once for its expand button,
 // and no folder is asked twice what it is.
 void BM_FillSubFolders(benchmark::State& state) {
-    const QString path = Folder().FoldersPath();
-    CTreeFileCtrl tree;
-    tree.InitialiseTree();
-    QTreeWidgetItem* item = tree.SelectPath(path, false);
-    if (!item) {
-        state.SkipWithError("the folder is not in the tree");
-        return;
-    }
-    for (auto _ : state) {
-        tree.FillFolderItem(path, item, true);
-        state.PauseTiming();
-        if (item->childCount() != kSubFolders) state.SkipWithError("wrong count");
-        if (!CTreeFileCtrl::HasChildFlag(item->child(0))) state.SkipWithError("no button");
-        qDeleteAll(item->takeChildren());
-        state.ResumeTiming();
-    }
+    FillFolderRepeatedly(state, Folder().FoldersPath(), [](QTreeWidgetItem& item) -> const char* {
+        if (item.childCount() != kSubFolders) return "wrong count";
+        return CTreeFileCtrl::HasChildFlag(item.child(0)) ? nullptr : "no button";
+    });
 }
 BENCHMARK(BM_FillSubFolders)->Unit(benchmark::kMillisecond)->UseRealTime();
 
