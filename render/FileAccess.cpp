@@ -63,6 +63,19 @@ std::string TemporaryNameIn(const std::filesystem::path& folder) {
     return (folder / ".ledgra-write-XXXXXX").native();
 }
 
+// Writes all bytes to an open file descriptor, resuming after interruptions.
+bool WriteAllBytes(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& path,
@@ -96,18 +109,6 @@ bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes) {
     if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
     return false;
-}
-
-bool WriteAllBytes(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 }  // namespace ledgra

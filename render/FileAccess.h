@@ -25,7 +25,4 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
 // be written (a missing folder, a folder at the name, a full disk).
 bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Writes all bytes to an open file descriptor, resuming after interruptions.
-bool WriteAllBytes(int fd, std::string_view bytes);
-
 }  // namespace ledgra
