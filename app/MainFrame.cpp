@@ -28,13 +28,6 @@ constexpr const char* kDocumentTypeTitle = "ZOVAViewer";
 constexpr int kLeftPaneWidth = 300;
 constexpr int kDatePaneWidth = 90;
 
-// The frame makes the log folder when it is built.
-FrameState StateWithLogFolder(const std::filesystem::path& documents) {
-    FrameState state;
-    state.m_strLogFolder = CreateLogFolder(documents);
-    return state;
-}
-
 }  // namespace
 
 QString DatePaneText(const QDate& date) {
@@ -44,9 +37,10 @@ QString DatePaneText(const QDate& date) {
 CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     : QMainWindow(parent),
       m_services(std::move(services)),
-      m_state(StateWithLogFolder(m_services.documentsFolder)),
-      m_run(m_state, *m_services.profile, m_templates, *this, m_services.verifierFactory),
-      m_pageProfile(std::make_unique<PageProfile>(m_state.m_strLogFolder)) {
+      // The frame makes the log folder when it is built.
+      m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
+                *this, m_services.verifierFactory),
+      m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
     move(15, 15);
     resize(1000, 720);
     setWindowTitle(QString::fromLatin1(kDocumentTypeTitle));

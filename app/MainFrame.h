@@ -1,8 +1,8 @@
 #pragma once
 // The viewer's one top-level window: the file tree on the left, the page on the right, the
 // command bar above and the status bar with the start date below. Every user command arrives
-// here and becomes one of a few frame operations; the frame owns the state that the
-// verification run, the renderers and printing share.
+// here and goes to the document session the frame owns, which keeps the state that the
+// verification run, the copy button and printing share.
 
 #include <QByteArray>
 #include <QDate>
@@ -13,15 +13,16 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "filetree/FrameOperations.h"
-#include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "render/UserInterface.h"
-#include "verify/VerificationRun.h"
+#include "verify/DocumentSession.h"
 
 class QAction;
 class QLabel;
@@ -55,7 +56,10 @@ inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
 // The date pane's text: "%d년 %d월 %d일", without leading zeros.
 QString DatePaneText(const QDate& date);
 
-class CMainFrame : public QMainWindow, public UserInterface, public FrameOperations {
+class CMainFrame : public QMainWindow,
+                   public UserInterface,
+                   public FrameOperations,
+                   public CommandWindow {
     Q_OBJECT
 
 public:
@@ -69,12 +73,12 @@ public:
     // the window arrives here too.
     void OnCopyData(const QByteArray& path);
 
-    // Frame operations.
+    // Frame operations. The commands go to the document session.
     void RouteCommand(int code) override;
-    void VerifySelectedDocument();
-    void ShowSelectedDocument(int code);
-    void OpenSettings();
-    void PrintDocument();
+    // A document activated in the tree, shown as a double click shows it.
+    void ShowActivatedDocument(const std::filesystem::path& path);
+    void OpenSettings() override;
+    void PrintDocument() override;
     // Saves the shown page as a PDF file the user names.
     void SaveDocumentAsPdf();
     void VerifyDocument(const std::filesystem::path& path);
@@ -87,7 +91,12 @@ public:
     void SetStatusText(const std::string& text) override;
     void NavigateView(const std::filesystem::path& htmlFile) override;
 
-    FrameState& State() { return m_state; }
+    // What the session's commands ask of the window.
+    std::optional<std::filesystem::path> SelectedDocument() override;
+    void SetCopyCaption(const std::string& caption) override;
+    void FocusShownPage() override;
+
+    FrameState& State() { return m_session.State(); }
     CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
     CLeftView& LeftView() const { return *m_pLeftView; }
     CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
@@ -134,9 +143,8 @@ private:
     QPrinter& Printer();
 
     FrameServices m_services;
-    FrameState m_state;
     PageTemplates m_templates;
-    VerificationRun m_run;
+    DocumentSession m_session;
     std::unique_ptr<PageProfile> m_pageProfile;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;

@@ -8,7 +8,7 @@
 #include "filetree/LeftView.h"
 #include "filetree/NativeNames.h"
 #include "settings/ConfigDlg.h"
-#include "text/Cp949.h"
+#include "text/QtCp949.h"
 
 namespace ledgra {
 namespace {
@@ -43,57 +43,27 @@ private:
 }  // namespace
 
 void CMainFrame::RouteCommand(int code) {
-    switch (code) {
-        case 1:
-            OpenSettings();
-            break;
-        case 2:
-            VerifySelectedDocument();
-            break;
-        case 3:
-            PrintDocument();
-            break;
-        case 4:
-            // The copy button: the same document again, as the other copy.
-            m_state.m_bShowOtherCopy = 1;
-            RouteCommand(6);
-            m_state.m_bShowOtherCopy = 0;
-            break;
-        case 5:
-        case 6:
-            ShowSelectedDocument(code);
-            break;
-        default:
-            break;
-    }
+    m_session.Route(static_cast<FrameCommand>(code), *this);
 }
 
-void CMainFrame::VerifySelectedDocument() {
-    CMyTreeFileCtrl& tree = m_pLeftView->Tree();
-    QTreeWidgetItem* item = tree.currentItem();
-    const QString path = tree.GetItemPath(item);
-    if (item && tree.IsFileItem(item)) VerifyDocument(NativePath(path));
+void CMainFrame::ShowActivatedDocument(const std::filesystem::path& path) {
+    m_session.ShowActivatedDocument(path, *this);
 }
 
-void CMainFrame::ShowSelectedDocument(int code) {
+std::optional<std::filesystem::path> CMainFrame::SelectedDocument() {
     CMyTreeFileCtrl& tree = m_pLeftView->Tree();
     QTreeWidgetItem* item = tree.currentItem();
-    if (!item || !tree.IsFileItem(item)) {
-        ShowMessage("파일이 선택되지 않았습니다."_cp949, "에러 메시지"_cp949,
-                    MessageIcon::Exclamation);
-        return;
-    }
-    // The caption counts presses of the copy button; a double click starts it over.
-    if (code == 5 || m_state.m_bCopyButtonSupplier == 1) {
-        m_wndCommandDlg->SetButtonCaption(kCopyButtonId, QStringLiteral("공급받는자"));
-        m_state.m_bCopyButtonSupplier = 0;
-    } else {
-        m_wndCommandDlg->SetButtonCaption(kCopyButtonId, QStringLiteral("공급자"));
-        m_state.m_bCopyButtonSupplier = 1;
-    }
-    ShowDocument(NativePath(tree.GetItemPath(item)));
+    if (!item || !tree.IsFileItem(item)) return std::nullopt;
+    return NativePath(tree.GetItemPath(item));
+}
+
+void CMainFrame::SetCopyCaption(const std::string& caption) {
+    m_wndCommandDlg->SetButtonCaption(kCopyButtonId, QStringFromCp949(caption));
+}
+
+void CMainFrame::FocusShownPage() {
     // After a double click the keyboard scrolls the page that came up.
-    if (code == 5 && m_state.m_bDocumentShown == 1) m_pHtmlView->setFocus(Qt::OtherFocusReason);
+    m_pHtmlView->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::OpenSettings() {
@@ -108,11 +78,11 @@ void CMainFrame::OpenSettings() {
 }
 
 void CMainFrame::VerifyDocument(const std::filesystem::path& path) {
-    m_run.VerifyDocument(path);
+    m_session.VerifyDocument(path);
 }
 
 void CMainFrame::ShowDocument(const std::filesystem::path& path) {
-    m_run.ShowDocument(path);
+    m_session.ShowDocument(path);
 }
 
 void CMainFrame::OnCopyData(const QByteArray& path) {

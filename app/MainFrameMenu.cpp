@@ -29,7 +29,8 @@ void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("파일(&F)"));
     QAction* verify = AddCommand(kVerifyCommand, QStringLiteral("검증(&O)...\tCtrl+O"));
     verify->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(verify, &QAction::triggered, this, &CMainFrame::VerifySelectedDocument);
+    connect(verify, &QAction::triggered, this,
+            [this] { m_session.Route(FrameCommand::VerifySelected, *this); });
     file->addAction(verify);
 
     QAction* settings = AddCommand(kSettingsCommand, QStringLiteral("설정(&S)...\tCtrl+S"));

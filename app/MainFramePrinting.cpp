@@ -86,7 +86,7 @@ CNAVO_TaxExplorerView& CMainFrame::PrintWindow() {
 void CMainFrame::PrintDocument() {
     // A print command that arrives while one is still under way is dropped.
     if (m_bPrinting) return;
-    if (m_state.m_bDocumentShown == 0) {
+    if (State().m_bDocumentShown == 0) {
         ShowMessage("세금계산서를 먼저 검증하십시오."_cp949, "에러 메시지"_cp949,
                     MessageIcon::Exclamation);
         return;
@@ -102,7 +102,7 @@ void CMainFrame::PrintDocument() {
     // again. It stays open after the preview; the user closes it.
     CNAVO_TaxExplorerView& window = PrintWindow();
     QPointer<CNAVO_TaxExplorerView> alive(&window);
-    if (!NavigateAndWait(window, m_run.HtmlFilePath())) {
+    if (!NavigateAndWait(window, m_session.HtmlFilePath())) {
         // The page did not come: the window goes, and there is no preview.
         if (alive) window.close();
         return;
@@ -111,8 +111,8 @@ void CMainFrame::PrintDocument() {
 }
 
 void CMainFrame::SaveDocumentAsPdf() {
-    if (m_bPrinting || m_state.m_bDocumentShown == 0) return;
-    const std::filesystem::path& document = m_state.m_strDocPath;
+    if (m_bPrinting || State().m_bDocumentShown == 0) return;
+    const std::filesystem::path& document = State().m_strDocPath;
     const std::filesystem::path file =
         m_services.choosePdfFile(this, document.parent_path() / PdfFileName(document));
     if (file.empty()) return;
@@ -124,7 +124,7 @@ void CMainFrame::SaveDocumentAsPdf() {
 }
 
 void CMainFrame::UpdateSavePdfCommand() {
-    CommandAction(kSavePdfCommand)->setEnabled(m_state.m_bDocumentShown == 1);
+    CommandAction(kSavePdfCommand)->setEnabled(State().m_bDocumentShown == 1);
 }
 
 }  // namespace ledgra

@@ -4,6 +4,8 @@
 #include <QPalette>
 
 #include "filetree/FrameOperations.h"
+#include "text/QtCp949.h"
+#include "verify/FrameCommand.h"
 #include "widgets/ButtonST.h"
 
 // The pictures are compiled into this library; a static library has to load them explicitly.
@@ -28,21 +30,25 @@ CToolBarDlg::CToolBarDlg(FrameOperations& frame, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(0);
-    AddButton(kVerifyButtonId, kNarrowButtonWidth, QStringLiteral("검 증"), 152, 2);
-    AddButton(kPrintButtonId, kNarrowButtonWidth, QStringLiteral("출 력"), 150, 3);
-    AddButton(kSettingsButtonId, kNarrowButtonWidth, QStringLiteral("설 정"), 151, 1);
-    AddButton(kCopyButtonId, kWideButtonWidth, QStringLiteral("공급받는자"), 184, 4);
+    AddButton(kVerifyButtonId, kNarrowButtonWidth, QStringLiteral("검 증"), 152,
+              FrameCommand::VerifySelected);
+    AddButton(kPrintButtonId, kNarrowButtonWidth, QStringLiteral("출 력"), 150, FrameCommand::Print);
+    AddButton(kSettingsButtonId, kNarrowButtonWidth, QStringLiteral("설 정"), 151,
+              FrameCommand::OpenSettings);
+    AddButton(kCopyButtonId, kWideButtonWidth, QStringFromCp949(BuyerCopyCaption()), 184,
+              FrameCommand::ShowOtherCopy);
     layout->addStretch(1);
 }
 
-void CToolBarDlg::AddButton(int id, int width, const QString& caption, int picture, int routeCode) {
+void CToolBarDlg::AddButton(int id, int width, const QString& caption, int picture,
+                            FrameCommand command) {
     auto* button = new CButtonST(this);
     button->setObjectName(QStringLiteral("button%1").arg(id));
     button->setFixedSize(width, kButtonHeight);
     // Pixels of the desktop's window colour let the button's face through.
     button->SetPicture(picture, palette().color(QPalette::Base));
     connect(button, &CButtonST::clicked, this,
-            [this, routeCode] { m_frame.RouteCommand(routeCode); });
+            [this, command] { m_frame.RouteCommand(static_cast<int>(command)); });
     m_buttons[id] = button;
     layout()->addWidget(button);
     SetButtonCaption(id, caption);

@@ -7,6 +7,8 @@
 
 #include <map>
 
+#include "verify/FrameCommand.h"
+
 class QAbstractButton;
 
 namespace ledgra {
@@ -31,7 +33,7 @@ public:
     void SetButtonCaption(int id, const QString& caption);
 
 private:
-    void AddButton(int id, int width, const QString& caption, int picture, int routeCode);
+    void AddButton(int id, int width, const QString& caption, int picture, FrameCommand command);
 
     FrameOperations& m_frame;
     std::map<int, CButtonST*> m_buttons;

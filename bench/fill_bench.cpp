@@ -10,7 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/Formatters.h"
+#include "render/DigitCells.h"
+#include "render/SealCells.h"
+#include "render/Base64.h"
 #include "render/PageTemplates.h"
 #include "text/Cp949.h"
 

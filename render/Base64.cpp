@@ -1,6 +1,7 @@
+#include "render/Base64.h"
+
 #include <cstdint>
 
-#include "render/PageFilling.h"
 
 namespace ledgra {
 namespace {

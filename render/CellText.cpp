@@ -1,7 +1,7 @@
 #include "render/CellText.h"
 
 #include "render/HtmlText.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

@@ -1,6 +1,6 @@
 #include "render/ContentPage.h"
 
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -18,11 +18,11 @@ std::string_view BodyFragment(std::string_view text) {
 
 }  // namespace
 
-std::string RenderContentPage(RenderContext& context, const RenderInput& input) {
+RenderedPage RenderContentPage(const RenderContext& context, const RenderInput& input) {
     std::optional<std::string> page = context.templates.LoadPageTemplate(kContentPageTemplate);
     if (!page) return {};
     FillPlaceholder(*page, ":내용:"_cp949, BodyFragment(input.content));
-    return std::move(*page);
+    return {std::move(*page)};
 }
 
 }  // namespace ledgra

@@ -13,6 +13,6 @@ inline constexpr int kContentPageTemplate = 208;
 // end of its first "</body>" (both case-sensitive), as the markup it is. A text that lacks
 // either tag, or closes its body before opening it, leaves the cell empty. A template that
 // cannot be loaded gives "".
-std::string RenderContentPage(RenderContext& context, const RenderInput& input);
+RenderedPage RenderContentPage(const RenderContext& context, const RenderInput& input);
 
 }  // namespace ledgra

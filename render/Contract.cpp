@@ -2,7 +2,8 @@
 
 #include "render/ContractAttachments.h"
 #include "render/ContractRecord.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/Base64.h"
 #include "render/XmlDocument.h"
 #include "text/Cp949.h"
 
@@ -19,7 +20,7 @@ std::string BodyText(const std::string& body) {
 
 }  // namespace
 
-std::string RenderContract(RenderContext& context, const RenderInput& input) {
+RenderedPage RenderContract(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
     if (!document.LoadXmlText(input.content)) {
         context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
@@ -31,9 +32,9 @@ std::string RenderContract(RenderContext& context, const RenderInput& input) {
     std::optional<std::string> page = context.templates.LoadPageTemplate(kContractTemplate);
     if (!page) return {};
     FillPlaceholder(*page, ":계약서내용:"_cp949, BodyText(record.body));
-    const std::string list = WriteContractAttachments(context.frame, record);
+    const std::string list = WriteContractAttachments(context.logFolder, record);
     FillPlaceholder(*page, ":첨부파일:"_cp949, list.empty() ? "&nbsp;" : list);
-    return std::move(*page);
+    return {std::move(*page)};
 }
 
 }  // namespace ledgra

@@ -14,6 +14,6 @@ inline constexpr int kContractTemplate = 188;
 // Content that does not load is reported to the user ("XML 파일 로딩 에러") and gives ""; a
 // template that cannot be loaded gives "" without a message. A required element that is
 // missing throws XmlAccessError. The body goes into the page as the markup it is.
-std::string RenderContract(RenderContext& context, const RenderInput& input);
+RenderedPage RenderContract(const RenderContext& context, const RenderInput& input);
 
 }  // namespace ledgra

@@ -4,7 +4,9 @@
 #include <cstdint>
 
 #include "render/AttachmentNames.h"
-#include "render/PageFilling.h"
+#include "render/Base64.h"
+#include "render/LogFolderText.h"
+#include "render/FileAccess.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 
@@ -67,7 +69,7 @@ std::size_t ListedCount(const std::string& fileCount) {
 
 }  // namespace
 
-std::string WriteContractAttachments(const FrameState& frame, const ContractRecord& record) {
+std::string WriteContractAttachments(const std::filesystem::path& logFolder, const ContractRecord& record) {
     AttachmentFileNames names;
     std::string list;
     const std::size_t count = ListedCount(record.fileCount);
@@ -76,10 +78,10 @@ std::string WriteContractAttachments(const FrameState& frame, const ContractReco
         if (attachment.name.empty()) continue;
         const std::string name = DecodeBase64Text(attachment.name);
         const std::string fileName = names.Claim(name);
-        WriteGeneratedFile(frame.m_strLogFolder / Utf8FromCp949(fileName),
+        WriteOwnFile(logFolder / Utf8FromCp949(fileName),
                            DecodeBase64Text(attachment.content));
         if (name.empty()) continue;
-        list += Link(LinkAddress(LogFolderPageText(frame, fileName)), j, name);
+        list += Link(LinkAddress(LogFolderPageText(logFolder, fileName)), j, name);
     }
     return list;
 }

@@ -2,10 +2,10 @@
 // A contract's attachments: each written into the log folder, each listed as a numbered link
 // that opens its file in a small browser window.
 
+#include <filesystem>
 #include <string>
 
 #include "render/ContractRecord.h"
-#include "render/FrameState.h"
 
 namespace ledgra {
 
@@ -14,6 +14,6 @@ namespace ledgra {
 // when it has none. A slot with an empty raw name is skipped, its number with it; an
 // attachment whose name decodes to nothing is written but not listed. A file that cannot be
 // written is not reported: its link is listed all the same.
-std::string WriteContractAttachments(const FrameState& frame, const ContractRecord& record);
+std::string WriteContractAttachments(const std::filesystem::path& logFolder, const ContractRecord& record);
 
 }  // namespace ledgra

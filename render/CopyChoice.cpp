@@ -1,25 +1,25 @@
-#include "render/PageFilling.h"
+#include "render/CopyChoice.h"
+
 #include "settings/StoredSettings.h"
 
 namespace ledgra {
 
-std::optional<int> ChooseCopy(std::string_view supplierNumber, CopyState copy,
-                              const Profile& profile, int matchingTemplate,
-                              int nonMatchingTemplate) {
-    if (!copy.m_bShowOtherCopy) {
+std::optional<ChosenCopy> ChooseCopy(std::string_view supplierNumber, CopyRequest request,
+                                     const Profile& profile, int matchingTemplate,
+                                     int nonMatchingTemplate) {
+    if (!request.otherCopy) {
         // The user's own number is kept in three parts; compared as stored, case and all.
-        const bool ownInvoice = StoredSettingsReader(profile).JoinedOwnNumber() == supplierNumber;
-        copy.m_nLastCopy = ownInvoice ? 1 : 2;
-        return ownInvoice ? matchingTemplate : nonMatchingTemplate;
+        if (StoredSettingsReader(profile).JoinedOwnNumber() == supplierNumber) {
+            return ChosenCopy{matchingTemplate, 1};
+        }
+        return ChosenCopy{nonMatchingTemplate, 2};
     }
     // The other copy is the one not shown last; before any invoice page there is none.
-    switch (copy.m_nLastCopy) {
+    switch (request.lastCopy) {
         case 1:
-            copy.m_nLastCopy = 2;
-            return nonMatchingTemplate;
+            return ChosenCopy{nonMatchingTemplate, 2};
         case 2:
-            copy.m_nLastCopy = 1;
-            return matchingTemplate;
+            return ChosenCopy{matchingTemplate, 1};
         default:
             return std::nullopt;
     }

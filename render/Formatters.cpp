@@ -1,6 +1,7 @@
+#include "render/Formatters.h"
+
 #include <algorithm>
 
-#include "render/PageFilling.h"
 #include "text/ByteString.h"
 
 namespace ledgra {

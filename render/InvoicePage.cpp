@@ -3,7 +3,10 @@
 #include <array>
 
 #include "render/HtmlText.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/Formatters.h"
+#include "render/DigitCells.h"
+#include "render/SealCells.h"
 #include "render/SealImages.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
@@ -254,7 +257,7 @@ private:
 }  // namespace
 
 void FillInvoicePage(std::string& page, const InvoiceFields& fields, const InvoiceSeals& seals,
-                     const FrameState& frame, const InvoiceFillRules& rules) {
+                     const std::filesystem::path& logFolder, const InvoiceFillRules& rules) {
     InvoicePageFill fill(page, fields, rules);
     fill.Parties();
     fill.IssueDateAndAmounts();
@@ -263,9 +266,9 @@ void FillInvoicePage(std::string& page, const InvoiceFields& fields, const Invoi
     fill.Totals();
     fill.BookAndSerialNumber();
     SealCell(page, ":공급받는자인장:"_cp949, seals.buyer, SealMark(), BuyerSealTag(),
-             ":인장1:"_cp949, SealImagePageText(frame, kBuyerSealFileName));
+             ":인장1:"_cp949, SealImagePageText(logFolder, kBuyerSealFileName));
     SealCell(page, ":공급자인장:"_cp949, seals.supplier, TextSealBox(), SupplierSealTag(),
-             ":인장2:"_cp949, SealImagePageText(frame, kSupplierSealFileName));
+             ":인장2:"_cp949, SealImagePageText(logFolder, kSupplierSealFileName));
 }
 
 }  // namespace ledgra

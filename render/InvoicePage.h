@@ -3,10 +3,10 @@
 // (templates 140, 141, 189, 190, 209, 210), shared by the legacy-schema and key-value
 // renderers. Where the two differ, the difference is an explicit rule.
 
+#include <filesystem>
 #include <string>
 
 #include "render/CellText.h"
-#include "render/FrameState.h"
 #include "render/InvoiceFieldTable.h"
 
 namespace ledgra {
@@ -56,8 +56,8 @@ extern const InvoiceFillRules kKeyValueInvoiceFillRules;
 
 // Fills every invoice placeholder of the page, in the form's fixed order (a value that holds a
 // later placeholder's text is filled by that later step too). Document values are put in as
-// text; the seal tags name the seal images in the frame's log folder.
+// text; the seal tags name the seal images in the log folder.
 void FillInvoicePage(std::string& page, const InvoiceFields& fields, const InvoiceSeals& seals,
-                     const FrameState& frame, const InvoiceFillRules& rules);
+                     const std::filesystem::path& logFolder, const InvoiceFillRules& rules);
 
 }  // namespace ledgra

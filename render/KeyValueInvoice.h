@@ -11,8 +11,8 @@ namespace ledgra {
 
 // Renders the verified text `input.content` (code page 949); nothing in it is required. Writes
 // both parties' seal images into the log folder before the template is chosen, when the text
-// carries them; no copy to show or a template that cannot be loaded gives "". Records the copy
-// shown.
-std::string RenderKeyValueInvoice(RenderContext& context, const RenderInput& input);
+// carries them; no copy to show or a template that cannot be loaded gives "". Returns the copy
+// it chose.
+RenderedPage RenderKeyValueInvoice(const RenderContext& context, const RenderInput& input);
 
 }  // namespace ledgra

@@ -18,7 +18,7 @@ CopyTemplates TemplatesFor(const std::string& dataType, const std::string& typeC
 
 }  // namespace
 
-std::string RenderLegacyInvoice(RenderContext& context, const RenderInput& input) {
+RenderedPage RenderLegacyInvoice(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
     // A text that does not parse leaves the document empty: the page is made of blank cells.
     document.LoadXmlText(ReplaceAll(input.content, "&quot;", "\""));
@@ -26,18 +26,18 @@ std::string RenderLegacyInvoice(RenderContext& context, const RenderInput& input
     const std::string dataType = ReadLegacyDataType(document);
 
     const CopyTemplates templates = TemplatesFor(dataType, fields.table[slot::kTypeCode]);
-    const std::optional<int> templateId =
+    const std::optional<ChosenCopy> chosen =
         ChooseCopy(fields.table[slot::kSupplierNumber], context.copy, context.profile,
                    templates.supplierCopy, templates.buyerCopy);
-    if (!templateId) return {};
-    std::optional<std::string> page = context.templates.LoadPageTemplate(*templateId);
-    if (!page) return {};
+    if (!chosen) return {};
+    std::optional<std::string> page = context.templates.LoadPageTemplate(chosen->templateId);
+    if (!page) return {.page = {}, .copy = chosen->copy};
 
     InvoiceSeals seals;
     seals.supplier =
-        WriteSealImage(context.frame, kSupplierSealFileName, ReadSupplierStamp(document));
-    FillInvoicePage(*page, fields, seals, context.frame, kLegacyInvoiceFillRules);
-    return std::move(*page);
+        WriteSealImage(context.logFolder, kSupplierSealFileName, ReadSupplierStamp(document));
+    FillInvoicePage(*page, fields, seals, context.logFolder, kLegacyInvoiceFillRules);
+    return {std::move(*page), chosen->copy};
 }
 
 }  // namespace ledgra

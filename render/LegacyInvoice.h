@@ -12,8 +12,8 @@ namespace ledgra {
 // Renders the verified text `input.content` (code page 949). A text that does not parse gives
 // the chosen template with blank cells and no message; no copy to show or a template that
 // cannot be loaded gives "". A required element that is missing throws XmlAccessError. Writes
-// the supplier's seal image into the log folder when the invoice carries one, and records the
-// copy shown.
-std::string RenderLegacyInvoice(RenderContext& context, const RenderInput& input);
+// the supplier's seal image into the log folder when the invoice carries one. Returns the
+// copy it chose.
+RenderedPage RenderLegacyInvoice(const RenderContext& context, const RenderInput& input);
 
 }  // namespace ledgra

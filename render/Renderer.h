@@ -8,48 +8,46 @@
 #include <string>
 #include <string_view>
 
-#include "render/FrameState.h"
-#include "render/PageFilling.h"
+#include "render/CopyChoice.h"
 #include "render/PageTemplates.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
 
 namespace ledgra {
 
-// What a renderer works with: the frame's shared state to read (the log folder, whether the
-// other copy is asked for), the copy state it writes, the stored settings, the page templates
-// and the user. Whether a page is shown is the run's business, not a renderer's.
+// What a renderer reads besides the document: the log folder its images and attachments go
+// to (with its trailing separator), the copy asked for, the stored settings, the page
+// templates and the user. It writes no window state; the run records what it returns.
 struct RenderContext {
-    RenderContext(FrameState& frameState, const Profile& storedSettings,
-                  const PageTemplates& pageTemplates, UserInterface& user)
-        : frame(frameState),
-          copy{frameState.m_nLastCopy, frameState.m_bShowOtherCopy},
-          profile(storedSettings),
-          templates(pageTemplates),
-          ui(user) {}
-
-    const FrameState& frame;
-    CopyState copy;
+    const std::filesystem::path& logFolder;
+    CopyRequest copy;
     const Profile& profile;
     const PageTemplates& templates;
     UserInterface& ui;
 };
 
-// The document a renderer makes its page of.
+// The document a renderer makes its page of: only what the run read once and verified. No
+// renderer opens the document file: a file changed after its check must not reach the page.
 struct RenderInput {
-    // The document file the run verified.
-    const std::filesystem::path& documentPath;
-    // The verified content: what the container held (for a plain XML document, its text).
+    // The verified content: what the container held (for a plain XML document, its bytes as
+    // read for the check).
     const std::string& content;
     // For a plain XML document with an intact XML signature: the document reduced to the nodes
-    // the signature covers (a UTF-8 file's bytes). A renderer that loads the document file
-    // loads this instead, so that no unsigned value reaches the page.
+    // the signature covers (a UTF-8 file's bytes). A renderer that loads the document loads
+    // this instead, so that no unsigned value reaches the page.
     const std::string* signedXml = nullptr;
+};
+
+// What a renderer made: the page ("" when it failed) and the copy of an invoice form it chose
+// (1 matching, 2 the other one; 0 when it chose none, which leaves the last copy as it was).
+struct RenderedPage {
+    std::string page;
+    int copy = 0;
 };
 
 // A renderer may throw XmlAccessError for a document that lacks a required element; the run
 // catches it.
-using Renderer = std::function<std::string(RenderContext& context, const RenderInput& input)>;
+using Renderer = std::function<RenderedPage(const RenderContext& context, const RenderInput& input)>;
 
 // One renderer per document schema.
 struct DocumentRenderers {

@@ -2,26 +2,28 @@
 
 #include "render/HtmlText.h"
 #include "render/NodeReading.h"
-#include "render/PageFilling.h"
+#include "render/Base64.h"
+#include "render/LogFolderText.h"
+#include "render/FileAccess.h"
 
 namespace ledgra {
 
-std::string WriteSealImage(const FrameState& frame, std::string_view fileName,
+std::string WriteSealImage(const std::filesystem::path& logFolder, std::string_view fileName,
                            std::string_view stamp) {
     if (stamp.empty()) return {};
     std::string image = DecodeBase64Text(stamp);
     // The file is named by the log folder formatted with "%s\zova_supplier.gif": with the
     // folder's trailing separator the name has a doubled one and names the same file as the
     // image path the page shows.
-    std::string name = frame.m_strLogFolder.native();
+    std::string name = logFolder.native();
     name += '/';
     name += fileName;
-    WriteGeneratedFile(std::filesystem::path(name), image);
+    WriteOwnFile(std::filesystem::path(name), image);
     return image;
 }
 
-std::string SealImagePageText(const FrameState& frame, std::string_view fileName) {
-    return EscapeAttribute(LogFolderPageText(frame, fileName));
+std::string SealImagePageText(const std::filesystem::path& logFolder, std::string_view fileName) {
+    return EscapeAttribute(LogFolderPageText(logFolder, fileName));
 }
 
 std::string ReadSupplierStamp(const XmlDocument& document) {

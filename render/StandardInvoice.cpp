@@ -1,6 +1,6 @@
 #include "render/StandardInvoice.h"
 
-#include "render/PageFilling.h"
+#include "render/CopyChoice.h"
 #include "render/SealImages.h"
 #include "render/StandardInvoicePage.h"
 #include "render/StandardInvoiceRecord.h"
@@ -9,28 +9,27 @@
 
 namespace ledgra {
 
-std::string RenderStandardInvoice(RenderContext& context, const RenderInput& input) {
+RenderedPage RenderStandardInvoice(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
-    if (!(input.signedXml ? document.LoadXmlBytes(*input.signedXml)
-                          : document.LoadXmlFile(input.documentPath))) {
+    if (!document.LoadXmlBytes(input.signedXml ? *input.signedXml : input.content)) {
         context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
                                MessageIcon::Exclamation);
         return {};
     }
     const StandardInvoiceRecord record = ReadStandardInvoice(document);
 
-    const std::optional<int> templateId =
+    const std::optional<ChosenCopy> chosen =
         ChooseCopy(record.supplier.registrationNumber, context.copy, context.profile,
                    kStandardBuyerCopyTemplate, kStandardSupplierCopyTemplate);
-    if (!templateId) return {};
-    std::optional<std::string> page = context.templates.LoadPageTemplate(*templateId);
-    if (!page) return {};
+    if (!chosen) return {};
+    std::optional<std::string> page = context.templates.LoadPageTemplate(chosen->templateId);
+    if (!page) return {.page = {}, .copy = chosen->copy};
 
     const std::string seal =
-        WriteSealImage(context.frame, kSupplierSealFileName, ReadSupplierStamp(document));
+        WriteSealImage(context.logFolder, kSupplierSealFileName, ReadSupplierStamp(document));
     FillStandardInvoicePage(*page, record, seal,
-                            SealImagePageText(context.frame, kSupplierSealFileName));
-    return std::move(*page);
+                            SealImagePageText(context.logFolder, kSupplierSealFileName));
+    return {std::move(*page), chosen->copy};
 }
 
 }  // namespace ledgra

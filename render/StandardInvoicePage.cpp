@@ -4,7 +4,10 @@
 
 #include "render/CellText.h"
 #include "render/HtmlText.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/Formatters.h"
+#include "render/DigitCells.h"
+#include "render/SealCells.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "render/PageFilling.h"
+#include "render/WholeFile.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

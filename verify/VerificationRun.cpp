@@ -74,7 +74,7 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     }
 
     const std::string& errorCaption = "에러 메시지"_cp949;
-    const std::string page = RenderPage(pattern, path, content, xmlSignature);
+    const std::string page = RenderPage(pattern, content, xmlSignature);
     if (page.empty()) {
         m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
@@ -106,15 +106,20 @@ bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& con
         });
 }
 
-std::string VerificationRun::RenderPage(const std::string& pattern,
-                                        const std::filesystem::path& path,
-                                        const std::string& content,
+std::string VerificationRun::RenderPage(const std::string& pattern, const std::string& content,
                                         const XmlDocumentSignature& xmlSignature) {
-    RenderContext context{m_frame, m_profile, m_templates, m_ui};
-    const RenderInput input{path, content,
-                            xmlSignature.intact ? &xmlSignature.signedDocument : nullptr};
+    const RenderContext context{
+        .logFolder = m_frame.m_strLogFolder,
+        .copy = {.otherCopy = m_frame.m_bShowOtherCopy != 0, .lastCopy = m_frame.m_nLastCopy},
+        .profile = m_profile,
+        .templates = m_templates,
+        .ui = m_ui,
+    };
+    const RenderInput input{content, xmlSignature.intact ? &xmlSignature.signedDocument : nullptr};
     try {
-        return RendererFor(pattern, m_renderers)(context, input);
+        RenderedPage rendered = RendererFor(pattern, m_renderers)(context, input);
+        if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;
+        return std::move(rendered.page);
     } catch (const std::exception&) {
         // A document that lacks a required element, or one whose page would grow past every
         // bound (std::bad_alloc, the page fill's size limit), makes no page; the run reports it

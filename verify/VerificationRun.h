@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "render/FrameState.h"
+#include "verify/FrameState.h"
 #include "render/PageTemplates.h"
 #include "render/Renderer.h"
 #include "render/UserInterface.h"
@@ -39,8 +39,9 @@ private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
     bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
                 XmlDocumentSignature& xmlSignature);
-    std::string RenderPage(const std::string& pattern, const std::filesystem::path& path,
-                           const std::string& content, const XmlDocumentSignature& xmlSignature);
+    // The page of the content the run read and verified; records the copy the renderer chose.
+    std::string RenderPage(const std::string& pattern, const std::string& content,
+                           const XmlDocumentSignature& xmlSignature);
 
     FrameState& m_frame;
     const Profile& m_profile;

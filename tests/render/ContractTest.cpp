@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/Contract.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
 #include "render/XmlDocument.h"
 #include "tests/render/ContractTestSupport.h"
 #include "text/Cp949.h"

@@ -5,7 +5,7 @@
 
 #include "render/HtmlText.h"
 #include "render/InvoiceSums.h"
-#include "render/PageFilling.h"
+#include "render/SealCells.h"
 
 namespace ledgra {
 namespace {

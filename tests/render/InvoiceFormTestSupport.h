@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/FrameState.h"
+#include "verify/FrameState.h"
 #include "render/PageTemplates.h"
 #include "render/Renderer.h"
 #include "settings/Profile.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "render/PageFilling.h"
+#include "render/Base64.h"
 
 namespace ledgra {
 namespace {

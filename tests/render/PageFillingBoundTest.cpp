@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
 
 namespace ledgra {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/PageFilling.h"
+#include "render/CopyChoice.h"
 #include "settings/StoredSettings.h"
 
 namespace ledgra {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "render/PageFilling.h"
+#include "render/WholeFile.h"
+#include "render/LogFolderText.h"
+#include "render/FileAccess.h"
 #include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/DigitCells.h"
+#include "render/SealCells.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

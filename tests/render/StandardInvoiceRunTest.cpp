@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "render/PageFilling.h"
 #include "render/XmlDocument.h"
 #include "tests/render/StandardInvoiceTestSupport.h"
 

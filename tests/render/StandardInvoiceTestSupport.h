@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/FrameState.h"
+#include "verify/FrameState.h"
 #include "render/PageTemplates.h"
 #include "settings/Profile.h"
 #include "tests/support/RecordingUserInterface.h"

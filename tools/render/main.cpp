@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/PageScheme.h"
-#include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "settings/QSettingsProfile.h"
 #include "settings/StoredSettings.h"
@@ -26,7 +25,7 @@
 #include "tools/render/OverlayProfile.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
-#include "verify/VerificationRun.h"
+#include "verify/DocumentSession.h"
 
 namespace ledgra {
 namespace {
@@ -55,15 +54,6 @@ std::filesystem::path LogFolder(const RenderOptions& options) {
     return folder;
 }
 
-// The copy button (the frame's RouteCommand 4): the caption flips, and the selected document
-// is shown again with the other copy.
-void PressCopyButton(FrameState& frame, VerificationRun& run, const std::filesystem::path& path) {
-    frame.m_bShowOtherCopy = 1;
-    frame.m_bCopyButtonSupplier = frame.m_bCopyButtonSupplier == 1 ? 0 : 1;
-    run.ShowDocument(path);
-    frame.m_bShowOtherCopy = 0;
-}
-
 int Render(const RenderOptions& options) {
     QSettingsProfile storedProfile;
     OverlayProfile profile(storedProfile);
@@ -82,16 +72,15 @@ int Render(const RenderOptions& options) {
         profile.WriteProfileString(kSettingsSection, kHtmlFileKey, stored);
     }
 
-    FrameState frame;
-    frame.m_strLogFolder = LogFolder(options);
     const PageTemplates templates =
         options.templatesFolder ? PageTemplates(*options.templatesFolder) : PageTemplates();
     const std::filesystem::path trustFolder =
         options.trustFolder ? *options.trustFolder : ZovaFolder() / "CA/";
     ConsoleUserInterface ui(stdout);
-    VerificationRun run(frame, profile, templates, ui, OpenSslVerifierFactory(trustFolder));
+    DocumentSession session(LogFolder(options), profile, templates, ui,
+                            OpenSslVerifierFactory(trustFolder));
     std::optional<PdfBatch> pdfs;
-    if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, frame.m_strLogFolder);
+    if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, session.State().m_strLogFolder);
 
     bool allShown = true;
     bool allSaved = true;
@@ -102,20 +91,19 @@ int Render(const RenderOptions& options) {
         return ui.NavigationCount() > before;
     };
     for (const std::filesystem::path& document : options.documents) {
-        // As a double click: the copy button reads "공급받는자" again.
-        frame.m_bCopyButtonSupplier = 0;
+        // As a double click, or as the verify command on the selected document.
         allShown &= shows([&] {
             if (options.verify) {
-                run.VerifyDocument(document);
+                session.VerifyDocument(document);
             } else {
-                run.ShowDocument(document);
+                session.ShowActivatedDocument(document);
             }
         });
         for (int press = 0; press < options.otherCopyPresses; ++press) {
-            allShown &= shows([&] { PressCopyButton(frame, run, document); });
+            allShown &= shows([&] { session.ShowOtherCopy(document); });
         }
-        if (pdfs && frame.m_bDocumentShown == 1) {
-            allSaved &= pdfs->Write(document, run.HtmlFilePath());
+        if (pdfs && session.State().m_bDocumentShown == 1) {
+            allSaved &= pdfs->Write(document, session.HtmlFilePath());
         }
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "render/HtmlText.h"
-#include "render/PageFilling.h"
+#include "render/Formatters.h"
+#include "render/DigitCells.h"
+#include "render/Base64.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
 

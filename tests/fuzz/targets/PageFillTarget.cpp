@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/InvoicePage.h"
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
 #include "render/PageTemplates.h"
 #include "render/StandardInvoice.h"
 #include "render/StandardInvoicePage.h"

@@ -2,7 +2,8 @@
 
 #include <set>
 
-#include "render/PageFilling.h"
+#include "render/PlaceholderFill.h"
+#include "render/SealCells.h"
 #include "render/XmlDocument.h"
 #include "settings/Profile.h"
 #include "tests/fuzz/targets/FuzzCheck.h"

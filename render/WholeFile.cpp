@@ -1,8 +1,8 @@
+#include "render/WholeFile.h"
+
 #include <algorithm>
 
 #include "render/FileAccess.h"
-#include "render/PageFilling.h"
-#include "text/Cp949.h"
 
 namespace ledgra {
 
@@ -10,16 +10,6 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxByte
     std::string text = ReadRegularFile(path, maxBytes).value_or(std::string());
     // The text ends at its first NUL byte, as a C string would.
     text.resize(std::min(text.size(), text.find('\0')));
-    return text;
-}
-
-bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes) {
-    return WriteOwnFile(path, bytes);
-}
-
-std::string LogFolderPageText(const FrameState& frame, std::string_view fileName) {
-    std::string text = Cp949FromUtf8(frame.m_strLogFolder.native());
-    text += fileName;
     return text;
 }
 

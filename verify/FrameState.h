@@ -1,6 +1,6 @@
 #pragma once
-// The main frame's members that the verification run, the renderers and printing share.
-// The frame owns one; the command-line host owns one of its own.
+// The main frame's members that the verification run, the copy button and printing share.
+// The document session owns one, in the window and in the command-line host alike.
 
 #include <filesystem>
 
