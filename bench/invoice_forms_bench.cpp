@@ -84,16 +84,14 @@ std::string KeyValueDocument(int items) {
 
 void RenderDocument(benchmark::State& state, const Renderer& renderer,
                     const std::string& document) {
-    FrameState frame;
-    frame.m_strLogFolder = (std::filesystem::temp_directory_path() / "").native();
+    const std::filesystem::path logFolder = (std::filesystem::temp_directory_path() / "").native();
     MemoryProfile profile;
     const PageTemplates templates;
     SilentUserInterface ui;
-    RenderContext context{frame, profile, templates, ui};
-    const std::filesystem::path path;
-    const RenderInput input{path, document};
+    const RenderContext context{logFolder, {}, profile, templates, ui};
+    const RenderInput input{document};
     for (auto _ : state) {
-        const std::string page = renderer(context, input);
+        const std::string page = renderer(context, input).page;
         if (page.empty()) {
             state.SkipWithError("no page");
             return;

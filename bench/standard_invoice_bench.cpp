@@ -11,6 +11,7 @@
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 #include "render/StandardInvoiceRecord.h"
+#include "render/WholeFile.h"
 #include "render/XmlDocument.h"
 
 namespace ledgra {
@@ -44,19 +45,17 @@ void BM_ReadStandardInvoice(benchmark::State& state) {
 BENCHMARK(BM_ReadStandardInvoice);
 
 void BM_RenderStandardInvoice(benchmark::State& state) {
-    FrameState frame;
-    frame.m_strDocPath = InvoiceFile();
     // The real samples carry no seal, so nothing is written here.
-    frame.m_strLogFolder = (std::filesystem::temp_directory_path() / "").native();
+    const std::filesystem::path logFolder = (std::filesystem::temp_directory_path() / "").native();
     MemoryProfile profile;
     const PageTemplates templates;
     SilentUserInterface ui;
-    RenderContext context{frame, profile, templates, ui};
-    const std::string content;
-    const RenderInput input{frame.m_strDocPath, content};
+    const RenderContext context{logFolder, {}, profile, templates, ui};
+    const std::string content = ReadWholeFile(InvoiceFile());
+    const RenderInput input{content};
     std::size_t pageBytes = 0;
     for (auto _ : state) {
-        const std::string page = RenderStandardInvoice(context, input);
+        const std::string page = RenderStandardInvoice(context, input).page;
         if (page.empty()) {
             state.SkipWithError("no page");
             return;

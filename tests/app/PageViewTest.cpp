@@ -138,21 +138,19 @@ class DocumentMarkupTest : public PageViewTest, public ::testing::WithParamInter
 protected:
     // The page the contract (true) or content page (false) renderer makes of this markup.
     std::string Rendered(const std::string& markup) {
-        FrameState frame;
-        frame.m_strLogFolder = m_logFolder.native() + "/";
+        const std::filesystem::path logFolder = m_logFolder.native() + "/";
         MemoryProfile profile;
         const PageTemplates templates;
         testing::RecordingUserInterface ui;
-        RenderContext context{frame, profile, templates, ui};
-        const std::filesystem::path document = m_folder.Path() / "document";
+        const RenderContext context{logFolder, {}, profile, templates, ui};
         if (GetParam()) {
             const std::string xml = "<DigitalContent><DataArea><Document>" +
                                     testing::Base64Text(markup) +
                                     "</Document></DataArea></DigitalContent>";
-            return RenderContract(context, RenderInput{document, xml});
+            return RenderContract(context, RenderInput{xml}).page;
         }
         const std::string html = "<html><head></head><body>" + markup + "</body></html>";
-        return RenderContentPage(context, RenderInput{document, html});
+        return RenderContentPage(context, RenderInput{html}).page;
     }
 };
 

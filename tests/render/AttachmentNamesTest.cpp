@@ -2,6 +2,7 @@
 
 #include "render/AttachmentNames.h"
 #include "tests/render/ContractTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -113,7 +114,7 @@ TEST(RenderContract, HostileNamesWriteOnlyInsideTheLogFolder) {
     for (std::size_t k = 0; k < files.size(); ++k) {
         SCOPED_TRACE(files[k]);
         EXPECT_TRUE(std::filesystem::is_regular_file(r.logFolder / files[k]));
-        EXPECT_NE(list.find("window.open('" + r.frame.m_strLogFolder.native() + files[k] + "'"),
+        EXPECT_NE(list.find("window.open('" + r.logFolder.native() + files[k] + "'"),
                   std::string::npos);
     }
     // The two "../x" attachments keep their own contents.
@@ -139,7 +140,7 @@ TEST(RenderContract, TheLinkAddressSurvivesAnyLogFolderName) {
     ContractRendering r;
     const std::filesystem::path odd = r.folder.Path() / "it's \"50%\" #1 & <b>";
     std::filesystem::create_directory(odd);
-    r.frame.m_strLogFolder = odd.native() + "/";
+    r.logFolder = odd.native() + "/";
     const std::string list = ContractRendering::ListCell(
         r.RenderContract(ContractXml({{.fileCount = "1", .files = {{"a.txt", "A"}}}})));
     const std::string escaped =

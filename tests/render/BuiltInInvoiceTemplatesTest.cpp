@@ -9,7 +9,7 @@
 #include "render/InvoicePage.h"
 #include "render/KeyValueInvoice.h"
 #include "render/LegacyInvoice.h"
-#include "tests/render/InvoiceFormTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/render/LegacyInvoiceTestSupport.h"
 #include "tests/render/StandardInvoiceTestSupport.h"
 #include "text/Cp949.h"
@@ -56,9 +56,9 @@ TEST(BuiltInInvoiceTemplates, TheProbeFindsEveryPlaceholderOfARawTemplate) {
     EXPECT_EQ(PlaceholderTexts(Utf8FromCp949(*raw)), expected);
 }
 
-// The template a rendering used: the frame records whether it was the matching one.
-int TemplateShown(const FrameState& frame, CopyTemplates templates) {
-    return frame.m_nLastCopy == 1 ? templates.supplierCopy : templates.buyerCopy;
+// The template a rendering used: the copy it chose says whether it was the matching one.
+int TemplateShown(const CopyRequest& copy, CopyTemplates templates) {
+    return copy.lastCopy == 1 ? templates.supplierCopy : templates.buyerCopy;
 }
 
 TEST(BuiltInInvoiceTemplates, LegacyAndKeyValueFormsLeaveNoPlaceholder) {
@@ -85,7 +85,7 @@ TEST(BuiltInInvoiceTemplates, LegacyAndKeyValueFormsLeaveNoPlaceholder) {
             InvoiceFormRendering full(true);
             full.SetOwnNumber(own);
             const std::string page = full.Render(RenderLegacyInvoice, parts.Xml()).page;
-            ExpectFilled(page, seen, TemplateShown(full.frame, kind.templates),
+            ExpectFilled(page, seen, TemplateShown(full.copy, kind.templates),
                          std::string("legacy ") + kind.dataType + "/" + kind.typeCode);
         }
         for (const Kind& kind : keyValueKinds) {
@@ -100,7 +100,7 @@ TEST(BuiltInInvoiceTemplates, LegacyAndKeyValueFormsLeaveNoPlaceholder) {
             InvoiceFormRendering full(true);
             full.SetOwnNumber(own);
             const std::string page = full.Render(RenderKeyValueInvoice, text).page;
-            ExpectFilled(page, seen, TemplateShown(full.frame, kind.templates),
+            ExpectFilled(page, seen, TemplateShown(full.copy, kind.templates),
                          std::string("key-value ") + kind.typeCode);
         }
         // Empty documents: a legacy text that does not parse, a key-value text without any
@@ -116,7 +116,7 @@ TEST(BuiltInInvoiceTemplates, LegacyAndKeyValueFormsLeaveNoPlaceholder) {
             InvoiceFormRendering rendering(true);
             rendering.SetOwnNumber(own);
             const std::string page = rendering.Render(empty.renderer, "").page;
-            ExpectFilled(page, seen, TemplateShown(rendering.frame, empty.templates),
+            ExpectFilled(page, seen, TemplateShown(rendering.copy, empty.templates),
                          std::string("empty ") + empty.name);
         }
     }
@@ -130,7 +130,7 @@ TEST(BuiltInInvoiceTemplates, StandardFormsLeaveNoPlaceholder) {
             InvoiceRendering rendering(true);
             rendering.SetOwnNumber(own);
             const std::string page = rendering.Render(document).page;
-            ExpectFilled(page, seen, rendering.frame.m_nLastCopy == 1 ? 213 : 214,
+            ExpectFilled(page, seen, rendering.copy.lastCopy == 1 ? 213 : 214,
                          std::string("standard own ") + own);
         }
     }

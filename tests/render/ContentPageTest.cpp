@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/render/ContractTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

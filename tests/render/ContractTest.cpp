@@ -4,6 +4,7 @@
 #include "render/PlaceholderFill.h"
 #include "render/XmlDocument.h"
 #include "tests/render/ContractTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -20,7 +21,7 @@ using Names = std::vector<std::string>;
 // folder and reading `text`.
 std::string LinkTo(const ContractRendering& r, std::string_view fileName, int number,
                    std::string_view text) {
-    return "<a href='#' onclick=\"javascript:window.open('" + r.frame.m_strLogFolder.native() +
+    return "<a href='#' onclick=\"javascript:window.open('" + r.logFolder.native() +
            std::string(fileName) +
            "','win','top=60,left=300,width=600,height=400,menubar=0,resizable=0,scrollbars=1,"
            "status=0,titlebar=0,toolbar=1');\" style='font-size:9pt'>" +
@@ -204,14 +205,11 @@ TEST(RenderContract, TheBuiltInPageCarriesTheBodyTheListAndTheNote) {
 
 TEST(RendererTable, ContractsAndContentPagesHaveTheirRenderers) {
     ContractRendering r;
-    RenderContext context{r.frame, r.profile, r.templates, r.ui};
-    const std::string contract = ContractXml({{.body = "terms"}});
-    const std::string kcx = RendererFor("*.KCX", ProductRenderers())(
-        context, RenderInput{r.folder.Path() / "a.kcx", contract});
+    const std::string kcx =
+        r.Render(RendererFor("*.KCX", ProductRenderers()), ContractXml({{.body = "terms"}})).page;
     EXPECT_EQ(ContractRendering::BodyCell(kcx), "terms");
-    const std::string content = "<body>news</body>";
-    const std::string cqs = RendererFor("*.CQS", ProductRenderers())(
-        context, RenderInput{r.folder.Path() / "a.cqs", content});
+    const std::string cqs =
+        r.Render(RendererFor("*.CQS", ProductRenderers()), "<body>news</body>").page;
     EXPECT_EQ(cqs, "[<body>news</body>]");
 }
 

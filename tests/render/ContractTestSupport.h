@@ -1,19 +1,10 @@
 #pragma once
-// Rendering contracts and content pages in tests: contract documents built from parts, probe
-// templates that show each placeholder's value, and a log folder of their own.
+// Contract documents built from parts for the render tests.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "verify/FrameState.h"
-#include "render/PageTemplates.h"
-#include "render/Renderer.h"
-#include "settings/Profile.h"
-#include "tests/support/RecordingUserInterface.h"
-#include "tests/support/TempFolder.h"
 
 namespace ledgra::testing {
 
@@ -34,30 +25,5 @@ struct DataArea {
 
 // The contract document (code page 949) with these DataAreas.
 std::string ContractXml(const std::vector<DataArea>& areas);
-
-// A frame, templates, user and log folder ("<temp>/Logs/") for one test. Template 188 is
-// "{body::계약서내용:}{list::첨부파일:}" and 208 "[:내용:]" unless `builtInTemplates`.
-class ContractRendering {
-public:
-    explicit ContractRendering(bool builtInTemplates = false);
-
-    std::string RenderContract(const std::string& content);
-    std::string RenderContentPage(const std::string& content);
-    // The two parts of a probe page: the body cell and the list cell.
-    static std::string BodyCell(const std::string& page);
-    static std::string ListCell(const std::string& page);
-
-    // The names of the files in the log folder, sorted (UTF-8, as on disk).
-    std::vector<std::string> LogFiles() const;
-    // The names in the test's folder beside the log folder, sorted.
-    std::vector<std::string> FolderEntries() const;
-
-    TempFolder folder;
-    std::filesystem::path logFolder;
-    FrameState frame;
-    MemoryProfile profile;
-    RecordingUserInterface ui;
-    PageTemplates templates;
-};
 
 }  // namespace ledgra::testing

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "render/KeyValueInvoice.h"
-#include "tests/render/InvoiceFormTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace ledgra {
@@ -221,7 +221,7 @@ TEST(KeyValueInvoice, SealsOfBothPartiesAreWrittenBeforeTheTemplateIsChosen) {
         parts.seals = c.seals;
         // The other copy before any page: no template, but the seals are written all the same.
         InvoiceFormRendering rendering;
-        rendering.frame.m_bShowOtherCopy = 1;
+        rendering.copy.otherCopy = true;
         EXPECT_TRUE(rendering.Render(kKeyValue, parts.Text()).page.empty());
         const auto expectFile = [&](const char* name, const char* bytes) {
             const std::filesystem::path file = rendering.SealFile(name);
@@ -233,9 +233,9 @@ TEST(KeyValueInvoice, SealsOfBothPartiesAreWrittenBeforeTheTemplateIsChosen) {
         expectFile("zova_buyer.gif", c.buyerFile);
         expectFile("zova_supplier.gif", c.supplierFile);
 
-        rendering.frame.m_bShowOtherCopy = 0;
+        rendering.copy.otherCopy = false;
         const RenderedInvoice rendered = rendering.Render(kKeyValue, parts.Text());
-        const std::string folder = rendering.frame.m_strLogFolder.string();
+        const std::string folder = rendering.logFolder.string();
         EXPECT_EQ(rendered.Cell("공급받는자인장"),
                   c.buyerImage ? "<IMG SRC='" + folder +
                                      "zova_buyer.gif' HEIGHT=32 WIDTH=32 BORDER=0 ALT='' "

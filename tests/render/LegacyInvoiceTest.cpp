@@ -4,7 +4,7 @@
 
 #include "render/LegacyInvoice.h"
 #include "render/XmlDocument.h"
-#include "tests/render/InvoiceFormTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/render/LegacyInvoiceTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "text/ByteString.h"
@@ -74,7 +74,7 @@ TEST(LegacyInvoice, TemplateByDataTypeTypeCodeAndOwnNumber) {
             << c.dataType << " " << c.typeCode << " " << c.supplierNumber;
         // The supplier's copies are the matching templates.
         const bool supplierCopy = c.expected == 210 || c.expected == 190 || c.expected == 141;
-        EXPECT_EQ(rendering.frame.m_nLastCopy, supplierCopy ? 1 : 2);
+        EXPECT_EQ(rendering.copy.lastCopy, supplierCopy ? 1 : 2);
     }
 }
 
@@ -341,7 +341,7 @@ TEST(LegacyInvoice, SupplierSealIsWrittenBeforeTheFill) {
             EXPECT_EQ(testing::ReadBytes(file), c.fileBytes) << c.stamp;
         }
         const std::string expectedCell =
-            c.imageTag ? "<IMG SRC='" + rendering.frame.m_strLogFolder.string() +
+            c.imageTag ? "<IMG SRC='" + rendering.logFolder.string() +
                              "zova_supplier.gif' HEIGHT=50 WIDTH=51 BORDER=0 ALT='' "
                              "style='filter:alpha(opacity=90%)'>"
                        : kTextSealBoxCell;

@@ -21,8 +21,13 @@ struct CopyCase {
     int lastCopyAfter;
 };
 
-CopyState CopyOf(FrameState& frame) {
-    return {frame.m_nLastCopy, frame.m_bShowOtherCopy};
+// The template chosen, if any; the copy the next choice starts from is recorded in `request`.
+std::optional<int> Choose(std::string_view supplier, CopyRequest& request, const Profile& profile) {
+    const std::optional<ChosenCopy> chosen =
+        ChooseCopy(supplier, request, profile, kMatching, kOther);
+    if (!chosen) return std::nullopt;
+    request.lastCopy = chosen->copy;
+    return chosen->templateId;
 }
 
 void PrintTo(const CopyCase& c, std::ostream* os) {
@@ -35,11 +40,9 @@ TEST_P(ChooseCopyTest, ChoosesAndRecords) {
     const CopyCase& c = GetParam();
     MemoryProfile profile;
     StoredSettings(profile).StoreConfirmed("", c.id1, c.id2, c.id3);
-    FrameState frame;
-    frame.m_bShowOtherCopy = c.showOther;
-    frame.m_nLastCopy = c.lastCopyBefore;
-    EXPECT_EQ(ChooseCopy(c.supplier, CopyOf(frame), profile, kMatching, kOther), c.expected);
-    EXPECT_EQ(frame.m_nLastCopy, c.lastCopyAfter);
+    CopyRequest request{.otherCopy = c.showOther != 0, .lastCopy = c.lastCopyBefore};
+    EXPECT_EQ(Choose(c.supplier, request, profile), c.expected);
+    EXPECT_EQ(request.lastCopy, c.lastCopyAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,12 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ChooseCopy, ShowingTheOtherCopyTwiceAlternates) {
     MemoryProfile profile;
     StoredSettings(profile).StoreConfirmed("", "123", "45", "67890");
-    FrameState frame;
-    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kMatching);
-    frame.m_bShowOtherCopy = 1;
-    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kOther);
-    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kMatching);
-    EXPECT_EQ(ChooseCopy("1234567890", CopyOf(frame), profile, kMatching, kOther), kOther);
+    CopyRequest request;
+    EXPECT_EQ(Choose("1234567890", request, profile), kMatching);
+    request.otherCopy = true;
+    EXPECT_EQ(Choose("1234567890", request, profile), kOther);
+    EXPECT_EQ(Choose("1234567890", request, profile), kMatching);
+    EXPECT_EQ(Choose("1234567890", request, profile), kOther);
 }
 
 }  // namespace

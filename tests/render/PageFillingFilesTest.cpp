@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "render/WholeFile.h"
 #include "render/LogFolderText.h"
-#include "render/FileAccess.h"
+#include "render/WholeFile.h"
 #include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 
@@ -40,22 +39,8 @@ TEST(ReadWholeFile, FilesOverTheBoundAreNotRead) {
     EXPECT_EQ(ReadWholeFile(path, 9), "");
 }
 
-TEST(WriteGeneratedFile, CreatesAndReplaces) {
-    TempFolder folder;
-    const auto path = folder.Path() / "zova_supplier.gif";
-    const std::string_view image = "GIF89a\0\x01\xFF"sv;
-    ASSERT_TRUE(WriteGeneratedFile(path, image));
-    EXPECT_EQ(ReadBytes(path), image);
-    ASSERT_TRUE(WriteGeneratedFile(path, "ab"));
-    EXPECT_EQ(ReadBytes(path), "ab");
-    ASSERT_TRUE(WriteGeneratedFile(path, ""));
-    EXPECT_EQ(std::filesystem::file_size(path), 0u);
-}
-
 TEST(LogFolderPageText, IsTheFolderInCodePage949FollowedByTheName) {
-    FrameState frame;
-    frame.m_strLogFolder = "/home/김/Documents/ZOVA/Logs/";
-    EXPECT_EQ(LogFolderPageText(frame, "zova_supplier.gif"),
+    EXPECT_EQ(LogFolderPageText("/home/김/Documents/ZOVA/Logs/", "zova_supplier.gif"),
               "/home/김/Documents/ZOVA/Logs/zova_supplier.gif"_cp949);
 }
 

@@ -10,12 +10,12 @@
 namespace ledgra {
 namespace {
 
-using RendererFunction = std::string (*)(RenderContext&, const RenderInput&);
+using RendererFunction = RenderedPage (*)(const RenderContext&, const RenderInput&);
 
 // Renderers that each make a page naming themselves.
 DocumentRenderers NamingRenderers() {
     const auto naming = [](std::string name) {
-        return [name](RenderContext&, const RenderInput&) { return name; };
+        return [name](const RenderContext&, const RenderInput&) { return RenderedPage{name}; };
     };
     return {naming("standard"), naming("legacy"), naming("contract"), naming("content"),
             naming("key-value")};
@@ -36,7 +36,7 @@ TEST(RendererTable, EveryPatternHasItsRenderer) {
         {"", "key-value"},
     };
     const DocumentRenderers renderers = NamingRenderers();
-    FrameState frame;
+    const std::filesystem::path logFolder;
     MemoryProfile profile;
     const PageTemplates templates;
     struct : UserInterface {
@@ -44,11 +44,10 @@ TEST(RendererTable, EveryPatternHasItsRenderer) {
         void SetStatusText(const std::string&) override {}
         void NavigateView(const std::filesystem::path&) override {}
     } ui;
-    RenderContext context{frame, profile, templates, ui};
-    const std::filesystem::path path;
+    const RenderContext context{logFolder, {}, profile, templates, ui};
     const std::string content;
     for (const auto& [pattern, renderer] : rows) {
-        EXPECT_EQ(RendererFor(pattern, renderers)(context, RenderInput{path, content}), renderer)
+        EXPECT_EQ(RendererFor(pattern, renderers)(context, RenderInput{content}).page, renderer)
             << pattern;
     }
 }

@@ -6,6 +6,7 @@
 #include "render/StandardInvoiceRecord.h"
 #include "render/XmlDocument.h"
 #include "tests/render/StandardInvoiceTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

@@ -4,6 +4,7 @@
 
 #include "render/XmlDocument.h"
 #include "tests/render/StandardInvoiceTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 
 namespace ledgra {
 namespace {
@@ -24,28 +25,28 @@ TEST(StandardInvoiceRun, CopyFollowsTheOwnNumberAndAlternates) {
 
     rendering.SetOwnNumber("1234567890");
     EXPECT_EQ(rendering.Render(xml).templateId, 213);
-    EXPECT_EQ(rendering.frame.m_nLastCopy, 1);
+    EXPECT_EQ(rendering.copy.lastCopy, 1);
 
     rendering.SetOwnNumber("1234567891");
     EXPECT_EQ(rendering.Render(xml).templateId, 214);
-    EXPECT_EQ(rendering.frame.m_nLastCopy, 2);
+    EXPECT_EQ(rendering.copy.lastCopy, 2);
 
-    rendering.frame.m_bShowOtherCopy = 1;
+    rendering.copy.otherCopy = true;
     EXPECT_EQ(rendering.Render(xml).templateId, 213);
-    EXPECT_EQ(rendering.frame.m_nLastCopy, 1);
+    EXPECT_EQ(rendering.copy.lastCopy, 1);
     EXPECT_EQ(rendering.Render(xml).templateId, 214);
-    EXPECT_EQ(rendering.frame.m_nLastCopy, 2);
+    EXPECT_EQ(rendering.copy.lastCopy, 2);
     EXPECT_TRUE(rendering.ui.Events().empty());
 }
 
 TEST(StandardInvoiceRun, OtherCopyBeforeAnyPageGivesNothing) {
     InvoiceRendering rendering;
-    rendering.frame.m_bShowOtherCopy = 1;
+    rendering.copy.otherCopy = true;
     InvoiceParts parts;
     parts.extensions = Element("Extension", Element("Stamp", "YWJj"));
 
     EXPECT_EQ(rendering.Render(parts.Xml()).page, "");
-    EXPECT_EQ(rendering.frame.m_nLastCopy, 0);
+    EXPECT_EQ(rendering.copy.lastCopy, 0);
     EXPECT_TRUE(rendering.ui.Events().empty());
     EXPECT_FALSE(std::filesystem::exists(rendering.SupplierSealFile()));
 }
@@ -69,7 +70,7 @@ TEST(StandardInvoiceRun, FileThatDoesNotLoadIsReported) {
         rendering.ui.Clear();
         EXPECT_EQ(rendering.RenderFile(file).page, "") << file;
         EXPECT_EQ(rendering.ui.Lines(), Lines{"box|에러 메시지|!|XML 파일 로딩 에러"}) << file;
-        EXPECT_EQ(rendering.frame.m_nLastCopy, 0);
+        EXPECT_EQ(rendering.copy.lastCopy, 0);
     }
 }
 
@@ -170,7 +171,7 @@ TEST(StandardInvoiceRun, SupplierSealIsWrittenToTheLogFolder) {
         EXPECT_EQ(std::filesystem::exists(rendering.SupplierSealFile()), c.written);
         EXPECT_EQ(ReadBytes(rendering.SupplierSealFile()), c.bytes);
         EXPECT_EQ(rendered.Cell("공급받는자인장"), "(인)");
-        const std::string imagePath = (rendering.frame.m_strLogFolder / "zova_supplier.gif");
+        const std::string imagePath = (rendering.logFolder / "zova_supplier.gif");
         EXPECT_EQ(rendered.Cell("공급자인장"), c.bytes.empty()
                                                    ? "(인)"
                                                    : "<IMG SRC='" + imagePath +
@@ -191,14 +192,14 @@ TEST(StandardInvoiceRun, SealOfAnEarlierInvoiceStaysUntilOverwritten) {
 
 TEST(StandardInvoiceRun, SealThatCannotBeWrittenIsNotReported) {
     InvoiceRendering rendering;
-    rendering.frame.m_strLogFolder = (rendering.folder.Path() / "no such folder" / "").native();
+    rendering.logFolder = (rendering.folder.Path() / "no such folder" / "").native();
     InvoiceParts parts;
     parts.extensions = Element("Extension", Element("Stamp", "YWJj"));
     const RenderedInvoice rendered = rendering.Render(parts.Xml());
     EXPECT_NE(rendered.Cell("공급자인장").find("no such folder/zova_supplier.gif"),
               std::string::npos);
     EXPECT_TRUE(rendering.ui.Events().empty());
-    EXPECT_FALSE(std::filesystem::exists(rendering.frame.m_strLogFolder));
+    EXPECT_FALSE(std::filesystem::exists(rendering.logFolder));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/render/StandardInvoiceTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/support/SharedSamples.h"
 #include "text/Cp949.h"
 
@@ -200,7 +201,7 @@ TEST(StandardInvoiceSamples, BuiltInTemplatesAreFilledCompletelyInBothCopies) {
     EXPECT_NE(buyerCopy.find("(공급받는자 보관용)"_cp949), std::string::npos);
     EXPECT_EQ(UnfilledPlaceholders(buyerCopy), std::vector<std::string>{});
 
-    rendering.frame.m_bShowOtherCopy = 1;
+    rendering.copy.otherCopy = true;
     const std::string supplierCopy = rendering.RenderFile(sample).page;
     EXPECT_NE(supplierCopy.find("(공급자 보관용)"_cp949), std::string::npos);
     EXPECT_EQ(UnfilledPlaceholders(supplierCopy), std::vector<std::string>{});

@@ -1,8 +1,5 @@
 #include "tests/render/StandardInvoiceTestSupport.h"
 
-#include "render/Renderer.h"
-#include "render/StandardInvoice.h"
-#include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 
 namespace ledgra::testing {
@@ -25,31 +22,6 @@ std::vector<std::string> MakePlaceholderNames() {
 }
 
 }  // namespace
-
-std::string CellTemplate(int id, const std::vector<std::string>& names) {
-    std::string page =
-        "<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) + "</td></tr>\n";
-    for (const std::string& name : names) {
-        page += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
-    }
-    return Cp949FromUtf8(page + "</table></body></html>\n");
-}
-
-std::map<std::string, std::string> CellsOf(const std::string& utf8Page) {
-    static constexpr std::string_view kOpen = "<td id=\"";
-    std::map<std::string, std::string> cells;
-    std::size_t at = utf8Page.find(kOpen);
-    while (at != std::string::npos) {
-        const std::size_t nameStart = at + kOpen.size();
-        const std::size_t nameEnd = utf8Page.find("\">", nameStart);
-        const std::size_t valueEnd = utf8Page.find("</td>", nameEnd);
-        if (nameEnd == std::string::npos || valueEnd == std::string::npos) break;
-        cells[utf8Page.substr(nameStart, nameEnd - nameStart)] =
-            utf8Page.substr(nameEnd + 2, valueEnd - nameEnd - 2);
-        at = utf8Page.find(kOpen, valueEnd);
-    }
-    return cells;
-}
 
 const std::vector<std::string>& StandardInvoicePlaceholderNames() {
     static const std::vector<std::string> names = MakePlaceholderNames();
@@ -86,48 +58,6 @@ std::string InvoiceParts::Xml() const {
                    Element("InvoicerParty", supplier) + Element("InvoiceeParty", buyer) + brokers +
                        payments + Element("SpecifiedMonetarySummation", summation)) +
            items + extensions + "</TaxInvoice>\n";
-}
-
-std::string RenderedInvoice::Cell(const std::string& name) const {
-    const auto found = cells.find(name);
-    return found == cells.end() ? "<no cell " + name + ">" : found->second;
-}
-
-InvoiceRendering::InvoiceRendering(bool builtInTemplates) {
-    if (!builtInTemplates) {
-        folder.Write("templates/213.html", CellTemplate(213, StandardInvoicePlaceholderNames()));
-        folder.Write("templates/214.html", CellTemplate(214, StandardInvoicePlaceholderNames()));
-        templates = PageTemplates(folder.Path() / "templates");
-    }
-    std::filesystem::create_directories(folder.Path() / "Logs");
-    // The log folder keeps its trailing separator, as the frame's does.
-    frame.m_strLogFolder = (folder.Path() / "Logs" / "").native();
-}
-
-RenderedInvoice InvoiceRendering::Render(std::string_view xml) {
-    return RenderFile(folder.Write("invoice.xml", xml));
-}
-
-RenderedInvoice InvoiceRendering::RenderFile(const std::filesystem::path& path) {
-    frame.m_strDocPath = path;
-    RenderContext context{frame, profile, templates, ui};
-    const std::string content;
-    RenderedInvoice rendered;
-    rendered.page = RenderStandardInvoice(context, RenderInput{path, content});
-    rendered.cells = CellsOf(Utf8FromCp949(rendered.page));
-    const auto id = rendered.cells.find("template");
-    if (id != rendered.cells.end()) rendered.templateId = std::stoi(id->second);
-    return rendered;
-}
-
-void InvoiceRendering::SetOwnNumber(std::string_view number) {
-    StoredSettings(profile).StoreConfirmed("", std::string(number.substr(0, 3)),
-                                           std::string(number.substr(3, 2)),
-                                           std::string(number.substr(5)));
-}
-
-std::filesystem::path InvoiceRendering::SupplierSealFile() const {
-    return frame.m_strLogFolder / "zova_supplier.gif";
 }
 
 }  // namespace ledgra::testing

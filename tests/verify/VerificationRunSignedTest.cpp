@@ -56,9 +56,9 @@ protected:
     // Runs one form and returns the contents the renderers were given.
     Lines Run(const std::string& name, const std::string& fileText, bool verifyForm) {
         Lines contents;
-        auto recordContent = [&contents](RenderContext&, const RenderInput& input) {
+        auto recordContent = [&contents](const RenderContext&, const RenderInput& input) {
             contents.push_back(input.content);
-            return std::string("<html/>");
+            return RenderedPage{"<html/>"};
         };
         VerificationRun run(
             frame, profile, templates, ui, OpenSslVerifierFactory(folder.Path() / "trust"),

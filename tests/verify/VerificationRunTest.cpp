@@ -60,11 +60,11 @@ protected:
     // Renderers that record their use and make `page` (or throw, with `rendererThrows`).
     DocumentRenderers RecordingRenderers() {
         auto renderer = [this](std::string name) {
-            return [this, name](RenderContext& context, const RenderInput& input) {
-                EXPECT_EQ(&context.frame, &frame);
+            return [this, name](const RenderContext& context, const RenderInput& input) {
+                EXPECT_EQ(&context.logFolder, &frame.m_strLogFolder);
                 rendered.push_back(name + ":" + input.content);
                 if (rendererThrows) throw XmlAccessError("IssueID is missing");
-                return page;
+                return RenderedPage{page};
             };
         };
         return {renderer("standard"), renderer("legacy"), renderer("contract"), renderer("content"),

@@ -46,9 +46,9 @@ protected:
 
     // Renderers that record what they were given and make a page.
     DocumentRenderers RecordingRenderers() {
-        auto record = [this](RenderContext&, const RenderInput& input) {
+        auto record = [this](const RenderContext&, const RenderInput& input) {
             signedParts.push_back(input.signedXml ? *input.signedXml : "(whole file)");
-            return std::string("<html/>");
+            return RenderedPage{"<html/>"};
         };
         return {record, record, record, record, record};
     }
@@ -148,9 +148,9 @@ TEST_F(VerificationRunXmlSignatureTest, AnyStandardExceptionFromARendererFailsTh
         [] { throw std::runtime_error("anything"); },
     };
     for (const auto& raise : throws) {
-        auto renderer = [&raise](RenderContext&, const RenderInput&) -> std::string {
+        auto renderer = [&raise](const RenderContext&, const RenderInput&) {
             raise();
-            return "<html/>";
+            return RenderedPage{"<html/>"};
         };
         frame.m_bDocumentShown = 1;
         Run("plain.xml", "<doc/>", true, {renderer, renderer, renderer, renderer, renderer});

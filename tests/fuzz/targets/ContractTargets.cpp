@@ -11,13 +11,13 @@
 namespace ledgra::fuzz {
 
 void FuzzContract(std::string_view input) {
-    const RenderOutcome outcome = RenderFuzzedDocument(RenderContract, "document.kcx", input);
+    const RenderOutcome outcome = RenderFuzzedDocument(RenderContract, input);
     // At most the load error is told.
     FUZZ_CHECK(outcome.messages <= 1);
 }
 
 void FuzzContentPage(std::string_view input) {
-    const RenderOutcome outcome = RenderFuzzedDocument(RenderContentPage, "document.cqs", input);
+    const RenderOutcome outcome = RenderFuzzedDocument(RenderContentPage, input);
     FUZZ_CHECK(!outcome.xmlError);
     FUZZ_CHECK(outcome.messages == 0);
     // The body is cut out of the text: the page never holds more than the template and it.

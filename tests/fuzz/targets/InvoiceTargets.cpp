@@ -25,7 +25,7 @@ void CheckInvoicePages(const RenderOutcome& outcome) {
 }  // namespace
 
 void FuzzLegacyInvoice(std::string_view input) {
-    const RenderOutcome outcome = RenderFuzzedDocument(RenderLegacyInvoice, "document.ktx", input);
+    const RenderOutcome outcome = RenderFuzzedDocument(RenderLegacyInvoice, input);
     // The legacy renderer tells the user nothing itself.
     FUZZ_CHECK(outcome.messages == 0);
     CheckInvoicePages(outcome);
@@ -42,7 +42,7 @@ void FuzzKeyValueInvoice(std::string_view input) {
     FUZZ_CHECK(invoice.supplierStamp.find('"') == std::string::npos);
 
     const RenderOutcome outcome =
-        RenderFuzzedDocument(RenderKeyValueInvoice, "document.tsn", input);
+        RenderFuzzedDocument(RenderKeyValueInvoice, input);
     FUZZ_CHECK(!outcome.xmlError);
     FUZZ_CHECK(outcome.messages == 0);
     CheckInvoicePages(outcome);

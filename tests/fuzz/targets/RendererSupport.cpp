@@ -55,27 +55,27 @@ std::set<std::string> TagNames(std::string_view page) {
 
 }  // namespace
 
-RenderOutcome RenderFuzzedDocument(const Renderer& renderer, std::string_view fileName,
-                                   std::string_view input) {
+RenderOutcome RenderFuzzedDocument(const Renderer& renderer, std::string_view input) {
     FuzzEnvironment& environment = FuzzEnvironment::Get();
     EmptyLogFolder();
-    const fs::path path = environment.WriteDocument(fileName, input);
     const std::string content(input);
 
-    FrameState frame;
-    frame.m_strLogFolder = environment.LogFolder();
-    frame.m_strDocPath = path;
+    const fs::path logFolder = environment.LogFolder();
     MemoryProfile profile;
     static const PageTemplates templates;
     CountingUserInterface ui;
-    RenderContext context(frame, profile, templates, ui);
 
     RenderOutcome outcome;
     try {
-        outcome.page = renderer(context, RenderInput{path, content});
+        const RenderedPage first =
+            renderer(RenderContext{logFolder, {}, profile, templates, ui}, RenderInput{content});
+        outcome.page = first.page;
         if (!outcome.page.empty()) {
-            frame.m_bShowOtherCopy = 1;
-            outcome.otherCopy = renderer(context, RenderInput{path, content});
+            const CopyRequest otherCopy{.otherCopy = true, .lastCopy = first.copy};
+            outcome.otherCopy =
+                renderer(RenderContext{logFolder, otherCopy, profile, templates, ui},
+                         RenderInput{content})
+                    .page;
         }
     } catch (const XmlAccessError&) {
         outcome.xmlError = true;

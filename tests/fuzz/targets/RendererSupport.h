@@ -1,7 +1,6 @@
 #pragma once
-// Running a renderer on a fuzzed document as the verification run does: the document file in
-// the scratch folder, a fresh frame whose log folder is the scratch log folder (emptied
-// first), no stored settings, the built-in templates, and the run's catch of XmlAccessError
+// Running a renderer on a fuzzed document as the verification run does: the document's bytes
+// as the verified content, the scratch log folder (emptied first), no stored settings, the built-in templates, and the run's catch of XmlAccessError
 // and PageTooLargeError. Checks what holds for every renderer: a page within the size limit,
 // and nothing written but into the log folder.
 
@@ -21,11 +20,9 @@ struct RenderOutcome {
     std::size_t messages = 0;  // message boxes the renderer showed
 };
 
-// Writes `input` as the document file `fileName` and renders it with `renderer`, handing it
-// the input as the verified content; when a page was made, renders the other copy as the copy
-// button does.
-RenderOutcome RenderFuzzedDocument(const Renderer& renderer, std::string_view fileName,
-                                   std::string_view input);
+// Renders `input` with `renderer` as the verified content; when a page was made, renders the
+// other copy as the copy button does.
+RenderOutcome RenderFuzzedDocument(const Renderer& renderer, std::string_view input);
 
 // A filled invoice page holds no tag that neither its templates nor the fill's own markup
 // (line breaks, seal images and boxes) bring: a document value never becomes markup.

@@ -9,7 +9,7 @@ namespace ledgra::fuzz {
 
 void FuzzStandardInvoice(std::string_view input) {
     const RenderOutcome outcome =
-        RenderFuzzedDocument(RenderStandardInvoice, "document.xml", input);
+        RenderFuzzedDocument(RenderStandardInvoice, input);
     // A document that renders once renders its other copy as well.
     FUZZ_CHECK(outcome.page.empty() || !outcome.otherCopy.empty());
     // At most the load error is told; everything else is the run's to report.
