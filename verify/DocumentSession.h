@@ -50,10 +50,10 @@ public:
     // run; a page that came up takes the keyboard.
     void ShowActivatedDocument(const std::filesystem::path& path, CommandWindow& window);
 
-    // The same two for a host without a window: each returns the copy button's caption.
+    // For a host without a window, which gets the copy button's caption back instead: the
+    // double click, and the copy button (its caption turns over and the document is shown
+    // again as the copy not shown last).
     const std::string& ShowActivatedDocument(const std::filesystem::path& path);
-    // The copy button: its caption turns over and the document is shown again as the copy not
-    // shown last.
     const std::string& ShowOtherCopy(const std::filesystem::path& path);
 
     // The hand-off, the start-up path and a drop: shown, the copy button left as it is.

@@ -181,6 +181,31 @@ TEST_F(VerificationRunTest, TheShowFormUnwrapsANestedSignedMessage) {
     EXPECT_EQ(rendered, Lines{"contract:MINNER"});
 }
 
+// Another program (a synced folder) swaps the document file while its signature is checked:
+// the page shows what was verified, never what the file holds afterwards.
+TEST_F(VerificationRunTest, AFileSwappedDuringItsCheckShowsTheVerifiedContent) {
+    const std::string verified =
+        ReadBytes(std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml");
+    std::string forged = verified;
+    const std::string company = "주식회사 가나상사";
+    ASSERT_NE(forged.find(company), std::string::npos);
+    forged.replace(forged.find(company), company.size(), "위조상사");
+    script.contents = {{"MSIGNED", verified}};
+    const auto path = folder.Write("invoice.XML", "MSIGNED");
+    const SignedDataVerifierFactory module = FakeModuleFactory(script, log);
+    const SignedDataVerifierFactory swapping = [&] {
+        folder.Write("invoice.XML", forged);
+        return module();
+    };
+    const PageTemplates builtIn;
+    VerificationRun(frame, profile, builtIn, ui, swapping).ShowDocument(path);
+
+    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededStatus, Navigated()}));
+    const std::string page = Utf8FromCp949(ReadBytes(DefaultHtmlFile()));
+    EXPECT_NE(page.find(company), std::string::npos);
+    EXPECT_EQ(page.find("위조상사"), std::string::npos);
+}
+
 TEST_F(VerificationRunTest, TheCopyButtonsRunAnnouncesNoSuccess) {
     frame.m_bShowOtherCopy = 1;
     const auto path = folder.Write("invoice.XML", "<TaxInvoice/>");
