@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "render/FileAccess.h"
 #include "render/XmlLibrary.h"
 #include "render/XmlParsing.h"
 #include "text/Cp949.h"
@@ -32,12 +31,6 @@ XmlDocument::XmlDocument() = default;
 XmlDocument::~XmlDocument() = default;
 
 // A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
-bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
-    m_impl.reset();
-    std::optional<std::string> bytes = ReadRegularFile(path, kMaxXmlDocumentBytes);
-    return bytes && LoadXmlBytes(*bytes);
-}
-
 bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
     m_impl.reset();
     if (fileBytes.size() > kMaxXmlDocumentBytes) return false;

@@ -14,7 +14,6 @@
 // different documents may be used on different threads at once.
 
 #include <cstddef>
-#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -65,11 +64,10 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // Loads a file, honouring its byte-order mark and encoding declaration (a Korean encoding
-    // name such as "euc-kr" is read as code page 949). False when the file cannot be read,
-    // is too large or does not parse; the document is then empty.
-    bool LoadXmlFile(const std::filesystem::path& path);
-    // Loads the bytes of a document file held in memory, read as LoadXmlFile reads a file.
+    // Loads the bytes of a document file held in memory, honouring its byte-order mark and
+    // encoding declaration (a Korean encoding name such as "euc-kr" is read as code page 949).
+    // False when they are too many or do not parse; the document is then empty. Documents are
+    // never loaded by their path: the bytes are the ones that were read once and verified.
     bool LoadXmlBytes(std::string_view fileBytes);
     // Loads code page 949 text; an encoding declaration inside the text is ignored. False
     // when it does not parse; the document is then empty.

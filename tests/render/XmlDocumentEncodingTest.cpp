@@ -1,18 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
 #include "render/XmlDocument.h"
 #include "render/XmlParsing.h"
-#include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
 
-using testing::TempFolder;
 
 std::string Utf16LittleEndian(std::u16string_view text) {
     std::string bytes = "\xFF\xFE";
@@ -53,27 +50,18 @@ TEST(XmlDocumentEncoding, FilesAreReadAsTheyDeclareThemselves) {
         {"cdata, comment and instruction", "<V><![CDATA[<b>]]>c<!-- no -->d<?pi no?></V>", "<b>cd"},
         {"empty", "<V/>", ""},
     };
-    TempFolder folder;
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
         XmlDocument doc;
-        ASSERT_TRUE(doc.LoadXmlFile(folder.Write("case.xml", c.bytes)));
+        ASSERT_TRUE(doc.LoadXmlBytes(c.bytes));
         EXPECT_EQ(doc.SelectNode("//V").NodeText(), c.expectedCp949);
     }
 }
 
-TEST(XmlDocumentEncoding, UnreadableFilesDoNotLoad) {
-    TempFolder folder;
+TEST(XmlDocumentEncoding, EmptyAndUndecodableBytesDoNotLoad) {
     XmlDocument doc;
-    EXPECT_FALSE(doc.LoadXmlFile(folder.Path() / "missing.xml"));
-    EXPECT_FALSE(doc.LoadXmlFile(folder.Path()));
-    EXPECT_FALSE(doc.LoadXmlFile(folder.Write("empty.xml", "")));
-    EXPECT_FALSE(doc.LoadXmlFile(folder.Write("bad.xml", "<?xml version=\"1.0\"?><V>\xFF</V>")));
-
-    // A pipe would block a reader that opened it.
-    const std::filesystem::path pipe = folder.Path() / "pipe.xml";
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(doc.LoadXmlFile(pipe));
+    EXPECT_FALSE(doc.LoadXmlBytes(""));
+    EXPECT_FALSE(doc.LoadXmlBytes("<?xml version=\"1.0\"?><V>\xFF</V>"));
 }
 
 TEST(XmlDocumentEncoding, TextIsCodePage949WhateverItDeclares) {
@@ -109,13 +97,11 @@ std::string DocumentOfSize(std::size_t size) {
 TEST(XmlDocumentEncoding, LargeDocumentsLoadOnEveryPath) {
     // Past 10 MB libxml2 refuses input it has to convert; every path must parse natively.
     const std::string large = DocumentOfSize(std::size_t{12} << 20);
-    TempFolder folder;
     XmlDocument doc;
     EXPECT_TRUE(doc.LoadXmlText(large));
-    EXPECT_TRUE(doc.LoadXmlFile(folder.Write("plain.xml", large)));
-    EXPECT_TRUE(doc.LoadXmlFile(folder.Write("bom.xml", "\xEF\xBB\xBF" + large)));
-    EXPECT_TRUE(doc.LoadXmlFile(
-        folder.Write("euc-kr.xml", "<?xml version=\"1.0\" encoding=\"euc-kr\"?>" + large)));
+    EXPECT_TRUE(doc.LoadXmlBytes(large));
+    EXPECT_TRUE(doc.LoadXmlBytes("\xEF\xBB\xBF" + large));
+    EXPECT_TRUE(doc.LoadXmlBytes("<?xml version=\"1.0\" encoding=\"euc-kr\"?>" + large));
     EXPECT_EQ(doc.SelectNode("/R/a").NodeText(), std::string(4089, 'x'));
 }
 
@@ -123,10 +109,9 @@ TEST(XmlDocumentEncoding, DocumentsOverTheSizeLimitDoNotLoad) {
     XmlDocument doc;
     EXPECT_FALSE(doc.LoadXmlText(DocumentOfSize(kMaxXmlDocumentBytes + 1)));
 
-    TempFolder folder;
     EXPECT_FALSE(
-        doc.LoadXmlFile(folder.Write("large.xml", DocumentOfSize(kMaxXmlDocumentBytes + 1))));
-    EXPECT_TRUE(doc.LoadXmlFile(folder.Write("doc.xml", "<R>12345</R>")));
+        doc.LoadXmlBytes(DocumentOfSize(kMaxXmlDocumentBytes + 1)));
+    EXPECT_TRUE(doc.LoadXmlBytes("<R>12345</R>"));
 }
 
 }  // namespace

@@ -93,8 +93,7 @@ void FillFieldTablePages(const std::vector<std::string_view>& lines) {
     fields.taxSum = -123456;
     InvoiceSeals seals;
     if (lines.size() % 2 == 1) seals = {"GIF89a", "GIF89a"};
-    FrameState frame;
-    frame.m_strLogFolder = FuzzEnvironment::Get().LogFolder();
+    const std::filesystem::path logFolder = FuzzEnvironment::Get().LogFolder();
 
     const std::array<CopyTemplates, 3> forms{kTaxInvoiceTemplates, kInvoiceWithoutTaxTemplates,
                                              kPaymentReceiptTemplates};
@@ -104,7 +103,7 @@ void FillFieldTablePages(const std::vector<std::string_view>& lines) {
                                         : kKeyValueInvoiceFillRules;
     for (int id : {form.supplierCopy, form.buyerCopy}) {
         FillTemplate(
-            id, [&](std::string& page) { FillInvoicePage(page, fields, seals, frame, rules); });
+            id, [&](std::string& page) { FillInvoicePage(page, fields, seals, logFolder, rules); });
     }
 }
 
