@@ -17,10 +17,10 @@
 
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
+#include "base/UserInterface.h"
 #include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
-#include "render/UserInterface.h"
 #include "verify/VerificationRun.h"
 
 class QAction;

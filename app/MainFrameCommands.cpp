@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/ToolBarDlg.h"
+#include "base/Captions.h"
 #include "filetree/LeftView.h"
 #include "filetree/NativeNames.h"
 #include "settings/ConfigDlg.h"
@@ -79,7 +80,7 @@ void CMainFrame::ShowSelectedDocument(int code) {
     CMyTreeFileCtrl& tree = m_pLeftView->Tree();
     QTreeWidgetItem* item = tree.currentItem();
     if (!item || !tree.IsFileItem(item)) {
-        ShowMessage("파일이 선택되지 않았습니다."_cp949, "에러 메시지"_cp949,
+        ShowMessage("파일이 선택되지 않았습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
         return;
     }

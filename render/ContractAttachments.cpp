@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/FileAccess.h"
 #include "render/AttachmentNames.h"
 #include "render/PageFilling.h"
 #include "text/ByteString.h"
@@ -76,7 +77,7 @@ std::string WriteContractAttachments(const FrameState& frame, const ContractReco
         if (attachment.name.empty()) continue;
         const std::string name = DecodeBase64Text(attachment.name);
         const std::string fileName = names.Claim(name);
-        WriteGeneratedFile(frame.m_strLogFolder / Utf8FromCp949(fileName),
+        WriteOwnFile(frame.m_strLogFolder / Utf8FromCp949(fileName),
                            DecodeBase64Text(attachment.content));
         if (name.empty()) continue;
         list += Link(LinkAddress(LogFolderPageText(frame, fileName)), j, name);

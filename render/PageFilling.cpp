@@ -105,4 +105,10 @@ void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_v
     FillPlaceholder(page, imagePlaceholder, imagePath);
 }
 
+std::string LogFolderPageText(const FrameState& frame, std::string_view fileName) {
+    std::string text = Cp949FromUtf8(frame.m_strLogFolder.native());
+    text += fileName;
+    return text;
+}
+
 }  // namespace ledgra

@@ -1,6 +1,6 @@
 #pragma once
 // The operations every renderer shares to fill a page template: placeholder replacement, the
-// value formatters, digit cells, seal cells, Base64, whole-file reading and the copy choice.
+// value formatters, digit cells, seal cells, Base64, log folder names and the copy choice.
 // All texts are code page 949 byte strings.
 
 #include <cstddef>
@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "render/FileAccess.h"
 #include "render/FrameState.h"
 #include "settings/Profile.h"
 
@@ -86,16 +85,6 @@ bool DecodeBase64(const char* data, std::size_t dataLength, unsigned char* outpu
 // The usual caller's form: a buffer as long as the text, cut to the decoded length on success,
 // empty on failure. The result may hold NUL bytes.
 std::string DecodeBase64Text(std::string_view text);
-
-// The whole file as text up to its first NUL byte. Empty when it cannot be opened, is not a
-// regular file, or holds more than `maxBytes` bytes (documents larger than that are not
-// documents).
-std::string ReadWholeFile(const std::filesystem::path& path,
-                          std::size_t maxBytes = std::size_t{256} << 20);
-
-// Writes a file of our own in the log folder (a seal image, an attachment), whole or not at
-// all, never through a link planted at its name (see WriteOwnFile).
-bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The log folder path as page text (code page 949) followed by a file name, as in
 // "%szova_supplier.gif".

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/UserInterface.h"
 #include "render/FrameState.h"
 #include "render/PageFilling.h"
 #include "render/PageTemplates.h"
-#include "render/UserInterface.h"
 #include "settings/Profile.h"
 
 namespace ledgra {

@@ -1,5 +1,6 @@
 #include "render/SealImages.h"
 
+#include "base/FileAccess.h"
 #include "render/HtmlText.h"
 #include "render/NodeReading.h"
 #include "render/PageFilling.h"
@@ -16,7 +17,7 @@ std::string WriteSealImage(const FrameState& frame, std::string_view fileName,
     std::string name = frame.m_strLogFolder.native();
     name += '/';
     name += fileName;
-    WriteGeneratedFile(std::filesystem::path(name), image);
+    WriteOwnFile(std::filesystem::path(name), image);
     return image;
 }
 

@@ -1,5 +1,6 @@
 #include "render/StandardInvoice.h"
 
+#include "base/Captions.h"
 #include "render/PageFilling.h"
 #include "render/SealImages.h"
 #include "render/StandardInvoicePage.h"
@@ -13,7 +14,7 @@ std::string RenderStandardInvoice(RenderContext& context, const RenderInput& inp
     XmlDocument document;
     if (!(input.signedXml ? document.LoadXmlBytes(*input.signedXml)
                           : document.LoadXmlFile(input.documentPath))) {
-        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
+        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, ErrorCaption(),
                                MessageIcon::Exclamation);
         return {};
     }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 #include "render/XmlLibrary.h"
 #include "render/XmlParsing.h"
 #include "text/Cp949.h"

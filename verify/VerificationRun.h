@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include "base/UserInterface.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "render/Renderer.h"
-#include "render/UserInterface.h"
 #include "settings/Profile.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
