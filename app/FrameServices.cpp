@@ -1,7 +1,8 @@
 #include "app/FrameServices.h"
 
-#include "app/AppFolders.h"
 #include "app/PrintDialogs.h"
+#include "base/Folders.h"
+#include "base/QtFolders.h"
 #include "settings/QSettingsProfile.h"
 
 namespace ledgra {

@@ -9,21 +9,18 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/AppFolders.h"
 #include "app/DocumentDrop.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
 #include "app/ToolBarDlg.h"
+#include "base/Folders.h"
+#include "base/ProgramNames.h"
 #include "filetree/LeftView.h"
 #include "filetree/NativeNames.h"
 #include "text/QtCp949.h"
 
 namespace ledgra {
 namespace {
-
-// The caption after the first selection: the document title, then the window title of the
-// program's document type.
-constexpr const char* kDocumentTypeTitle = "ZOVAViewer";
 
 constexpr int kLeftPaneWidth = 300;
 constexpr int kDatePaneWidth = 90;

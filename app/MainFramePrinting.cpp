@@ -11,6 +11,7 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PdfExport.h"
+#include "base/Captions.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -58,7 +59,7 @@ void CMainFrame::PrintWithDialog(QWebEngineView& view) {
     FlagScope printing(m_bPrinting);
     const PrintResult result = PrintPage(view, Printer());
     if (result == PrintResult::Failed || result == PrintResult::TimedOut) {
-        ShowMessage("인쇄하지 못했습니다."_cp949, "에러 메시지"_cp949, MessageIcon::Exclamation);
+        ShowMessage("인쇄하지 못했습니다."_cp949, ErrorCaption(), MessageIcon::Exclamation);
     }
 }
 
@@ -87,7 +88,7 @@ void CMainFrame::PrintDocument() {
     // A print command that arrives while one is still under way is dropped.
     if (m_bPrinting) return;
     if (State().m_bDocumentShown == 0) {
-        ShowMessage("세금계산서를 먼저 검증하십시오."_cp949, "에러 메시지"_cp949,
+        ShowMessage("세금계산서를 먼저 검증하십시오."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
         return;
     }
@@ -118,7 +119,7 @@ void CMainFrame::SaveDocumentAsPdf() {
     if (file.empty()) return;
     FlagScope printing(m_bPrinting);
     if (!SavePageAsPdf(m_pHtmlView->Page(), file)) {
-        ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, "에러 메시지"_cp949,
+        ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
     }
 }

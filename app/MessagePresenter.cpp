@@ -3,12 +3,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "base/ProgramNames.h"
+
 namespace ledgra {
 
 void BoxMessagePresenter::Present(QWidget* parent, const QString& text, const QString& caption,
                                   MessageIcon icon) {
     QMessageBox box(parent);
-    box.setWindowTitle(caption.isEmpty() ? QString::fromLatin1(kApplicationName) : caption);
+    box.setWindowTitle(caption.isEmpty() ? QString::fromLatin1(kProgramName) : caption);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);  // document texts are shown as they are, never as markup
     switch (icon) {

@@ -4,14 +4,11 @@
 
 #include <QString>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 
 class QWidget;
 
 namespace ledgra {
-
-// The caption of a box that names none of its own.
-inline constexpr const char* kApplicationName = "ZOVA Viewer";
 
 class MessagePresenter {
 public:

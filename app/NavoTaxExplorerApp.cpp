@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include <fstream>
 #include <system_error>
 
 #include "app/CommandLine.h"
 #include "app/FrameServices.h"
 #include "app/MainFrame.h"
 #include "app/SingleInstance.h"
+#include "base/FileAccess.h"
 
 namespace ledgra {
 namespace {
@@ -74,10 +74,7 @@ void CNAVO_TaxExplorerApp::RunSecondInstance(const std::vector<std::string>& arg
 bool CNAVO_TaxExplorerApp::CanOpenStartDocument() {
     if (m_strStartPath.empty()) return true;
     // Only a regular file is a document: opening a FIFO or a device could block or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(m_strStartPath, error)) return false;
-    std::ifstream file(m_strStartPath, std::ios::binary);
-    return file.is_open();
+    return IsReadableRegularFile(m_strStartPath);
 }
 
 }  // namespace ledgra

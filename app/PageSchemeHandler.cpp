@@ -11,7 +11,7 @@
 
 #include "app/AttachmentKinds.h"
 #include "app/PageScheme.h"
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

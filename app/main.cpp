@@ -12,7 +12,7 @@
 #include "app/NavoTaxExplorerApp.h"
 #include "app/PageScheme.h"
 #include "app/QtTranslations.h"
-#include "settings/QSettingsProfile.h"
+#include "base/ProgramNames.h"
 
 int main(int argc, char* argv[]) {
     ledgra::QuietEngineOutput();

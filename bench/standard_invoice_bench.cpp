@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "base/FileAccess.h"
 #include "render/Renderer.h"
 #include "render/StandardInvoice.h"
 #include "render/StandardInvoiceRecord.h"
-#include "render/WholeFile.h"
 #include "render/XmlDocument.h"
 
 namespace ledgra {

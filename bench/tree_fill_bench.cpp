@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "base/QtDocumentPatterns.h"
 #include "filetree/FolderListing.h"
 #include "filetree/TreeFileCtrl.h"
 #include "filetree/TreeFileCtrlItem.h"
@@ -118,9 +119,7 @@ BENCHMARK(BM_FillSubFolders)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The directory pass alone, with the document patterns.
 void BM_ReadFolder(benchmark::State& state) {
     const QString path = Folder().Path();
-    const QStringList patterns{QStringLiteral("*.KTX"), QStringLiteral("*.KCX"),
-                               QStringLiteral("*.TSN"), QStringLiteral("*.CQS"),
-                               QStringLiteral("*.XML")};
+    const QStringList& patterns = DocumentPatternList();
     for (auto _ : state) {
         int documents = 0;
         ForEachFolderEntry(path, [&](const FolderEntry& entry) {

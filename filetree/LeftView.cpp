@@ -1,9 +1,11 @@
 #include "filetree/LeftView.h"
 
-#include <QDir>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
+#include "base/Folders.h"
+#include "base/QtFolders.h"
 #include "filetree/FrameOperations.h"
 #include "filetree/NativeNames.h"
 
@@ -20,9 +22,8 @@ void CLeftView::OnInitialUpdate(const QString& startPath) {
     m_wndTree.InitialiseTree();
 
     // The user's tax files folder; the tree opens as far down it as the folders exist.
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(documents);
-    m_wndTree.SelectPath(documents + QStringLiteral("/ZOVA") + QStringLiteral("/Taxfiles/"), true);
+    const std::filesystem::path taxfiles = TaxfilesFolder(DocumentsFolder());
+    m_wndTree.SelectPath(PathFromNative(QByteArray::fromStdString(taxfiles.native())), true);
 
     if (!startPath.isEmpty()) {
         m_wndTree.SelectPath(startPath, false);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "base/QtDocumentPatterns.h"
+#include "base/QtFolders.h"
 #include "filetree/FolderListing.h"
 #include "filetree/MountTable.h"
 #include "filetree/NativeNames.h"
@@ -173,11 +175,9 @@ bool CTreeFileCtrl::IsSharedPath(const QString& path) const {
 }
 
 bool CTreeFileCtrl::IsDocumentFileName(const QString& path) {
-    static const QStringList kDocumentExtensions{QStringLiteral("*.KTX"), QStringLiteral("*.KCX"),
-                                                 QStringLiteral("*.TSN"), QStringLiteral("*.CQS"),
-                                                 QStringLiteral("*.XML")};
+    // The fixed list, whatever the configurable m_DocumentPatterns holds.
     const QString extension = path.mid(path.lastIndexOf(QLatin1Char('.')) + 1);
-    return kDocumentExtensions.contains((QStringLiteral("*.") + extension).toUpper());
+    return DocumentPatternList().contains((QStringLiteral("*.") + extension).toUpper());
 }
 
 bool CTreeFileCtrl::IsDocumentFile(const QString& name) const {
@@ -449,7 +449,7 @@ void CTreeFileCtrl::AddTopLevelItems() {
     if (m_bShowDocuments) {
         CTreeFileCtrlItemInfo record;
         record.m_bDocumentsItem = true;
-        m_strDocumentsPath = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        m_strDocumentsPath = PathFromNative(QByteArray::fromStdString(DocumentsLocation().native()));
         record.m_strFullPath = m_strDocumentsPath;
         record.m_strName = QStandardPaths::displayName(QStandardPaths::DocumentsLocation);
         m_documentsItem =

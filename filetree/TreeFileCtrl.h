@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/QtDocumentPatterns.h"
 #include "filetree/FolderEntry.h"
 #include "filetree/FolderReader.h"
 #include "filetree/TreeFileCtrlItemInfo.h"
@@ -216,9 +217,7 @@ protected:
     bool m_bShowDocuments = true;
     bool m_bShowComputer = true;
     bool m_bShowNetwork = true;
-    QStringList m_DocumentPatterns{QStringLiteral("*.KTX"), QStringLiteral("*.KCX"),
-                                   QStringLiteral("*.TSN"), QStringLiteral("*.CQS"),
-                                   QStringLiteral("*.XML")};
+    QStringList m_DocumentPatterns = DocumentPatternList();
     std::uint32_t m_dwHiddenFileAttributes = 0x1106;
     std::uint32_t m_dwHiddenFolderAttributes = 0x1106;
     std::uint32_t m_dwHiddenDriveKinds = 0;  // DriveKindBit mask

@@ -1,5 +1,6 @@
 #include "render/Contract.h"
 
+#include "base/Captions.h"
 #include "render/ContractAttachments.h"
 #include "render/ContractRecord.h"
 #include "render/PlaceholderFill.h"
@@ -23,7 +24,7 @@ std::string BodyText(const std::string& body) {
 RenderedPage RenderContract(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
     if (!document.LoadXmlText(input.content)) {
-        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
+        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, ErrorCaption(),
                                MessageIcon::Exclamation);
         return {};
     }

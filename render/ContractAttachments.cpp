@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/FileAccess.h"
 #include "render/AttachmentNames.h"
 #include "render/Base64.h"
 #include "render/LogFolderText.h"
-#include "render/FileAccess.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 #include "res/EmbeddedTemplates.h"
 
 namespace ledgra {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/UserInterface.h"
 #include "render/CopyChoice.h"
 #include "render/PageTemplates.h"
-#include "render/UserInterface.h"
 #include "settings/Profile.h"
 
 namespace ledgra {

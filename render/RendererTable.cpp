@@ -1,5 +1,6 @@
 #include <array>
 
+#include "base/DocumentPatterns.h"
 #include "render/ContentPage.h"
 #include "render/Contract.h"
 #include "render/KeyValueInvoice.h"
@@ -16,10 +17,10 @@ struct RendererRow {
 };
 
 constexpr std::array kRendererRows{
-    RendererRow{"*.XML", &DocumentRenderers::standardInvoice},
-    RendererRow{"*.KTX", &DocumentRenderers::legacyInvoice},
-    RendererRow{"*.KCX", &DocumentRenderers::contract},
-    RendererRow{"*.CQS", &DocumentRenderers::contentPage},
+    RendererRow{kStandardInvoicePattern, &DocumentRenderers::standardInvoice},
+    RendererRow{kLegacyInvoicePattern, &DocumentRenderers::legacyInvoice},
+    RendererRow{kContractPattern, &DocumentRenderers::contract},
+    RendererRow{kContentPagePattern, &DocumentRenderers::contentPage},
 };
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "render/SealImages.h"
 
-#include "render/HtmlText.h"
-#include "render/NodeReading.h"
+#include "base/FileAccess.h"
 #include "render/Base64.h"
+#include "render/HtmlText.h"
 #include "render/LogFolderText.h"
-#include "render/FileAccess.h"
+#include "render/NodeReading.h"
 
 namespace ledgra {
 

@@ -1,5 +1,6 @@
 #include "render/StandardInvoice.h"
 
+#include "base/Captions.h"
 #include "render/CopyChoice.h"
 #include "render/SealImages.h"
 #include "render/StandardInvoicePage.h"
@@ -12,7 +13,7 @@ namespace ledgra {
 RenderedPage RenderStandardInvoice(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
     if (!document.LoadXmlBytes(input.signedXml ? *input.signedXml : input.content)) {
-        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, "에러 메시지"_cp949,
+        context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, ErrorCaption(),
                                MessageIcon::Exclamation);
         return {};
     }

@@ -3,9 +3,12 @@
 # profile:
 #   HOME/Documents/ZOVA/Taxfiles/  the documents, one of each kind and every container form
 #   HOME/Documents/ZOVA/CA/        the demo root certificate, the only trusted root
-# Usage: make-demo-profile.sh SOURCES HOME WORK   (WORK is a scratch folder, emptied first)
+# Usage: make-demo-profile.sh SOURCES HOME WORK FOLDER_NAMES
+#   WORK is a scratch folder, emptied first; FOLDER_NAMES is the build's folder-names.sh, the
+#   programs' own folder names.
 set -euo pipefail
 sources=$1 home=$2 work=$3
+source "$4"
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -85,8 +88,8 @@ openssl base64 -in contract.xml.der > "Taxfiles/물품공급계약서_가나상�
 { printf ';0906000;'; base64_of content-page.html.der; } > "Taxfiles/거래안내_가나상사.CQS"
 
 # --- The demo profile ---
-zova="$home/Documents/ZOVA"
-rm -rf "$zova/Taxfiles" "$zova/CA"
-mkdir -p "$zova/CA"
-cp -r Taxfiles "$zova/Taxfiles"
-cp root.pem "$zova/CA/ledgra-demo-root.pem"
+zova="$home/Documents/$zova_folder_name"
+rm -rf "$zova/$taxfiles_folder_name" "$zova/$trust_folder_name"
+mkdir -p "$zova/$trust_folder_name"
+cp -r Taxfiles "$zova/$taxfiles_folder_name"
+cp root.pem "$zova/$trust_folder_name/ledgra-demo-root.pem"

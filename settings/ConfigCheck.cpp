@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "base/Folders.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -42,7 +43,7 @@ ConfigCheckResult CheckConfig(const ConfigValues& before, const ConfigValues& en
 }
 
 std::string ConfirmedDefaultFolder(const std::filesystem::path& documents) {
-    const std::filesystem::path taxfiles = documents / "ZOVA" / "Taxfiles" / "";
+    const std::filesystem::path taxfiles = TaxfilesFolder(documents);
     std::error_code error;
     if (std::filesystem::is_directory(taxfiles, error)) return Cp949FromUtf8(taxfiles.native());
     return kFallbackDefaultFolder;

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "base/Captions.h"
 #include "settings/BrowseForFolder.h"
 #include "settings/ConfigCheck.h"
 #include "settings/StoredSettings.h"
@@ -147,7 +148,7 @@ void CConfigDlg::accept() {
     const ConfigCheckResult check = CheckConfig(before, entered);
     switch (check.outcome) {
         case ConfigCheckResult::Outcome::Refuse:
-            m_showError(this, QStringFromCp949(check.message), QStringLiteral("에러 메시지"));
+            m_showError(this, QStringFromCp949(check.message), QStringFromCp949(ErrorCaption()));
             Edit(static_cast<int>(check.field))->setFocus(Qt::OtherFocusReason);
             return;
         case ConfigCheckResult::Outcome::StoreChecked:

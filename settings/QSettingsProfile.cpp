@@ -1,5 +1,6 @@
 #include "settings/QSettingsProfile.h"
 
+#include "base/ProgramNames.h"
 #include "text/QtCp949.h"
 
 namespace ledgra {

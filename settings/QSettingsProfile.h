@@ -1,16 +1,12 @@
 #pragma once
-// The profile in the user's settings store: on Linux the file
-// ~/.config/Local AppWizard-Generated Applications/ZOVA Viewer.conf, on Windows the registry key
-// HKCU\Software\Local AppWizard-Generated Applications\ZOVA Viewer.
+// The profile in the user's settings store, under the organisation and application names of
+// base/ProgramNames.h.
 
 #include <QSettings>
 
 #include "settings/Profile.h"
 
 namespace ledgra {
-
-inline constexpr const char* kProfileOrganisation = "Local AppWizard-Generated Applications";
-inline constexpr const char* kProfileApplication = "ZOVA Viewer";
 
 class QSettingsProfile final : public Profile {
 public:

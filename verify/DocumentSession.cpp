@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/Captions.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -46,7 +47,7 @@ void DocumentSession::Route(FrameCommand command, CommandWindow& window) {
 void DocumentSession::ShowSelected(CommandWindow& window, bool activated) {
     const std::optional<std::filesystem::path> path = window.SelectedDocument();
     if (!path) {
-        m_ui.ShowMessage("파일이 선택되지 않았습니다."_cp949, "에러 메시지"_cp949,
+        m_ui.ShowMessage("파일이 선택되지 않았습니다."_cp949, ErrorCaption(),
                          MessageIcon::Exclamation);
         return;
     }

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "base/UserInterface.h"
 #include "render/PageTemplates.h"
 #include "render/Renderer.h"
-#include "render/UserInterface.h"
 #include "settings/Profile.h"
 #include "verify/FrameCommand.h"
 #include "verify/FrameState.h"

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "render/WholeFile.h"
+#include "base/Captions.h"
+#include "base/FileAccess.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -17,7 +18,7 @@ constexpr std::size_t kAttachmentSearchStart = 5;
 constexpr int kMaxAttachmentRejections = 3;
 
 void RejectFile(UserInterface& ui) {
-    ui.ShowMessage("규정된 파일이 아닙니다."_cp949, "에러 메시지"_cp949, MessageIcon::Exclamation);
+    ui.ShowMessage("규정된 파일이 아닙니다."_cp949, ErrorCaption(), MessageIcon::Exclamation);
 }
 
 // A header's character at position 2 is its length, "7" or "9"; any other character (or a

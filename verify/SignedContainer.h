@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 #include "text/AttributeValue.h"
 
 namespace ledgra {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 #include "text/ByteString.h"
 
 namespace ledgra {

@@ -3,7 +3,9 @@
 #include <exception>
 #include <utility>
 
-#include "render/FileAccess.h"
+#include "base/Captions.h"
+#include "base/DocumentPatterns.h"
+#include "base/FileAccess.h"
 #include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
@@ -49,13 +51,13 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     TrustStoreRunCache trustFolderReadOnce;
     std::string content;
     XmlDocumentSignature xmlSignature;
-    if (pattern == "*.TSN") {
+    if (pattern == kKeyValueInvoicePattern) {
         // A first pass in the show form; only its messages count.
         Unwrap(path, content, UnwrapMode::Show, xmlSignature);
     }
     const bool verified = Unwrap(path, content, mode, xmlSignature);
     m_frame.m_strDocPath = path;
-    const std::string& information = "정보"_cp949;
+    const std::string& information = InformationCaption();
     if (!verified) {
         m_frame.m_bDocumentShown = 0;
         m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, information, MessageIcon::Exclamation);
@@ -73,7 +75,7 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
         }
     }
 
-    const std::string& errorCaption = "에러 메시지"_cp949;
+    const std::string& errorCaption = ErrorCaption();
     const std::string page = RenderPage(pattern, content, xmlSignature);
     if (page.empty()) {
         m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);

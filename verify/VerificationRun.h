@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "verify/FrameState.h"
+#include "base/UserInterface.h"
 #include "render/PageTemplates.h"
 #include "render/Renderer.h"
-#include "render/UserInterface.h"
 #include "settings/Profile.h"
+#include "verify/FrameState.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerifyXmlDocument.h"

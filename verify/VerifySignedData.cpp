@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Captions.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -50,7 +51,7 @@ bool UseModule(ISignedDataVerifier& module, const std::string& signedText, std::
             signerList += "서명정보:"_cp949 + name + ", 서명시간 : "_cp949 + time + "\n";
         }
     }
-    if (listSigners) ui.ShowMessage(signerList, "Info", MessageIcon::None);
+    if (listSigners) ui.ShowMessage(signerList, kSignerListCaption, MessageIcon::None);
 
     module.Finish();
     // The content is handed out only once every step has succeeded.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 #include "verify/SignedDataVerifier.h"
 
 namespace ledgra {

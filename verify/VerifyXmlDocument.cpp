@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Captions.h"
 #include "text/Cp949.h"
 #include "verify/VerifierFailure.h"
 #include "verify/VerifySignedData.h"
@@ -56,7 +57,7 @@ bool VerifyXmlDocument(std::string_view documentBytes, UnwrapMode mode,
     const std::string signerLine = "서명정보:"_cp949 + check.signerName + ", 서명시간 : "_cp949;
     const std::string certificateLine = CertificateLine(check.certificateDer, verifierFactory);
     if (mode == UnwrapMode::Verify) {
-        ui.ShowMessage(signerLine + "\n" + certificateLine + "\n", "Info", MessageIcon::None);
+        ui.ShowMessage(signerLine + "\n" + certificateLine + "\n", kSignerListCaption, MessageIcon::None);
     }
     signature.intact = true;
     signature.signedDocument = std::move(check.signedDocument);

@@ -6,11 +6,11 @@
 
 #include <functional>
 
-#include "app/AppFolders.h"
 #include "app/AttachmentKinds.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "base/Folders.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "text/Cp949.h"

@@ -13,14 +13,14 @@
 #include <memory>
 #include <optional>
 
-#include "app/AppFolders.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "base/FileAccess.h"
+#include "base/Folders.h"
 #include "render/ContentPage.h"
 #include "render/Contract.h"
-#include "render/FileAccess.h"
 #include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"

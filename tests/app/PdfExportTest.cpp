@@ -12,13 +12,13 @@
 
 #include <memory>
 
-#include "app/AppFolders.h"
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PdfExport.h"
 #include "app/QtTranslations.h"
+#include "base/Folders.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/PdfText.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 
 namespace ledgra::testing {
 

@@ -1,12 +1,11 @@
 #include "tools/render/ConsoleUserInterface.h"
 
+#include "base/ProgramNames.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
-
-constexpr const char* kApplicationName = "ZOVA Viewer";
 
 // One event per line: line breaks inside a text are written as "\n".
 std::string OneLine(const std::string& cp949Text) {
@@ -17,7 +16,7 @@ std::string OneLine(const std::string& cp949Text) {
 
 void ConsoleUserInterface::ShowMessage(const std::string& text, const std::string& caption,
                                        MessageIcon) {
-    const std::string shownCaption = caption.empty() ? kApplicationName : OneLine(caption);
+    const std::string shownCaption = caption.empty() ? kProgramName : OneLine(caption);
     WriteLine("box\t" + shownCaption + "\t" + OneLine(text));
 }
 

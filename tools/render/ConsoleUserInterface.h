@@ -1,6 +1,6 @@
 #pragma once
 // The user interface of the command line: every event is one UTF-8 line on the output,
-//   box<TAB>CAPTION<TAB>TEXT     (a box without a caption of its own shows "ZOVA Viewer";
+//   box<TAB>CAPTION<TAB>TEXT     (a box without a caption of its own shows kProgramName;
 //                                 a line break inside TEXT is written as the two characters \n)
 //   status<TAB>TEXT
 //   navigate<TAB>PATH
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 
 namespace ledgra {
 

@@ -3,10 +3,8 @@
 // the page view as a line (see ConsoleUserInterface.h).
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +15,8 @@
 #include <vector>
 
 #include "app/PageScheme.h"
+#include "base/Folders.h"
+#include "base/QtFolders.h"
 #include "render/PageTemplates.h"
 #include "settings/QSettingsProfile.h"
 #include "settings/StoredSettings.h"
@@ -39,15 +39,11 @@ int UsageError(const std::string& error) {
     return kUsageError;
 }
 
-std::filesystem::path ZovaFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return std::filesystem::path(QFile::encodeName(documents).toStdString()) / "ZOVA";
-}
-
 // The log folder with its trailing separator, created where it is missing (a failure shows
 // later, when the page cannot be written).
 std::filesystem::path LogFolder(const RenderOptions& options) {
-    std::filesystem::path folder = options.logFolder ? *options.logFolder : ZovaFolder() / "Logs";
+    if (!options.logFolder) return CreateLogFolder(DocumentsLocation());
+    std::filesystem::path folder = *options.logFolder;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     if (!folder.native().ends_with('/')) folder += "/";
@@ -75,7 +71,7 @@ int Render(const RenderOptions& options) {
     const PageTemplates templates =
         options.templatesFolder ? PageTemplates(*options.templatesFolder) : PageTemplates();
     const std::filesystem::path trustFolder =
-        options.trustFolder ? *options.trustFolder : ZovaFolder() / "CA/";
+        options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
     ConsoleUserInterface ui(stdout);
     DocumentSession session(LogFolder(options), profile, templates, ui,
                             OpenSslVerifierFactory(trustFolder));

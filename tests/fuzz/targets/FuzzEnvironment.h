@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/UserInterface.h"
+#include "base/UserInterface.h"
 #include "tests/support/TempFolder.h"
 
 namespace ledgra::fuzz {

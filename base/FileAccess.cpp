@@ -1,4 +1,4 @@
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -35,6 +35,15 @@ public:
 private:
     int m_fd;
 };
+
+// Opens without blocking (a FIFO would wait for a writer) and without taking a terminal.
+FileDescriptor OpenForReading(const std::filesystem::path& path) {
+    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+}
+
+bool IsRegular(const FileDescriptor& file, struct stat& status) {
+    return file.Valid() && ::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 // Reads to the end of the file, at most `limit` bytes in all.
 std::optional<std::string> ReadUpTo(int fd, std::size_t sizeHint, std::size_t limit) {
@@ -80,10 +89,9 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
 
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& path,
                                            std::size_t maxBytes) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file.Valid()) return std::nullopt;
+    const FileDescriptor file = OpenForReading(path);
     struct stat status {};
-    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (!IsRegular(file, status)) return std::nullopt;
     const auto size = static_cast<std::uintmax_t>(status.st_size);
     if (size > maxBytes) return std::nullopt;
 
@@ -109,6 +117,18 @@ bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes) {
     if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
     return false;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    std::string text = ReadRegularFile(path, maxBytes).value_or(std::string());
+    // The text ends at its first NUL byte, as a C string would.
+    text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
+
+bool IsReadableRegularFile(const std::filesystem::path& path) {
+    struct stat status {};
+    return IsRegular(OpenForReading(path), status);
 }
 
 }  // namespace ledgra

@@ -25,4 +25,14 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
 // be written (a missing folder, a folder at the name, a full disk).
 bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes);
 
+// The whole file as text up to its first NUL byte. Empty when it cannot be opened, is not a
+// regular file, or holds more than `maxBytes` bytes (documents larger than that are not
+// documents).
+std::string ReadWholeFile(const std::filesystem::path& path,
+                          std::size_t maxBytes = std::size_t{256} << 20);
+
+// Whether the file can be opened for reading and is a regular file, checked through its
+// descriptor as ReadRegularFile does (a FIFO swapped in after a check cannot stall the caller).
+bool IsReadableRegularFile(const std::filesystem::path& path);
+
 }  // namespace ledgra

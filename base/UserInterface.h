@@ -14,7 +14,7 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
     // A modal message box with an OK button. Text and caption are code page 949; an empty
-    // caption shows the application's name ("ZOVA Viewer").
+    // caption shows the program's name (kProgramName, base/ProgramNames.h).
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
     // The text of status bar pane 0 (code page 949).

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "render/FileAccess.h"
+#include "base/FileAccess.h"
 #include "tests/support/TempFolder.h"
 
 namespace ledgra {
@@ -63,6 +63,8 @@ TEST(ReadRegularFile, OnlyARegularFileWithinTheBoundIsRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.native() + " " + std::to_string(c.maxBytes));
         EXPECT_EQ(ReadRegularFile(c.path, c.maxBytes).has_value(), c.read);
+        // The bound aside, the same files count as readable regular files.
+        EXPECT_EQ(IsReadableRegularFile(c.path), c.read || c.path == ten);
     }
 }
 
@@ -140,6 +142,30 @@ TEST(WriteOwnFile, AWriteThatFailsHalfWayLeavesThePreviousFileWhole) {
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_FALSE(std::filesystem::exists(fresh));
     EXPECT_EQ(EntryCount(folder.Path()), 1u);
+}
+
+TEST(ReadWholeFile, ReadsTheBytesUpToTheFirstNul) {
+    TempFolder folder;
+    EXPECT_EQ(ReadWholeFile(folder.Write("a.ktx", "\xB0\xA1;\r\nend")), "\xB0\xA1;\r\nend");
+    EXPECT_EQ(ReadWholeFile(folder.Write("b.ktx", "head\0tail"sv)), "head");
+    EXPECT_EQ(ReadWholeFile(folder.Write("c.ktx", "")), "");
+}
+
+TEST(ReadWholeFile, WhatCannotBeReadGivesEmptyText) {
+    TempFolder folder;
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "missing.ktx"), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path()), "");
+    // A FIFO would block an ordinary open until a writer comes.
+    const auto fifo = folder.Path() / "pipe.ktx";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(fifo), "");
+}
+
+TEST(ReadWholeFile, FilesOverTheBoundAreNotRead) {
+    TempFolder folder;
+    const auto path = folder.Write("big.xml", "0123456789");
+    EXPECT_EQ(ReadWholeFile(path, 10), "0123456789");
+    EXPECT_EQ(ReadWholeFile(path, 9), "");
 }
 
 }  // namespace
