@@ -133,17 +133,17 @@ TEST_F(RenderToolTest, ShowsAnInvoiceAndPressesTheCopyButton) {
     // The own number is the supplier's: the buyer's copy (213) comes first, then each press
     // shows the other one.
     const Outcome outcome =
-        RunIsolated({"--own-number", "1208812345", "--other-copy", "2", invoice.native()});
+        RunIsolated({"--own-number", "1208812341", "--other-copy", "2", invoice.native()});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_EQ(outcome.lines, (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, Navigated(),
                                     kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
-              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
+              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12341");
 
     const Outcome once = RunIsolated({"--verify", "--other-copy", "1", invoice.native()});
     EXPECT_EQ(once.lines, (Lines{kStarted, kSucceededBox, Navigated(), kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
-              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
+              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12341");
 }
 
 TEST_F(RenderToolTest, TheStoredSettingsAndTheDocumentsFolderAreTheDefaults) {
