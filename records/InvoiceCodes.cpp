@@ -65,6 +65,13 @@ std::optional<std::string_view> PurposeName(std::string_view purposeCode) {
     return NameOf(kPurposes, purposeCode);
 }
 
+std::optional<std::string> InvoiceTypeName(std::string_view typeCode) {
+    const std::optional<std::string_view> className = InvoiceClassName(ClassCode(typeCode));
+    const std::optional<std::string_view> kindName = InvoiceKindName(KindCode(typeCode));
+    if (!className || !kindName) return std::nullopt;
+    return std::string(*className) + " " + std::string(*kindName);
+}
+
 std::string_view ClassCode(std::string_view typeCode) {
     return typeCode.size() == 4 ? typeCode.substr(0, 2) : std::string_view();
 }

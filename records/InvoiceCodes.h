@@ -3,6 +3,7 @@
 // share. A type code is four digits: the 분류 (first two) then the 종류 (last two).
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ledgra {
@@ -15,6 +16,9 @@ std::optional<std::string_view> InvoiceKindName(std::string_view kindCode);
 std::optional<std::string_view> AmendmentReasonName(std::string_view reasonCode);
 // 01 영수, 02 청구.
 std::optional<std::string_view> PurposeName(std::string_view purposeCode);
+
+// "세금계산서 영세율" for "0102"; absent when either half has no name.
+std::optional<std::string> InvoiceTypeName(std::string_view typeCode);
 
 // The two halves of a four-character type code; empty views for a code of another length.
 std::string_view ClassCode(std::string_view typeCode);

@@ -5,6 +5,7 @@
 // the document does not carry is absent, never zero or empty: the checks skip what is absent.
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -62,22 +63,26 @@ struct InvoiceLine {
 // A value the document carries that does not read as its field's kind (an amount, a date):
 // the field stays absent and the checks name the text.
 struct UnreadableValue {
-    std::string field;  // the field's Korean name, as findings name it
+    std::string field;  // the field's Korean name, as findings name it (records/RecordFields.h)
     std::string text;
+    std::optional<std::size_t> line;  // from 1, for the value of a line
 };
 
 struct InvoiceRecord {
     InvoiceSchema schema = InvoiceSchema::Standard;
-    std::optional<std::string> approvalNumber;          // 승인번호
-    std::optional<std::string> typeCode;                // e.g. "0101": 분류 then 종류
+    std::optional<std::string> approvalNumber;  // 승인번호
+    std::optional<std::string> typeCode;        // e.g. "0101": 분류 then 종류
+    // The legacy and key-value forms' own type code instead: "02" or "2" an invoice
+    // without tax.
+    std::optional<std::string> formTypeCode;
     std::optional<std::string> purposeCode;             // 01 영수, 02 청구
     std::optional<std::string> amendmentReasonCode;     // 수정사유
     std::optional<std::string> originalApprovalNumber;  // of the invoice an amendment amends
     std::optional<CalendarDate> issueDate;              // 작성일자
     InvoiceParty supplier;
     InvoiceParty buyer;
-    std::optional<InvoiceParty> broker;  // consignment invoices only
-    std::optional<std::string> remarks;  // 비고
+    std::optional<InvoiceParty> broker;       // consignment invoices only
+    std::optional<std::string> remarks;       // 비고
     std::optional<std::int64_t> supplyTotal;  // 공급가액
     std::optional<std::int64_t> taxTotal;     // 세액
     std::optional<std::int64_t> grandTotal;   // 합계
