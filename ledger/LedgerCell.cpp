@@ -1,31 +1,11 @@
 #include "ledger/LedgerCell.h"
 
-#include <cstdio>
+#include "records/RecordValues.h"
 
 namespace ledgra {
-namespace {
-
-std::string DateText(const CalendarDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
-std::string GroupedAmount(std::int64_t amount) {
-    const std::string digits = std::to_string(amount);
-    const std::size_t sign = amount < 0 ? 1 : 0;
-    std::string grouped = digits.substr(0, sign);
-    for (std::size_t i = sign; i < digits.size(); ++i) {
-        if (i > sign && (digits.size() - i) % 3 == 0) grouped += ',';
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
-}  // namespace
 
 std::string DisplayText(const LedgerCell& cell) {
-    if (const auto* amount = std::get_if<std::int64_t>(&cell)) return GroupedAmount(*amount);
+    if (const auto* amount = std::get_if<std::int64_t>(&cell)) return WonText(*amount);
     return PlainText(cell);
 }
 

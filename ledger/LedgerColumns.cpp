@@ -3,16 +3,10 @@
 #include <array>
 
 #include "records/InvoiceCodes.h"
+#include "records/RecordValues.h"
 
 namespace ledgra {
 namespace {
-
-bool IsValidDate(int year, int month, int day) {
-    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
-}
 
 LedgerCell Text(const std::optional<std::string>& text) {
     if (!text || text->empty()) return {};
@@ -209,19 +203,11 @@ std::span<const LedgerColumn> LedgerColumns() {
 }
 
 std::optional<CalendarDate> ApprovalDate(const std::string& approvalNumber) {
-    const std::string key = ApprovalKey(approvalNumber);
-    if (key.size() < 8) return std::nullopt;
-    int parts[3] = {0, 0, 0};
-    const std::size_t widths[3] = {4, 2, 2};
-    std::size_t at = 0;
-    for (int p = 0; p < 3; ++p) {
-        for (std::size_t i = 0; i < widths[p]; ++i, ++at) {
-            if (key[at] < '0' || key[at] > '9') return std::nullopt;
-            parts[p] = parts[p] * 10 + (key[at] - '0');
-        }
+    const std::string digits = WithoutDashes(approvalNumber);
+    if (digits.size() != 24 || digits.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
     }
-    if (!IsValidDate(parts[0], parts[1], parts[2])) return std::nullopt;
-    return CalendarDate{parts[0], parts[1], parts[2]};
+    return ParseDate(std::string_view(digits).substr(0, 8));
 }
 
 std::string_view TradeSideName(TradeSide side) {

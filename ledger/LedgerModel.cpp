@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ledger/LedgerColumns.h"
+#include "records/RecordValues.h"
 
 namespace ledgra {
 namespace {
@@ -17,10 +18,10 @@ std::string FoldLatin(std::string text) {
 
 TradeSide SideOf(const InvoiceRecord& invoice, const std::string& ownKey) {
     if (ownKey.empty()) return TradeSide::None;
-    if (RegistrationKey(invoice.supplier.registrationNumber.value_or("")) == ownKey) {
+    if (WithoutDashes(invoice.supplier.registrationNumber.value_or("")) == ownKey) {
         return TradeSide::Sale;
     }
-    if (RegistrationKey(invoice.buyer.registrationNumber.value_or("")) == ownKey) {
+    if (WithoutDashes(invoice.buyer.registrationNumber.value_or("")) == ownKey) {
         return TradeSide::Purchase;
     }
     return TradeSide::None;
@@ -33,11 +34,7 @@ std::int64_t AmountOf(const LedgerCell& cell) {
 
 }  // namespace
 
-std::string RegistrationKey(const std::string& number) {
-    return ApprovalKey(number);
-}
-
-LedgerModel::LedgerModel(const std::string& ownNumber) : m_ownKey(RegistrationKey(ownNumber)) {}
+LedgerModel::LedgerModel(const std::string& ownNumber) : m_ownKey(WithoutDashes(ownNumber)) {}
 
 void LedgerModel::Append(LedgerRow row) {
     const std::size_t index = m_rows.size();
@@ -50,7 +47,7 @@ void LedgerModel::Append(LedgerRow row) {
     const InvoiceRecord& invoice = *m_rows[index].invoice;
 
     if (invoice.originalApprovalNumber) {
-        const std::string originalKey = ApprovalKey(*invoice.originalApprovalNumber);
+        const std::string originalKey = WithoutDashes(*invoice.originalApprovalNumber);
         const auto original = m_byApproval.find(originalKey);
         if (original != m_byApproval.end()) {
             m_rows[index].original = original->second;
@@ -62,7 +59,7 @@ void LedgerModel::Append(LedgerRow row) {
         m_rows[index].findings.push_back(std::move(*duplicate));
     }
     if (!invoice.approvalNumber) return;
-    const std::string key = ApprovalKey(*invoice.approvalNumber);
+    const std::string key = WithoutDashes(*invoice.approvalNumber);
     if (key.empty()) return;
     const auto [first, isFirst] = m_byApproval.emplace(key, index);
     if (!isFirst) {

@@ -76,7 +76,4 @@ private:
     mutable bool m_shownStale = false;
 };
 
-// Digits of a registration number, dashes and spaces dropped.
-std::string RegistrationKey(const std::string& number);
-
 }  // namespace ledgra

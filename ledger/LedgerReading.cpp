@@ -52,7 +52,8 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
     } catch (const std::exception&) {
         // A document too large for memory, or one the module fails on inside, is a failed
         // row; it cannot end the reading of the others.
-        row = LedgerRow{path};
+        row = LedgerRow{};
+        row.path = path;
         row.failure = "문서를 읽는 중 오류가 발생했습니다.";
     }
     return row;

@@ -13,12 +13,4 @@ std::size_t LedgerRow::WarningCount() const {
     return findings.size() - ErrorCount();
 }
 
-std::string ApprovalKey(const std::string& approvalNumber) {
-    std::string key;
-    for (const char c : approvalNumber) {
-        if (c != '-' && c != ' ') key += c;
-    }
-    return key;
-}
-
 }  // namespace ledgra

@@ -46,7 +46,4 @@ struct LedgerRow {
     bool HasErrors() const { return kind == LedgerDocumentKind::Failed || ErrorCount() > 0; }
 };
 
-// The approval number with its dashes removed: the key under which two invoices are the same.
-std::string ApprovalKey(const std::string& approvalNumber);
-
 }  // namespace ledgra

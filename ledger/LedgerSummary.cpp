@@ -4,6 +4,8 @@
 #include <map>
 #include <tuple>
 
+#include "records/RecordValues.h"
+
 namespace ledgra {
 namespace {
 
@@ -71,7 +73,7 @@ std::vector<SummaryLine> Summarize(const LedgerModel& ledger,
         const InvoiceParty& party = row.side == TradeSide::Sale ? invoice.buyer : invoice.supplier;
         const std::string number = party.registrationNumber.value_or("");
         const std::string name = party.name.value_or("");
-        const std::string partyKey = number.empty() ? name : RegistrationKey(number);
+        const std::string partyKey = number.empty() ? name : WithoutDashes(number);
         Group& counterparty = groups[{side, SummaryGrouping::Counterparty, partyKey}];
         if (counterparty.key.empty()) {
             counterparty.key = number.empty() || name.empty() ? number + name : number + " " + name;

@@ -23,6 +23,7 @@
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 #include "tools/render/ConsoleUserInterface.h"
+#include "tools/render/LedgerCommand.h"
 #include "tools/render/OverlayProfile.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
@@ -126,6 +127,9 @@ int Render(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsLedgerCommand(arguments)) {
+        return ledgra::RunLedgerCommand(arguments, ledgra::ZovaFolder() / "CA/");
+    }
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::UsageError(parsed.error);
     if (parsed.options.help) {
