@@ -22,6 +22,13 @@ LedgerDocumentKind KindOf(const std::string& pattern) {
     return LedgerDocumentKind::Invoice;
 }
 
+// Another kind of XML under an invoice's pattern reads as a record without a single field.
+bool HoldsAnInvoice(const InvoiceRecord& record) {
+    return record.approvalNumber || record.typeCode || record.formTypeCode || record.issueDate ||
+           record.supplier.registrationNumber || record.buyer.registrationNumber ||
+           record.supplyTotal || record.grandTotal || !record.lines.empty();
+}
+
 }  // namespace
 
 LedgerRow ReadLedgerRow(const std::filesystem::path& path,
@@ -43,7 +50,8 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
         row.kind = KindOf(pattern);
         if (row.kind != LedgerDocumentKind::Invoice) return row;
         row.invoice = ReadInvoiceRecord(pattern, reading.content);
-        if (!row.invoice) {
+        if (!row.invoice || !HoldsAnInvoice(*row.invoice)) {
+            row.invoice.reset();
             row.kind = LedgerDocumentKind::Failed;
             row.failure = "세금계산서의 내용을 읽을 수 없습니다.";
             return row;
