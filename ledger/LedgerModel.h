@@ -32,7 +32,7 @@ struct LedgerFilter {
 };
 
 struct LedgerTotals {
-    std::size_t count = 0;
+    std::size_t count = 0;  // rows, whatever their kind; the sums are the invoices'
     std::int64_t supply = 0;
     std::int64_t tax = 0;
     std::int64_t grandTotal = 0;
