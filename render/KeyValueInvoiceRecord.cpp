@@ -92,7 +92,7 @@ void ReadItems(std::string_view text, InvoiceFieldTable& table,
 // The items after the fourth, for the record: each bounded by the next item's marker.
 void ReadLaterItems(std::string_view text, std::vector<KeyValueItem>& everyItem) {
     std::size_t start = SectionStart(text, ItemMarker(kInvoiceRows));
-    for (std::size_t number = kInvoiceRows + 1; start != std::string_view::npos; ++number) {
+    for (std::size_t number = kInvoiceRows + 1; number <= kMaxKeyValueItems; ++number) {
         start = text.find(ItemMarker(number), start);
         if (start == std::string_view::npos) break;
         const std::size_t end = text.find(ItemMarker(number + 1), start);

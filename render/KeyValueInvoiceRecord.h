@@ -33,10 +33,14 @@ struct KeyValueItem {
     std::string remark;
 };
 
+// The most items a record reads: more than any invoice has, and a bound on the memory a text
+// of nothing but item markers can take.
+inline constexpr std::size_t kMaxKeyValueItems = 9999;
+
 // With `everyItem`, also every item whose marker the text holds, in number order up to the
-// first missing one: items 1 to 4 as the rows read them, the later ones (which the form never
-// shows) each searched from its marker up to the next item's marker, so that a text of many
-// items is still read in linear time.
+// first missing one or kMaxKeyValueItems: items 1 to 4 as the rows read them, the later ones
+// (which the form never shows) each searched from its marker up to the next item's marker, so
+// that a text of many items is still read in linear time.
 KeyValueInvoice ReadKeyValueInvoice(std::string_view text,
                                     std::vector<KeyValueItem>* everyItem = nullptr);
 

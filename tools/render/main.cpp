@@ -22,6 +22,7 @@
 #include "settings/QSettingsProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
+#include "tools/render/CheckCommand.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/LedgerCommand.h"
 #include "tools/render/OverlayProfile.h"
@@ -127,6 +128,9 @@ int Render(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsCheckCommand(arguments)) {
+        return ledgra::RunCheckCommand(arguments, ledgra::ZovaFolder() / "CA/");
+    }
     if (ledgra::IsLedgerCommand(arguments)) {
         return ledgra::RunLedgerCommand(arguments, ledgra::ZovaFolder() / "CA/");
     }
