@@ -31,8 +31,7 @@ const TempFolder& InvoiceFolder() {
             char number[32];
             std::snprintf(number, sizeof number, "20240315410000128765%04d", i);
             invoice.approvalNumber = number;
-            invoice.lines = {{"복사용지", 1000 * (i + 1), 100 * (i + 1)},
-                             {"토너", 500, 50}};
+            invoice.lines = {{"복사용지", 1000 * (i + 1), 100 * (i + 1)}, {"토너", 500, 50}};
             char name[32];
             std::snprintf(name, sizeof name, "documents/%05d.XML", i);
             const_cast<TempFolder&>(folder).Write(
@@ -54,7 +53,9 @@ void BM_LedgerOfTenThousandInvoices(benchmark::State& state) {
         LedgerModel ledger("1208812341");
         ReadLedgerRows(
             LedgerDocuments({folder.Path() / "documents"}, true),
-            [&](const std::filesystem::path& path) { return ReadLedgerRow(path, verifiers, today); },
+            [&](const std::filesystem::path& path) {
+                return ReadLedgerRow(path, verifiers, today);
+            },
             std::thread::hardware_concurrency(),
             [&](std::size_t, LedgerRow row) {
                 failed += row.kind == LedgerDocumentKind::Failed;

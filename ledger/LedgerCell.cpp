@@ -22,10 +22,11 @@ std::string ValidUtf8(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2
-                             : lead >= 0xE0 && lead <= 0xEF               ? 3
-                             : lead >= 0xF0 && lead <= 0xF4               ? 4
-                                                                          : 0;
+        std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
         if (length > 1 && at + length <= text.size()) {
             const auto second = static_cast<unsigned char>(text[at + 1]);
             // The second byte's range rules out overlong forms, surrogates and code points

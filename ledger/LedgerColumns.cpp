@@ -73,8 +73,8 @@ LedgerCell ItemsColumn(const InvoiceRecord& invoice) {
 }
 
 LedgerCell SignatureColumn(const LedgerRow& row) {
-    static constexpr std::array<std::string_view, 4> kVerdicts{"확인됨", "확인 불가",
-                                                               "서명 없음", "실패"};
+    static constexpr std::array<std::string_view, 4> kVerdicts{"확인됨", "확인 불가", "서명 없음",
+                                                               "실패"};
     std::string text(kVerdicts[static_cast<std::size_t>(row.signature)]);
     for (std::size_t i = 0; i < row.signers.size(); ++i) {
         text += i == 0 ? " (" : ", ";
@@ -97,8 +97,7 @@ constexpr double kDateWidth = 11;
 constexpr double kNameWidth = 20;
 
 constexpr std::array<LedgerColumn, 22> kColumns{{
-    {"구분", CellKind::Text, 6,
-     [](const LedgerRow& r) { return Text(TradeSideName(r.side)); }},
+    {"구분", CellKind::Text, 6, [](const LedgerRow& r) { return Text(TradeSideName(r.side)); }},
     {"작성일자", CellKind::Date, kDateWidth,
      [](const LedgerRow& r) {
          return FromInvoice(r, [](const InvoiceRecord& i) -> LedgerCell {
@@ -136,8 +135,8 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
      }},
     {"공급자 대표자", CellKind::Text, 10,
      [](const LedgerRow& r) {
-         return FromInvoice(
-             r, [](const InvoiceRecord& i) { return Text(i.supplier.representative); });
+         return FromInvoice(r,
+                            [](const InvoiceRecord& i) { return Text(i.supplier.representative); });
      }},
     {"공급받는자 등록번호", CellKind::Text, 14,
      [](const LedgerRow& r) {
@@ -150,8 +149,7 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
      }},
     {"공급받는자 대표자", CellKind::Text, 10,
      [](const LedgerRow& r) {
-         return FromInvoice(r,
-                            [](const InvoiceRecord& i) { return Text(i.buyer.representative); });
+         return FromInvoice(r, [](const InvoiceRecord& i) { return Text(i.buyer.representative); });
      }},
     {"공급가액", CellKind::Amount, kNumberWidth,
      [](const LedgerRow& r) {
@@ -179,8 +177,8 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
      }},
     {"당초승인번호", CellKind::Text, 28,
      [](const LedgerRow& r) {
-         return FromInvoice(
-             r, [](const InvoiceRecord& i) { return Text(i.originalApprovalNumber); });
+         return FromInvoice(r,
+                            [](const InvoiceRecord& i) { return Text(i.originalApprovalNumber); });
      }},
     {"품목", CellKind::Text, kNameWidth,
      [](const LedgerRow& r) { return FromInvoice(r, ItemsColumn); }},

@@ -47,8 +47,8 @@ std::vector<std::filesystem::path> LedgerDocuments(
         std::vector<std::filesystem::path> found;
         const auto options = std::filesystem::directory_options::skip_permission_denied;
         if (recursive) {
-            CollectDocuments(std::filesystem::recursive_directory_iterator(argument, options, error),
-                             found);
+            CollectDocuments(
+                std::filesystem::recursive_directory_iterator(argument, options, error), found);
         } else {
             CollectDocuments(std::filesystem::directory_iterator(argument, options, error), found);
         }

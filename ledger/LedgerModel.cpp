@@ -55,7 +55,8 @@ void LedgerModel::Append(LedgerRow row) {
             m_awaitingOriginal[originalKey].push_back(index);
         }
     }
-    if (auto duplicate = m_approvalNumbers.Add(invoice, ValidUtf8(m_rows[index].path.generic_string()))) {
+    if (auto duplicate =
+            m_approvalNumbers.Add(invoice, ValidUtf8(m_rows[index].path.generic_string()))) {
         m_rows[index].findings.push_back(std::move(*duplicate));
     }
     if (!invoice.approvalNumber) return;

@@ -6,8 +6,8 @@
 #include <optional>
 #include <thread>
 
-#include "records/ReadInvoiceRecord.h"
 #include "records/InvoiceChecks.h"
+#include "records/ReadInvoiceRecord.h"
 #include "text/Cp949.h"
 #include "verify/DocumentReading.h"
 #include "verify/ExtensionPattern.h"
@@ -68,8 +68,8 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
 }
 
 std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
-                           const LedgerRowReader& read, unsigned threads,
-                           const LedgerRowSink& sink, const std::atomic<bool>& cancelled) {
+                           const LedgerRowReader& read, unsigned threads, const LedgerRowSink& sink,
+                           const std::atomic<bool>& cancelled) {
     std::mutex mutex;
     std::vector<std::optional<LedgerRow>> ready(documents.size());
     std::size_t nextToRead = 0;
@@ -96,7 +96,8 @@ std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
         }
     };
 
-    const std::size_t count = std::max<std::size_t>(1, std::min<std::size_t>(threads, documents.size()));
+    const std::size_t count =
+        std::max<std::size_t>(1, std::min<std::size_t>(threads, documents.size()));
     std::vector<std::jthread> pool;
     for (std::size_t i = 1; i < count; ++i) pool.emplace_back(work);
     work();

@@ -30,8 +30,8 @@ using LedgerRowSink = std::function<void(std::size_t index, LedgerRow row)>;
 // reading threads. Once `cancelled` is seen set no document is begun and no row handed out.
 // Returns the number of rows handed out.
 std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
-                           const LedgerRowReader& read, unsigned threads,
-                           const LedgerRowSink& sink, const std::atomic<bool>& cancelled);
+                           const LedgerRowReader& read, unsigned threads, const LedgerRowSink& sink,
+                           const std::atomic<bool>& cancelled);
 
 // The day of the calendar today, in local time.
 CalendarDate Today();

@@ -95,8 +95,8 @@ LedgerSheet FindingsSheet(const LedgerModel& ledger) {
         const LedgerRow& row = ledger.Row(index);
         const LedgerCell file = ledger.Cell(index, kFileColumn);
         if (row.kind == LedgerDocumentKind::Failed) {
-            sheet.rows.push_back({file, {}, {}, std::string(SeverityName(Severity::Error)),
-                                  row.failure});
+            sheet.rows.push_back(
+                {file, {}, {}, std::string(SeverityName(Severity::Error)), row.failure});
         }
         const LedgerCell approval = row.invoice ? Text(row.invoice->approvalNumber) : LedgerCell{};
         for (const Finding& finding : row.findings) {

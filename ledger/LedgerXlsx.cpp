@@ -72,8 +72,7 @@ lxw_error WriteTotals(lxw_worksheet* sheet, const LedgerSheet& table, const Form
     const auto totalsRow = static_cast<lxw_row_t>(table.rows.size() + 1);
     const std::string label = "합계 " + std::to_string(table.rows.size()) + "건";
     lxw_error error = worksheet_write_string(sheet, totalsRow, 0, label.c_str(), formats.totalText);
-    for (std::size_t column = 0; error == LXW_NO_ERROR && column < table.columns.size();
-         ++column) {
+    for (std::size_t column = 0; error == LXW_NO_ERROR && column < table.columns.size(); ++column) {
         if (table.columns[column].kind != CellKind::Amount) continue;
         double sum = 0;
         for (const auto& row : table.rows) {
@@ -98,8 +97,7 @@ lxw_error WriteSheet(lxw_workbook* workbook, const LedgerSheet& table, const For
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(table.name).c_str());
     if (!sheet) return LXW_ERROR_MEMORY_MALLOC_FAILED;
     lxw_error error = LXW_NO_ERROR;
-    for (std::size_t column = 0; error == LXW_NO_ERROR && column < table.columns.size();
-         ++column) {
+    for (std::size_t column = 0; error == LXW_NO_ERROR && column < table.columns.size(); ++column) {
         const SheetColumn& header = table.columns[column];
         const auto col = static_cast<lxw_col_t>(column);
         error = worksheet_set_column(sheet, col, col, header.width, nullptr);
@@ -118,8 +116,8 @@ lxw_error WriteSheet(lxw_workbook* workbook, const LedgerSheet& table, const For
     if (error != LXW_NO_ERROR) return error;
     const auto lastColumn = static_cast<lxw_col_t>(table.columns.size() - 1);
     worksheet_freeze_panes(sheet, 1, 0);
-    error = worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(table.rows.size()),
-                                 lastColumn);
+    error =
+        worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(table.rows.size()), lastColumn);
     if (error == LXW_NO_ERROR && table.totalsRow) error = WriteTotals(sheet, table, formats);
     return error;
 }

@@ -63,13 +63,10 @@ public:
         if (status == 0) m_notes.AddName(m_module->ResultText());
         return status;
     }
-    std::uint16_t LoadSigningTime(int signer) override {
-        return m_module->LoadSigningTime(signer);
-    }
+    std::uint16_t LoadSigningTime(int signer) override { return m_module->LoadSigningTime(signer); }
     std::uint16_t Initialize(const std::string& text1, const std::string& caDirectoryList,
                              const std::string& text3, const std::string& text4, int value1,
-                             int value2, int value3, int value4, int value5,
-                             int value6) override {
+                             int value2, int value3, int value4, int value5, int value6) override {
         return m_module->Initialize(text1, caDirectoryList, text3, text4, value1, value2, value3,
                                     value4, value5, value6);
     }

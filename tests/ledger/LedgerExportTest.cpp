@@ -16,7 +16,8 @@ std::string ZipMember(const std::filesystem::path& zip, const std::string& membe
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
         std::size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) bytes.append(buffer, count);
+        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            bytes.append(buffer, count);
         pclose(pipe);
     }
     return bytes;
@@ -48,8 +49,9 @@ TEST_F(LedgerFolder, CsvFilesAreUtf8WithAByteOrderMarkQuotedAsRfc4180) {
         "매출,2024-03-15,202403154100001287650001,2024-03-15,세금계산서,일반,1208812341,가나상사,"
         "대표,2148867893,다라물산,대표,772000,77200,849200,청구,,,복사용지 외 1건,서명 없음,"
         "이상 없음,"));
-    EXPECT_NE(list.find("\r\n매출,2024-04-01,202404014100001287650003,2024-04-01,수정세금계산서,일반,"),
-              std::string::npos);
+    EXPECT_NE(
+        list.find("\r\n매출,2024-04-01,202404014100001287650003,2024-04-01,수정세금계산서,일반,"),
+        std::string::npos);
     EXPECT_NE(list.find(",-100000,-10000,-110000,청구,공급가액 변동,20240315-41000012-87650001,"),
               std::string::npos);
 }
@@ -71,7 +73,7 @@ TEST_F(LedgerFolder, WorkbookHoldsFourSheetsWithDatesNumbersHeaderFilterAndTotal
     for (const char* part : {
              "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>",
              "<autoFilter ref=\"A1:V7\"/>",
-             "<c r=\"B2\" s=\"2\"><v>45366</v></c>",                  // 2024-03-15
+             "<c r=\"B2\" s=\"2\"><v>45366</v></c>",  // 2024-03-15
              "<c r=\"M2\" s=\"3\"><v>772000</v></c>",
              "<c r=\"M4\" s=\"3\"><v>-100000</v></c>",
              "<c r=\"M8\" s=\"4\"><f>SUBTOTAL(109,M2:M7)</f><v>872000</v></c>",

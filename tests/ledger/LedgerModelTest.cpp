@@ -76,19 +76,28 @@ TEST_F(LedgerFolder, FilterAndSortChooseTheRowsShownAndTheTotalsFollowThem) {
         std::int64_t supply;
     };
     const std::vector<Case> cases = {
-        {"text", [](LedgerFilter& f) { f.text = "마바"; }, {"b-purchase.XML", "d-duplicate.XML"},
+        {"text",
+         [](LedgerFilter& f) { f.text = "마바"; },
+         {"b-purchase.XML", "d-duplicate.XML"},
          200000},
-        {"text in any case", [](LedgerFilter& f) { f.text = "TEST signer"; }, {"b-purchase.XML"},
+        {"text in any case",
+         [](LedgerFilter& f) { f.text = "TEST signer"; },
+         {"b-purchase.XML"},
          100000},
-        {"sales", [](LedgerFilter& f) { f.side = TradeSide::Sale; },
-         {"a-sale.XML", "c-amended.XML"}, 672000},
+        {"sales",
+         [](LedgerFilter& f) { f.side = TradeSide::Sale; },
+         {"a-sale.XML", "c-amended.XML"},
+         672000},
         {"date range",
          [](LedgerFilter& f) {
              f.from = CalendarDate{2024, 3, 16};
              f.to = CalendarDate{2024, 7, 2};
          },
-         {"c-amended.XML", "b-purchase.XML"}, 0},
-        {"class", [](LedgerFilter& f) { f.className = "수정세금계산서"; }, {"c-amended.XML"},
+         {"c-amended.XML", "b-purchase.XML"},
+         0},
+        {"class",
+         [](LedgerFilter& f) { f.className = "수정세금계산서"; },
+         {"c-amended.XML"},
          -100000},
         {"errors only", [](LedgerFilter& f) { f.errorsOnly = true; }, {"e-broken.KTX"}, 0},
     };
@@ -116,9 +125,8 @@ TEST_F(LedgerFolder, SummaryKeepsSalesAndPurchasesApartByCounterpartyMonthAndPer
         lines.push_back(std::string(TradeSideName(line.side)) + "|" +
                         std::string(GroupingName(line.grouping)) + "|" + line.key + "|" +
                         std::to_string(line.totals.count) + "|" +
-                        std::to_string(line.totals.supply) + "|" +
-                        std::to_string(line.totals.tax) + "|" +
-                        std::to_string(line.totals.grandTotal));
+                        std::to_string(line.totals.supply) + "|" + std::to_string(line.totals.tax) +
+                        "|" + std::to_string(line.totals.grandTotal));
     }
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "매출|거래처|2148867893 다라물산|2|672000|67200|739200",
@@ -136,6 +144,33 @@ TEST_F(LedgerFolder, CancellingStopsTheRowsComing) {
     std::atomic<bool> cancelled{true};
     EXPECT_EQ(Read(ledger, cancelled), 0u);
     EXPECT_EQ(ledger.RowCount(), 0u);
+}
+
+}  // namespace
+}  // namespace ledgra::testing
+
+namespace ledgra::testing {
+namespace {
+
+TEST(LedgerSignature, AnXmlSignatureIsConfirmedOnlyUnderATrustedRootAndNamesItsSigner) {
+    TempFolder folder;
+    TestAuthority::Trusted().WriteTrustFolder(folder.Path() / "trust");
+    const SignedDataVerifierFactory verifiers = OpenSslVerifierFactory(folder.Path() / "trust");
+    struct Case {
+        const TestAuthority& authority;
+        SignatureVerdict verdict;
+    };
+    for (const Case& c : {Case{TestAuthority::Trusted(), SignatureVerdict::Confirmed},
+                          Case{TestAuthority::Untrusted(), SignatureVerdict::Unconfirmed}}) {
+        CertificateOptions options;
+        options.commonName = "가나 서명자";
+        options.keyType = KeyType::Rsa2048;
+        const std::filesystem::path file =
+            folder.Write("signed.XML", SignedXmlInvoice({c.authority.Issue(options)}));
+        const LedgerRow row = ReadLedgerRow(file, verifiers, {2026, 1, 1});
+        EXPECT_EQ(row.signature, c.verdict);
+        EXPECT_EQ(row.signers, std::vector<std::string>{"가나 서명자"});
+    }
 }
 
 }  // namespace

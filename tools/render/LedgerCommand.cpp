@@ -123,8 +123,8 @@ int RunLedgerCommand(const std::vector<std::string>& arguments,
                      options->file.c_str());
         return kNotWritten;
     }
-    std::printf("ledger\t%s\t%zu documents\t%zu failed\n", options->file.c_str(),
-                ledger.RowCount(), failed);
+    std::printf("ledger\t%s\t%zu documents\t%zu failed\n", options->file.c_str(), ledger.RowCount(),
+                failed);
     return kWritten;
 }
 
