@@ -24,6 +24,7 @@
 #include "text/Cp949.h"
 #include "tools/render/CheckCommand.h"
 #include "tools/render/ConsoleUserInterface.h"
+#include "tools/render/LedgerCommand.h"
 #include "tools/render/OverlayProfile.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
@@ -125,6 +126,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (ledgra::IsCheckCommand(arguments)) {
         return ledgra::RunCheckCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
+    }
+    if (ledgra::IsLedgerCommand(arguments)) {
+        return ledgra::RunLedgerCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::UsageError(parsed.error);
