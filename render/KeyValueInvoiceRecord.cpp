@@ -57,35 +57,60 @@ void ReadPayment(std::string_view text, InvoiceFieldTable& table) {
     for (const Key& key : keys) table[key.slot] = AttributeValue(text, key.key, start);
 }
 
+std::string ItemMarker(std::size_t number) {
+    return "상품"_cp949 + std::to_string(number);
+}
+
+// The values of the item section that starts at `start` in `text`.
+KeyValueItem ReadItem(std::string_view text, std::size_t start) {
+    const auto value = [&](const std::string& key) { return AttributeValue(text, key, start); };
+    return {value("월일="_cp949), value("품목="_cp949), value("규격="_cp949),
+            value("수량="_cp949), value("단가="_cp949), value("공급가액="_cp949),
+            value("세액="_cp949), value("비고="_cp949)};
+}
+
 // Items 1 to 4 under the markers "상품1" to "상품4"; later items are never looked at.
-void ReadItems(std::string_view text, InvoiceFieldTable& table) {
+void ReadItems(std::string_view text, InvoiceFieldTable& table,
+               std::vector<KeyValueItem>* everyItem) {
+    bool marked = true;
     for (std::size_t i = 0; i < kInvoiceRows; ++i) {
-        const std::string marker = "상품"_cp949 + std::to_string(i + 1);
-        const std::size_t start = SectionStart(text, marker);
-        const std::array<Key, 8> keys{{
-            {"월일="_cp949, slot::RowDate(i)},
-            {"품목="_cp949, slot::ItemName(i)},
-            {"규격="_cp949, slot::ItemStandard(i)},
-            {"수량="_cp949, slot::Quantity(i)},
-            {"단가="_cp949, slot::UnitPrice(i)},
-            {"공급가액="_cp949, slot::RowSupplyAmount(i)},
-            {"세액="_cp949, slot::RowTax(i)},
-            {"비고="_cp949, slot::RowRemark(i)},
-        }};
-        for (const Key& key : keys) table[key.slot] = AttributeValue(text, key.key, start);
+        const std::size_t start = SectionStart(text, ItemMarker(i + 1));
+        KeyValueItem item = ReadItem(text, start);
+        table[slot::RowDate(i)] = item.date;
+        table[slot::ItemName(i)] = item.name;
+        table[slot::ItemStandard(i)] = item.standard;
+        table[slot::Quantity(i)] = item.quantity;
+        table[slot::UnitPrice(i)] = item.unitPrice;
+        table[slot::RowSupplyAmount(i)] = item.supplyAmount;
+        table[slot::RowTax(i)] = item.tax;
+        table[slot::RowRemark(i)] = item.remark;
+        marked = marked && start != std::string_view::npos;
+        if (everyItem && marked) everyItem->push_back(std::move(item));
+    }
+}
+
+// The items after the fourth, for the record: each bounded by the next item's marker.
+void ReadLaterItems(std::string_view text, std::vector<KeyValueItem>& everyItem) {
+    std::size_t start = SectionStart(text, ItemMarker(kInvoiceRows));
+    for (std::size_t number = kInvoiceRows + 1; number <= kMaxKeyValueItems; ++number) {
+        start = text.find(ItemMarker(number), start);
+        if (start == std::string_view::npos) break;
+        const std::size_t end = text.find(ItemMarker(number + 1), start);
+        everyItem.push_back(ReadItem(text.substr(0, end), start));
     }
 }
 
 }  // namespace
 
-KeyValueInvoice ReadKeyValueInvoice(std::string_view text) {
+KeyValueInvoice ReadKeyValueInvoice(std::string_view text, std::vector<KeyValueItem>* everyItem) {
     KeyValueInvoice invoice;
     InvoiceFieldTable& table = invoice.fields.table;
     ReadHeader(text, table);
     ReadParty(text, "공급자"_cp949, slot::kSupplierNumber, table);
     ReadParty(text, "공급받는자"_cp949, slot::kBuyerNumber, table);
     ReadPayment(text, table);
-    ReadItems(text, table);
+    ReadItems(text, table, everyItem);
+    if (everyItem && everyItem->size() == kInvoiceRows) ReadLaterItems(text, *everyItem);
     const std::size_t seals = SectionStart(text, "인감"_cp949);
     invoice.buyerStamp = AttributeValue(text, "공급받는자="_cp949, seals);
     invoice.supplierStamp = AttributeValue(text, "공급자="_cp949, seals);

@@ -4,6 +4,7 @@
 
 #include "render/InvoiceSums.h"
 #include "render/NodeReading.h"
+#include "text/ByteString.h"
 
 namespace ledgra {
 namespace {
@@ -121,7 +122,9 @@ void ReadSummaries(const XmlDocument& document, InvoiceFieldTable& table) {
     });
 }
 
-void ReadLine(const XmlNode& line, std::size_t i, InvoiceFields& fields) {
+// The values of one line. A row's values are required; the other lines require only their
+// amount and tax, and their other values are read only when every value is asked for.
+LegacyInvoiceLine ReadLine(const XmlNode& line, bool row, bool everyValue) {
     static const XPath kDate("Transaction.DateTime");
     static const XPath kTaxItems("TaxItem");
     static const XPath kItemName("Item.Name");
@@ -132,43 +135,66 @@ void ReadLine(const XmlNode& line, std::size_t i, InvoiceFields& fields) {
     static const XPath kTax("Tax.Amount");
     static const XPath kDescription("Description.Text");
 
-    InvoiceFieldTable& table = fields.table;
-    // Only the first four lines have rows: the other lines are only counted and summed.
-    const bool row = i < kInvoiceRows;
-    if (row) {
-        std::string& date = table[slot::RowDate(i)];
-        date = RequiredText(line, kDate);
-        // A row without an 8-character date of its own takes the invoice's issue date.
-        const std::string& issueDate = table[slot::kIssueDate];
-        if (date.size() != 8 && issueDate.size() == 8) date = issueDate;
+    LegacyInvoiceLine values;
+    const auto read = [&](std::string& value, const XmlNode& node, const XPath& path) {
+        if (row) {
+            value = RequiredText(node, path);
+        } else if (everyValue) {
+            AssignLastText(value, node, path);
+        }
+    };
+    read(values.date, line, kDate);
+    if (row || everyValue) {
         ForEachNode(line.SelectNodes(kTaxItems), [&](const XmlNode& item) {
-            table[slot::ItemName(i)] = RequiredText(item, kItemName);
-            table[slot::ItemStandard(i)] = RequiredText(item, kDefinition);
+            read(values.itemName, item, kItemName);
+            read(values.definition, item, kDefinition);
         });
-        table[slot::Quantity(i)] = RequiredText(line, kQuantity);
-        table[slot::UnitPrice(i)] = RequiredText(line, kBasisAmount);
     }
-    const std::string amount = RequiredText(line, kAmount);
-    fields.supplySum = AddAmount(fields.supplySum, amount);
-    const std::string tax = RequiredText(line, kTax);
-    fields.taxSum = AddAmount(fields.taxSum, tax);
-    if (row) {
-        table[slot::RowSupplyAmount(i)] = amount;
-        table[slot::RowTax(i)] = tax;
-        table[slot::RowRemark(i)] = RequiredText(line, kDescription);
-    }
+    read(values.quantity, line, kQuantity);
+    read(values.basisAmount, line, kBasisAmount);
+    values.amount = RequiredText(line, kAmount);
+    values.tax = RequiredText(line, kTax);
+    read(values.description, line, kDescription);
+    return values;
+}
+
+void FillRow(const LegacyInvoiceLine& values, std::size_t i, InvoiceFieldTable& table) {
+    std::string& date = table[slot::RowDate(i)];
+    date = values.date;
+    // A row without an 8-character date of its own takes the invoice's issue date.
+    const std::string& issueDate = table[slot::kIssueDate];
+    if (date.size() != 8 && issueDate.size() == 8) date = issueDate;
+    table[slot::ItemName(i)] = values.itemName;
+    table[slot::ItemStandard(i)] = values.definition;
+    table[slot::Quantity(i)] = values.quantity;
+    table[slot::UnitPrice(i)] = values.basisAmount;
+    table[slot::RowSupplyAmount(i)] = values.amount;
+    table[slot::RowTax(i)] = values.tax;
+    table[slot::RowRemark(i)] = values.description;
 }
 
 }  // namespace
 
-InvoiceFields ReadLegacyInvoice(const XmlDocument& document) {
+bool LoadLegacyInvoiceText(XmlDocument& document, std::string_view content) {
+    return document.LoadXmlText(ReplaceAll(content, "&quot;", "\""));
+}
+
+InvoiceFields ReadLegacyInvoice(const XmlDocument& document,
+                                std::vector<LegacyInvoiceLine>* everyLine) {
     static const XPath kLines("//Line");
 
     InvoiceFields fields;
     ReadHeaders(document, fields.table);
     ReadSummaries(document, fields.table);
     ForEachNode(document.SelectNodes(kLines), [&](const XmlNode& line) {
-        ReadLine(line, static_cast<std::size_t>(fields.lineCount), fields);
+        const auto i = static_cast<std::size_t>(fields.lineCount);
+        // Only the first four lines have rows: the other lines are only counted and summed.
+        const bool row = i < kInvoiceRows;
+        LegacyInvoiceLine values = ReadLine(line, row, everyLine != nullptr);
+        fields.supplySum = AddAmount(fields.supplySum, values.amount);
+        fields.taxSum = AddAmount(fields.taxSum, values.tax);
+        if (row) FillRow(values, i, fields.table);
+        if (everyLine) everyLine->push_back(std::move(values));
         ++fields.lineCount;
     });
     return fields;

@@ -7,12 +7,15 @@
 namespace ledgra {
 namespace {
 
-void ReadInvoiceDocuments(const XmlDocument& document, StandardInvoiceRecord& record) {
+void ReadInvoiceDocuments(const XmlDocument& document, StandardInvoiceRecord& record,
+                          StandardInvoiceDetails* details) {
     static const XPath kDocuments("//TaxInvoice/TaxInvoiceDocument");
     static const XPath kIssueId("IssueID");
     static const XPath kIssueDate("IssueDateTime");
     static const XPath kPurposeCode("PurposeCode");
     static const XPath kTypeCode("TypeCode");
+    static const XPath kAmendmentReason("AmendmentStatusCode");
+    static const XPath kOriginalIssueId("OriginalIssueID");
     // The descriptions are searched in the whole document, item remarks included.
     static const XPath kDescriptions("//DescriptionText");
 
@@ -22,6 +25,10 @@ void ReadInvoiceDocuments(const XmlDocument& document, StandardInvoiceRecord& re
         record.issueDate = RequiredText(node, kIssueDate);
         record.purposeCode = RequiredText(node, kPurposeCode);
         record.typeCode = RequiredText(node, kTypeCode);
+        if (details) {
+            AssignLastText(details->amendmentReasonCode, node, kAmendmentReason);
+            AssignLastText(details->originalApprovalNumber, node, kOriginalIssueId);
+        }
     });
     // Asked on each invoice document the search would give the same list every time, so it is
     // made once: a document of many invoice documents and descriptions must not take
@@ -54,8 +61,10 @@ void ReadPartyBasics(const XmlNode& party, StandardInvoiceParty& out) {
 void ReadSupplier(const XmlNode& party, StandardInvoiceParty& supplier) {
     static const XPath kOrganizations("SpecifiedOrganization");
     static const XPath kTaxRegistrationId("TaxRegistrationID");
+    static const XPath kEmail("DefinedContact/URICommunication");
 
     ReadPartyBasics(party, supplier);
+    AssignLastText(supplier.email, party, kEmail);
     ForEachNode(party.SelectNodes(kOrganizations), [&](const XmlNode& organization) {
         supplier.subPlaceNumber = RequiredText(organization, kTaxRegistrationId);
     });
@@ -63,24 +72,41 @@ void ReadSupplier(const XmlNode& party, StandardInvoiceParty& supplier) {
 
 void ReadBuyer(const XmlNode& party, StandardInvoiceParty& buyer) {
     static const XPath kTaxRegistrationId("SpecifiedOrganization/TaxRegistrationID");
+    static const XPath kEmail("PrimaryDefinedContact/URICommunication");
 
     ReadPartyBasics(party, buyer);
+    AssignLastText(buyer.email, party, kEmail);
     AssignLastText(buyer.subPlaceNumber, party, kTaxRegistrationId);
 }
 
-// A broker is shown as a line appended to the remarks.
-void AppendBroker(const XmlNode& party, std::string& remarks) {
+// A broker carries its number, name and representative; the rest only where written.
+StandardInvoiceParty ReadBroker(const XmlNode& party) {
     static const XPath kId("ID");
     static const XPath kName("NameText");
     static const XPath kRepresentative("SpecifiedPerson/NameText");
+    static const XPath kAddress("SpecifiedAddress/LineOneText");
+    static const XPath kTaxRegistrationId("SpecifiedOrganization/TaxRegistrationID");
+    static const XPath kEmail("DefinedContact/URICommunication");
 
-    std::string line = "사업자번호:"_cp949 + RequiredText(party, kId);
-    line += "상호:"_cp949 + RequiredText(party, kName);
-    line += "대표자:"_cp949 + RequiredText(party, kRepresentative);
-    remarks += line;
+    StandardInvoiceParty broker;
+    broker.registrationNumber = RequiredText(party, kId);
+    broker.name = RequiredText(party, kName);
+    broker.representative = RequiredText(party, kRepresentative);
+    AssignLastText(broker.address, party, kAddress);
+    AssignLastText(broker.subPlaceNumber, party, kTaxRegistrationId);
+    AssignLastText(broker.email, party, kEmail);
+    return broker;
 }
 
-void ReadSettlements(const XmlDocument& document, StandardInvoiceRecord& record) {
+// A broker is shown as a line appended to the remarks.
+void AppendBroker(const StandardInvoiceParty& broker, std::string& remarks) {
+    remarks += "사업자번호:"_cp949 + broker.registrationNumber;
+    remarks += "상호:"_cp949 + broker.name;
+    remarks += "대표자:"_cp949 + broker.representative;
+}
+
+void ReadSettlements(const XmlDocument& document, StandardInvoiceRecord& record,
+                     StandardInvoiceDetails* details) {
     static const XPath kSettlements("//TaxInvoiceTradeSettlement");
     static const XPath kSuppliers("InvoicerParty");
     static const XPath kBuyers("InvoiceeParty");
@@ -91,20 +117,28 @@ void ReadSettlements(const XmlDocument& document, StandardInvoiceRecord& record)
                     [&](const XmlNode& party) { ReadSupplier(party, record.supplier); });
         ForEachNode(settlement.SelectNodes(kBuyers),
                     [&](const XmlNode& party) { ReadBuyer(party, record.buyer); });
-        ForEachNode(settlement.SelectNodes(kBrokers),
-                    [&](const XmlNode& party) { AppendBroker(party, record.descriptions[1]); });
+        ForEachNode(settlement.SelectNodes(kBrokers), [&](const XmlNode& party) {
+            StandardInvoiceParty broker = ReadBroker(party);
+            AppendBroker(broker, record.descriptions[1]);
+            if (details) details->brokers.push_back(std::move(broker));
+        });
     });
 }
 
-void ReadPayments(const XmlDocument& document, StandardInvoiceRecord& record) {
+void ReadPayments(const XmlDocument& document, StandardInvoiceRecord& record,
+                  StandardInvoiceDetails* details) {
     static const XPath kPaymentMeans("//SpecifiedPaymentMeans");
     static const XPath kTypeCode("TypeCode");
     static const XPath kPaidAmount("PaidAmount");
 
     std::size_t slot = 0;
     ForEachNode(document.SelectNodes(kPaymentMeans), [&](const XmlNode& means) {
-        std::string entry = RequiredText(means, kTypeCode) + "^" + RequiredText(means, kPaidAmount);
-        if (slot < record.payments.size()) record.payments[slot++] = std::move(entry);
+        StandardInvoicePayment payment{RequiredText(means, kTypeCode),
+                                       RequiredText(means, kPaidAmount)};
+        if (slot < record.payments.size()) {
+            record.payments[slot++] = payment.typeCode + "^" + payment.paidAmount;
+        }
+        if (details) details->payments.push_back(std::move(payment));
     });
 }
 
@@ -143,7 +177,8 @@ StandardInvoiceItem ReadItem(const XmlNode& node) {
     return item;
 }
 
-void ReadItems(const XmlDocument& document, StandardInvoiceRecord& record) {
+void ReadItems(const XmlDocument& document, StandardInvoiceRecord& record,
+               StandardInvoiceDetails* details) {
     static const XPath kItems("//TaxInvoiceTradeLineItem");
 
     ForEachNode(document.SelectNodes(kItems), [&](const XmlNode& node) {
@@ -151,21 +186,23 @@ void ReadItems(const XmlDocument& document, StandardInvoiceRecord& record) {
         record.supplySum = AddAmount(record.supplySum, item.supplyAmount);
         record.taxSum = AddAmount(record.taxSum, item.tax);
         if (record.itemCount < static_cast<std::int64_t>(record.rows.size())) {
-            record.rows[static_cast<std::size_t>(record.itemCount)] = std::move(item);
+            record.rows[static_cast<std::size_t>(record.itemCount)] = item;
         }
+        if (details) details->items.push_back(std::move(item));
         ++record.itemCount;
     });
 }
 
 }  // namespace
 
-StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document) {
+StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document,
+                                          StandardInvoiceDetails* details) {
     StandardInvoiceRecord record;
-    ReadInvoiceDocuments(document, record);
-    ReadSettlements(document, record);
-    ReadPayments(document, record);
+    ReadInvoiceDocuments(document, record, details);
+    ReadSettlements(document, record, details);
+    ReadPayments(document, record, details);
     ReadSummations(document, record);
-    ReadItems(document, record);
+    ReadItems(document, record, details);
     return record;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "render/XmlDocument.h"
 
@@ -19,6 +20,7 @@ struct StandardInvoiceParty {
     std::string businessType;
     std::string businessItem;
     std::string subPlaceNumber;
+    std::string email;
 };
 
 struct StandardInvoiceItem {
@@ -57,11 +59,29 @@ struct StandardInvoiceRecord {
     std::int64_t taxSum = 0;
 };
 
+struct StandardInvoicePayment {
+    std::string typeCode;
+    std::string paidAmount;
+};
+
+// What the page does not show but the invoice's record holds, read only when asked for.
+struct StandardInvoiceDetails {
+    std::string amendmentReasonCode;     // AmendmentStatusCode
+    std::string originalApprovalNumber;  // OriginalIssueID
+    // Every broker party, with the values a broker carries (no business type or item).
+    std::vector<StandardInvoiceParty> brokers;
+    // Every payment means and every line item, in document order.
+    std::vector<StandardInvoicePayment> payments;
+    std::vector<StandardInvoiceItem> items;
+};
+
 // Reads the invoice's values in the document's reading order: invoice document, trade
 // settlement (supplier, buyer, brokers), payment means, monetary summation, line items.
 // Where an element repeats, the last one counts, except for the descriptions (the first two),
 // the payment means (the first four) and the brokers (every one). Throws XmlAccessError when a
-// required element is missing.
-StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document);
+// required element is missing. With `details`, also reads those, by the same paths and with
+// the same required elements.
+StandardInvoiceRecord ReadStandardInvoice(const XmlDocument& document,
+                                          StandardInvoiceDetails* details = nullptr);
 
 }  // namespace ledgra

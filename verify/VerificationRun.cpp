@@ -43,37 +43,45 @@ std::filesystem::path VerificationRun::HtmlFilePath() const {
     return m_frame.m_strLogFolder.native() + "zova_document.html";
 }
 
-void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
-    const std::string pattern = ExtensionPattern(path.native());
+std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::path& path,
+                                                        UnwrapMode mode) {
+    VerifiedDocument document{ExtensionPattern(path.native()), {}, {}};
     m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
 
     // One read of the trust folder serves every signed message of the run.
     TrustStoreRunCache trustFolderReadOnce;
-    std::string content;
-    XmlDocumentSignature xmlSignature;
-    if (pattern == kKeyValueInvoicePattern) {
+    if (document.pattern == kKeyValueInvoicePattern) {
         // A first pass in the show form; only its messages count.
-        Unwrap(path, content, UnwrapMode::Show, xmlSignature);
+        Unwrap(path, document.content, UnwrapMode::Show, document.xmlSignature);
     }
-    const bool verified = Unwrap(path, content, mode, xmlSignature);
+    const bool verified = Unwrap(path, document.content, mode, document.xmlSignature);
     m_frame.m_strDocPath = path;
     const std::string& information = InformationCaption();
     if (!verified) {
         m_frame.m_bDocumentShown = 0;
         m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, information, MessageIcon::Exclamation);
-        return;
+        return std::nullopt;
     }
 
     if (!m_frame.m_bShowOtherCopy) {
         const std::string& success = "서명검증이 성공했습니다."_cp949;
         if (mode == UnwrapMode::Verify) {
             m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
-        } else if (xmlSignature.intact) {
-            m_ui.SetStatusText(success + " " + xmlSignature.statusLine);
+        } else if (document.xmlSignature.intact) {
+            m_ui.SetStatusText(success + " " + document.xmlSignature.statusLine);
         } else {
             m_ui.SetStatusText(success);
         }
     }
+    return document;
+}
+
+void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
+    const std::optional<VerifiedDocument> verified = Verify(path, mode);
+    if (!verified) return;
+    const std::string& pattern = verified->pattern;
+    const std::string& content = verified->content;
+    const XmlDocumentSignature& xmlSignature = verified->xmlSignature;
 
     const std::string& errorCaption = ErrorCaption();
     const std::string page = RenderPage(pattern, content, xmlSignature);

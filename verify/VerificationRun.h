@@ -4,6 +4,7 @@
 // extension chooses, writes the page into the html file and shows it.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "base/UserInterface.h"
@@ -16,6 +17,13 @@
 #include "verify/VerifyXmlDocument.h"
 
 namespace ledgra {
+
+// A document the run verified, before any page is made of it.
+struct VerifiedDocument {
+    std::string pattern;  // such as "*.XML"
+    std::string content;
+    XmlDocumentSignature xmlSignature;
+};
 
 class VerificationRun {
 public:
@@ -34,6 +42,10 @@ public:
     // The file the page is written to: the stored "html file", else the log folder's
     // zova_document.html.
     std::filesystem::path HtmlFilePath() const;
+
+    // The run's verification alone, as both forms begin: it tells the start and the outcome as
+    // the run does but makes no page and writes no file. Nothing when the check failed.
+    std::optional<VerifiedDocument> Verify(const std::filesystem::path& path, UnwrapMode mode);
 
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);

@@ -114,6 +114,8 @@ TEST_F(RenderToolTest, UsageErrorsExitWithTwo) {
         {{"--other-copy", "-1", "a.ktx"}, "--other-copy takes a number of presses"},
         {{"a.ktx", "--html"}, "--html needs a value"},
         {{"--log-folder", "", "a.ktx"}, "--log-folder needs a non-empty path"},
+        {{"--check"}, "no document or folder given"},
+        {{"--check", "--bogus", "a.ktx"}, "unknown option --bogus with --check"},
     };
     for (const auto& [arguments, error] : cases) {
         const Outcome outcome = Run(arguments);
@@ -133,17 +135,44 @@ TEST_F(RenderToolTest, ShowsAnInvoiceAndPressesTheCopyButton) {
     // The own number is the supplier's: the buyer's copy (213) comes first, then each press
     // shows the other one.
     const Outcome outcome =
-        RunIsolated({"--own-number", "1208812345", "--other-copy", "2", invoice.native()});
+        RunIsolated({"--own-number", "1208812341", "--other-copy", "2", invoice.native()});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
     EXPECT_EQ(outcome.lines, (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, Navigated(),
                                     kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
-              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
+              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12341");
 
     const Outcome once = RunIsolated({"--verify", "--other-copy", "1", invoice.native()});
     EXPECT_EQ(once.lines, (Lines{kStarted, kSucceededBox, Navigated(), kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
-              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
+              "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12341");
+}
+
+TEST_F(RenderToolTest, ChecksTheInvoicesOfAFolderWithoutWritingAPage) {
+    const std::filesystem::path good = WriteStandardInvoice("docs/a.XML");
+    // The same invoice again, in a subfolder, with a grand total that does not add up.
+    std::string bad = ReadBytes(good);
+    bad.replace(bad.find("1168200</Grand"), 7, "1168300");
+    const std::filesystem::path wrong = folder.Write("docs/sub/b.xml", bad);
+    folder.Write("docs/notes.txt", "");  // no document
+    const Outcome outcome =
+        Run({"--check", "--trust", Trust().native(), (folder.Path() / "docs").native()});
+    EXPECT_EQ(outcome.exitCode, 1) << outcome.errors;
+    EXPECT_EQ(
+        outcome.lines,
+        (Lines{kStarted, kSucceededStatus, "checked\t" + good.native() + "\t0 errors\t0 warnings",
+               kStarted, kSucceededStatus,
+               "check\t" + wrong.native() +
+                   "\tK05\t오류\t공급가액 1,062,000원 + 세액 106,200원 = 1,168,200원: 합계 "
+                   "1,168,300원과 다릅니다.",
+               "check\t" + wrong.native() +
+                   "\tK14\t경고\t승인번호 '202403154100001287650042': 같은 묶음의 '" +
+                   good.native() + "'에도 있습니다.",
+               "checked\t" + wrong.native() + "\t1 errors\t1 warnings"}));
+    EXPECT_FALSE(std::filesystem::exists(Zova() / "Logs"));
+
+    const Outcome correct = Run({"--check", "--trust", Trust().native(), good.native()});
+    EXPECT_EQ(correct.exitCode, 0) << correct.errors;
 }
 
 TEST_F(RenderToolTest, TheStoredSettingsAndTheDocumentsFolderAreTheDefaults) {
@@ -158,7 +187,7 @@ TEST_F(RenderToolTest, TheStoredSettingsAndTheDocumentsFolderAreTheDefaults) {
             QSettings::IniFormat);
         settings.setValue(QStringLiteral("Settings/User ID1"), QStringLiteral("120"));
         settings.setValue(QStringLiteral("Settings/User ID2"), QStringLiteral("88"));
-        settings.setValue(QStringLiteral("Settings/User ID3"), QStringLiteral("12345"));
+        settings.setValue(QStringLiteral("Settings/User ID3"), QStringLiteral("12341"));
         settings.setValue(QStringLiteral("Settings/html file"),
                           QString::fromStdString(storedHtml.native()));
     }

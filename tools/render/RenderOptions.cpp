@@ -23,6 +23,8 @@ const char* const kRenderUsage =
     "  --pdf DIR           save the page each document ended with as DIR/<name>.pdf\n"
     "                      (created if missing; a later document of the same name in the\n"
     "                      run gets \"<name> (2).pdf\")\n"
+    "  --check             check the invoices of the documents and folders given instead,\n"
+    "                      writing no page (see --check --help)\n"
     "  -h, --help          show this help\n"
     "\n"
     "Output, one UTF-8 line per event: box<TAB>CAPTION<TAB>TEXT, status<TAB>TEXT,\n"

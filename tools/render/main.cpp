@@ -21,7 +21,9 @@
 #include "settings/QSettingsProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
+#include "tools/render/CheckCommand.h"
 #include "tools/render/ConsoleUserInterface.h"
+#include "tools/render/LedgerCommand.h"
 #include "tools/render/OverlayProfile.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
@@ -110,6 +112,12 @@ int Render(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsCheckCommand(arguments)) {
+        return ledgra::RunCheckCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
+    }
+    if (ledgra::IsLedgerCommand(arguments)) {
+        return ledgra::RunLedgerCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
+    }
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::UsageError(parsed.error);
     if (parsed.options.help) {

@@ -1,0 +1,80 @@
+// The folder ledger over 10,000 signed invoices: listing the folder, verifying every document,
+// reading and checking its record, and the rows joining the ledger, on every core. Goal: at
+// most 10 s on 2 cores. The peak memory of the process is reported beside the time.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#include "ledger/LedgerDocuments.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LedgerReading.h"
+#include "tests/support/MadeUpInvoices.h"
+#include "tests/support/SignedFixtures.h"
+#include "tests/support/TempFolder.h"
+
+namespace ledgra::testing {
+namespace {
+
+constexpr int kInvoices = 10000;
+
+// The folder is made once: signing ten thousand messages takes longer than reading them.
+const TempFolder& InvoiceFolder() {
+    static const TempFolder folder;
+    static const bool made = [] {
+        TestAuthority::Trusted().WriteTrustFolder(folder.Path() / "trust");
+        MadeUpInvoice invoice;
+        for (int i = 0; i < kInvoices; ++i) {
+            char number[32];
+            std::snprintf(number, sizeof number, "20240315410000128765%04d", i);
+            invoice.approvalNumber = number;
+            invoice.lines = {{"복사용지", 1000 * (i + 1), 100 * (i + 1)}, {"토너", 500, 50}};
+            char name[32];
+            std::snprintf(name, sizeof name, "documents/%05d.XML", i);
+            const_cast<TempFolder&>(folder).Write(
+                name, BareMessageFile(SignedText(MadeUpInvoiceXml(invoice))));
+        }
+        return true;
+    }();
+    (void)made;
+    return folder;
+}
+
+void BM_LedgerOfTenThousandInvoices(benchmark::State& state) {
+    const TempFolder& folder = InvoiceFolder();
+    const SignedDataVerifierFactory verifiers = OpenSslVerifierFactory(folder.Path() / "trust");
+    const CalendarDate today = Today();
+    const std::atomic<bool> never{false};
+    std::size_t failed = 0;
+    for (auto _ : state) {
+        LedgerModel ledger("1208812341");
+        ReadLedgerRows(
+            LedgerDocuments({folder.Path() / "documents"}, true),
+            [&](const std::filesystem::path& path) {
+                return ReadLedgerRow(path, verifiers, today);
+            },
+            std::thread::hardware_concurrency(),
+            [&](std::size_t, LedgerRow row) {
+                failed += row.kind == LedgerDocumentKind::Failed;
+                ledger.Append(std::move(row));
+            },
+            never);
+        benchmark::DoNotOptimize(ledger.Totals());
+        if (ledger.RowCount() != kInvoices) state.SkipWithError("not every invoice became a row");
+    }
+    if (failed > 0) state.SkipWithError("some invoices failed");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_LedgerOfTenThousandInvoices)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+}  // namespace
+}  // namespace ledgra::testing

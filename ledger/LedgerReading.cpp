@@ -1,0 +1,115 @@
+#include "ledger/LedgerReading.h"
+
+#include <ctime>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "records/InvoiceChecks.h"
+#include "records/ReadInvoiceRecord.h"
+#include "text/Cp949.h"
+#include "verify/DocumentReading.h"
+#include "verify/ExtensionPattern.h"
+#include "verify/TrustStore.h"
+
+namespace ledgra {
+namespace {
+
+LedgerDocumentKind KindOf(const std::string& pattern) {
+    if (pattern == "*.KCX") return LedgerDocumentKind::Contract;
+    if (pattern == "*.CQS") return LedgerDocumentKind::ContentPage;
+    return LedgerDocumentKind::Invoice;
+}
+
+// Another kind of XML under an invoice's pattern reads as a record without a single field.
+bool HoldsAnInvoice(const InvoiceRecord& record) {
+    return record.approvalNumber || record.typeCode || record.formTypeCode || record.issueDate ||
+           record.supplier.registrationNumber || record.buyer.registrationNumber ||
+           record.supplyTotal || record.grandTotal || !record.lines.empty();
+}
+
+}  // namespace
+
+LedgerRow ReadLedgerRow(const std::filesystem::path& path,
+                        const SignedDataVerifierFactory& verifierFactory,
+                        const CalendarDate& today) {
+    LedgerRow row;
+    row.path = path;
+    try {
+        DocumentReading reading = ReadDocument(path, verifierFactory);
+        row.signature = reading.verdict;
+        for (const std::string& signer : reading.signers) {
+            row.signers.push_back(Utf8FromCp949(signer));
+        }
+        if (reading.verdict == SignatureVerdict::Failed) {
+            row.failure = Utf8FromCp949(reading.failure);
+            return row;
+        }
+        const std::string pattern = ExtensionPattern(path.native());
+        row.kind = KindOf(pattern);
+        if (row.kind != LedgerDocumentKind::Invoice) return row;
+        row.invoice = ReadInvoiceRecord(pattern, reading.content);
+        if (!row.invoice || !HoldsAnInvoice(*row.invoice)) {
+            row.invoice.reset();
+            row.kind = LedgerDocumentKind::Failed;
+            row.failure = "세금계산서의 내용을 읽을 수 없습니다.";
+            return row;
+        }
+        row.findings = CheckInvoice(*row.invoice, today);
+    } catch (const std::exception&) {
+        // A document too large for memory, or one the module fails on inside, is a failed
+        // row; it cannot end the reading of the others.
+        row = LedgerRow{};
+        row.path = path;
+        row.failure = "문서를 읽는 중 오류가 발생했습니다.";
+    }
+    return row;
+}
+
+std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
+                           const LedgerRowReader& read, unsigned threads, const LedgerRowSink& sink,
+                           const std::atomic<bool>& cancelled) {
+    std::mutex mutex;
+    std::vector<std::optional<LedgerRow>> ready(documents.size());
+    std::size_t nextToRead = 0;
+    std::size_t nextToHand = 0;
+
+    auto work = [&] {
+        // Every document read on this thread shares one read of the trust folder.
+        TrustStoreRunCache trustFolderReadOnce;
+        for (;;) {
+            std::size_t index = 0;
+            {
+                const std::lock_guard lock(mutex);
+                if (cancelled || nextToRead == documents.size()) return;
+                index = nextToRead++;
+            }
+            LedgerRow row = read(documents[index]);
+            const std::lock_guard lock(mutex);
+            ready[index] = std::move(row);
+            while (nextToHand < ready.size() && ready[nextToHand] && !cancelled) {
+                sink(nextToHand, std::move(*ready[nextToHand]));
+                ready[nextToHand].reset();
+                ++nextToHand;
+            }
+        }
+    };
+
+    const std::size_t count =
+        std::max<std::size_t>(1, std::min<std::size_t>(threads, documents.size()));
+    std::vector<std::jthread> pool;
+    for (std::size_t i = 1; i < count; ++i) pool.emplace_back(work);
+    work();
+    pool.clear();
+    return nextToHand;
+}
+
+CalendarDate Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+}  // namespace ledgra
