@@ -17,6 +17,7 @@
 
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
+#include "app/PrintGuard.h"
 #include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
@@ -141,7 +142,7 @@ private:
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
     std::unique_ptr<QPrinter> m_printer;
-    bool m_bPrinting = false;
+    PrintGuard m_printGuard;
     Pane m_activePane = Pane::Tree;
     // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
     QMetaObject::Connection m_focusConnection;

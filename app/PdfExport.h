@@ -14,7 +14,6 @@ class QWebEnginePage;
 namespace ledgra {
 
 class LockedPage;
-class PageProfile;
 
 inline constexpr std::chrono::milliseconds kPdfPageLoadLimit{30'000};
 inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
@@ -27,7 +26,7 @@ std::filesystem::path PdfFileName(const std::filesystem::path& document);
 
 // Loads the html file into the page (decoded as the viewer shows it) and waits, bounded, while
 // everything but user input is handled. False when the load failed or the limit passed.
-bool LoadPageAndWait(LockedPage& page, PageProfile& profile, const std::filesystem::path& htmlFile,
+bool LoadPageAndWait(LockedPage& page, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit = kPdfPageLoadLimit);
 
 // The loaded page printed as a PDF (empty ranges: every page); empty when the engine failed or

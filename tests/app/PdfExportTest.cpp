@@ -206,6 +206,8 @@ protected:
     std::filesystem::path m_logFolder;
     PageProfile m_profile;
     CNAVO_TaxExplorerView m_view{m_profile};
+    PrintGuard m_guard;
+    std::optional<PrintGuard::Scope> m_printing = m_guard.Enter();
 };
 
 TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
@@ -215,7 +217,7 @@ TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     const std::filesystem::path pdf = m_folder.Path() / "printed.pdf";
     printer.setOutputFileName(ToQString(pdf));
-    ASSERT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
+    ASSERT_EQ(PrintPage(m_view, printer, *m_printing), PrintResult::Printed);
     const std::optional<std::string> text = PdfText(pdf);
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "전자세금계산서 똠")) << *text;
@@ -228,7 +230,7 @@ TEST_F(PagePrintingTest, APrinterPrintsPicturesAtASaneResolution) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     EXPECT_FALSE(PrintsToPdfFile(printer));
-    PrintPage(m_view, printer);
+    PrintPage(m_view, printer, *m_printing);
     EXPECT_EQ(printer.resolution(), kPrintResolution);
 }
 

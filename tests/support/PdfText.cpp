@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 
 namespace ledgra::testing {
 namespace {
@@ -52,6 +53,40 @@ int PdfPageCount(const std::filesystem::path& pdf) {
     const std::size_t at = lines.find("\nPages:");
     if (at == std::string::npos) return 0;
     return std::atoi(lines.c_str() + at + 7);
+}
+
+std::vector<std::string> PdfImageSizes(const std::filesystem::path& pdf) {
+    const std::optional<std::string> list =
+        Output("pdfimages -list " + Quoted(pdf.native()) + " 2>/dev/null");
+    std::vector<std::string> sizes;
+    if (!list) return sizes;
+    // After two heading lines: page, number, type, width, height, ...; masks are no pictures.
+    std::istringstream lines(*list);
+    std::string line;
+    for (int heading = 0; heading < 2 && std::getline(lines, line);) ++heading;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string page, number, type, width, height;
+        if (fields >> page >> number >> type >> width >> height && type == "image") {
+            sizes.push_back(width + "x" + height);
+        }
+    }
+    return sizes;
+}
+
+std::vector<std::string> PdfAttachmentNames(const std::filesystem::path& pdf) {
+    const std::optional<std::string> list =
+        Output("pdfdetach -list " + Quoted(pdf.native()) + " 2>/dev/null");
+    std::vector<std::string> names;
+    if (!list) return names;
+    // "<n> embedded files", then "<i>: <name>" per file.
+    std::istringstream lines(*list);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos) names.push_back(line.substr(colon + 2));
+    }
+    return names;
 }
 
 }  // namespace ledgra::testing

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ledgra::testing {
 
@@ -16,5 +17,11 @@ std::optional<std::string> PdfText(const std::filesystem::path& pdf);
 
 // The PDF's page count from pdfinfo; 0 when pdfinfo fails.
 int PdfPageCount(const std::filesystem::path& pdf);
+
+// The pixel sizes ("<width>x<height>") of the PDF's pictures, from pdfimages.
+std::vector<std::string> PdfImageSizes(const std::filesystem::path& pdf);
+
+// The names of the files attached to the PDF, from pdfdetach.
+std::vector<std::string> PdfAttachmentNames(const std::filesystem::path& pdf);
 
 }  // namespace ledgra::testing

@@ -33,7 +33,7 @@ std::filesystem::path PdfBatch::FreePdfPath(const std::filesystem::path& documen
 
 bool PdfBatch::Write(const std::filesystem::path& document, const std::filesystem::path& htmlFile) {
     const std::filesystem::path pdf = FreePdfPath(document);
-    if (!LoadPageAndWait(m_page, m_profile, htmlFile)) {
+    if (!LoadPageAndWait(m_page, htmlFile)) {
         ReportFailure(pdf, "the page did not load");
         return false;
     }
