@@ -18,6 +18,7 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "app/PrintGuard.h"
+#include "app/RunSummaryRecorder.h"
 #include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
@@ -137,6 +138,8 @@ private:
     FrameServices m_services;
     FrameState m_state;
     PageTemplates m_templates;
+    // Between the run and the frame: keeps what a saved PDF's proof says.
+    RunSummaryRecorder m_runRecorder{*this, m_state};
     VerificationRun m_run;
     std::unique_ptr<PageProfile> m_pageProfile;
     CNAVO_TaxExplorerDoc m_document;

@@ -105,7 +105,9 @@ void CMainFrame::SaveDocumentAsPdf() {
     const std::filesystem::path file =
         m_services.choosePdfFile(this, document.parent_path() / PdfFileName(document));
     if (file.empty()) return;
-    if (!SavePageAsPdf(m_pHtmlView->Page(), file)) {
+    // The proof is that of the run that made the shown page; without one nothing is saved.
+    const std::optional<VerificationSummary>& proof = m_runRecorder.LastShown();
+    if (!proof || !SavePageWithProof(m_pHtmlView->Page(), file, *proof)) {
         ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, "에러 메시지"_cp949,
                     MessageIcon::Exclamation);
     }

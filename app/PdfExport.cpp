@@ -9,8 +9,23 @@
 
 #include "app/EngineWait.h"
 #include "app/LockedPage.h"
+#include "app/PdfProof.h"
 
 namespace ledgra {
+namespace {
+
+// Writes the PDF beside the target and renames it over the target at the end: the file appears
+// only whole. Nothing is written for an empty PDF.
+bool WriteWhole(const std::filesystem::path& file, const QByteArray& pdf) {
+    if (pdf.isEmpty()) return false;
+    QSaveFile output(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    if (!output.open(QIODevice::WriteOnly)) return false;
+    // A short write leaves the target untouched: the unfinished file goes with `output`.
+    if (output.write(pdf) != pdf.size()) return false;
+    return output.commit();
+}
+
+}  // namespace
 
 QPageLayout PdfPageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
@@ -52,14 +67,13 @@ QByteArray PrintPageToPdf(QWebEnginePage& page, const QPageLayout& layout,
 bool SavePageAsPdf(QWebEnginePage& page, const std::filesystem::path& file,
                    const QPageLayout& layout, const QPageRanges& ranges,
                    std::chrono::milliseconds limit) {
-    const QByteArray pdf = PrintPageToPdf(page, layout, ranges, limit);
-    if (pdf.isEmpty()) return false;
-    // Written beside the target and renamed over it at the end.
-    QSaveFile output(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    if (!output.open(QIODevice::WriteOnly)) return false;
-    // A short write leaves the target untouched: the unfinished file goes with `output`.
-    if (output.write(pdf) != pdf.size()) return false;
-    return output.commit();
+    return WriteWhole(file, PrintPageToPdf(page, layout, ranges, limit));
+}
+
+bool SavePageWithProof(QWebEnginePage& page, const std::filesystem::path& file,
+                       const VerificationSummary& proof) {
+    const QByteArray printed = PrintPageToPdf(page);
+    return !printed.isEmpty() && WriteWhole(file, WithProof(printed, proof));
 }
 
 }  // namespace ledgra

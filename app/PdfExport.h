@@ -14,6 +14,7 @@ class QWebEnginePage;
 namespace ledgra {
 
 class LockedPage;
+struct VerificationSummary;
 
 inline constexpr std::chrono::milliseconds kPdfPageLoadLimit{30'000};
 inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
@@ -40,5 +41,10 @@ QByteArray PrintPageToPdf(QWebEnginePage& page, const QPageLayout& layout = PdfP
 bool SavePageAsPdf(QWebEnginePage& page, const std::filesystem::path& file,
                    const QPageLayout& layout = PdfPageLayout(), const QPageRanges& ranges = {},
                    std::chrono::milliseconds limit = kPdfPrintLimit);
+
+// The same for the page of a verified document, with the proof of its verification attached
+// (see PdfProof.h).
+bool SavePageWithProof(QWebEnginePage& page, const std::filesystem::path& file,
+                       const VerificationSummary& proof);
 
 }  // namespace ledgra

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -18,6 +19,8 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PdfExport.h"
+#include "app/PdfProof.h"
+#include "app/RunSummaryRecorder.h"
 #include "app/QtTranslations.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
@@ -153,6 +156,23 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     EXPECT_TRUE(Contains(*text, "주식회사 가나상사")) << *text;
     EXPECT_TRUE(Contains(*text, "1,168,200")) << *text;
     EXPECT_TRUE(Contains(*text, "202403154100001287650042")) << *text;
+
+    // The proof: the document as it was read, a summary of its verification, and the verdict
+    // (as the status bar tells it) as the subject.
+    const std::filesystem::path& saved = m_printLog->chosenPdfFile;
+    EXPECT_EQ(testing::PdfAttachmentNames(saved),
+              (std::vector<std::string>{"standard-invoice.xml", kSummaryFileName}));
+    const std::string document = testing::ReadBytes(SampleInvoice());
+    EXPECT_EQ(testing::PdfAttachment(saved, 1), document);
+    const std::optional<std::string> summary = testing::PdfAttachment(saved, 2);
+    ASSERT_TRUE(summary);
+    const QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(document),
+                                                       QCryptographicHash::Sha256);
+    EXPECT_TRUE(Contains(*summary, ("SHA-256: " + digest.toHex().toStdString()).c_str()))
+        << *summary;
+    const std::string verdict = testing::PdfInfoField(saved, "Subject");
+    EXPECT_EQ(QString::fromStdString(verdict), m_frame->StatusText());
+    EXPECT_TRUE(Contains(*summary, ("검증 결과: " + verdict + "\n").c_str())) << *summary;
 }
 
 TEST_F(FramePrintingTest, AFailedSaveSaysSoAndLeavesNoFile) {
@@ -180,6 +200,41 @@ TEST(PdfFileNameTest, IsTheDocumentsNameWithThePdfExtension) {
     };
     for (const auto& [document, pdf] : cases) {
         EXPECT_EQ(PdfFileName(document), std::filesystem::path(pdf)) << document;
+    }
+}
+
+// The summary takes the verdict and the signers from the run's own words.
+TEST(RunReportsTest, GiveTheVerdictAndTheSigners) {
+    const std::string trusted = "인증서: 신뢰하는 인증기관의 인증서로 확인되었습니다.";
+    const std::string unknown = "인증서: 확인되지 않았습니다 - 알 수 없는 인증기관";
+    struct Row {
+        const char* form;
+        std::vector<std::string> reports;
+        std::string verdict;
+        std::vector<SignerSummary> signers;
+    };
+    const Row rows[] = {
+        {"signed message, verify form",
+         {"서명정보:홍길동, 서명시간 : 2024-03-15 01:02:03 UTC\n"
+          "서명정보:(주)가나상사, 서명시간 : 2024-03-16 04:05:06 UTC\n",
+          "서명검증이 성공했습니다."},
+         "서명검증이 성공했습니다.",
+         {{"홍길동", "2024-03-15 01:02:03 UTC", trusted},
+          {"(주)가나상사", "2024-03-16 04:05:06 UTC", trusted}}},
+        {"XML signature, verify form",
+         {"서명정보:가나, 서명시간 : \n" + unknown + "\n", "서명검증이 성공했습니다."},
+         "서명검증이 성공했습니다.",
+         {{"가나", "", unknown}}},
+        {"XML signature, show form",
+         {"서명검증이 성공했습니다. 서명정보:가나, 서명시간 :  " + trusted},
+         "서명검증이 성공했습니다. 서명정보:가나, 서명시간 :  " + trusted,
+         {{"가나", "", trusted}}},
+        {"failed", {"검증모듈에러: 서명이 올바르지 않습니다."}, "검증모듈에러: 서명이 올바르지 않습니다.", {}},
+        {"unsigned, show form", {"서명검증이 성공했습니다."}, "서명검증이 성공했습니다.", {}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(VerdictOfReports(row.reports), row.verdict) << row.form;
+        EXPECT_EQ(SignersOfReports(row.reports), row.signers) << row.form;
     }
 }
 
