@@ -13,9 +13,9 @@ namespace ledgra {
 
 bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit) {
-    const std::optional<bool> loaded =
-        WaitForFinished(view, &QWebEngineView::loadFinished, [&] { view.Navigate2(htmlFile); },
-                        limit, UserInput::Handled);
+    const std::optional<bool> loaded = WaitForFinished(
+        view, &QWebEngineView::loadFinished, [&] { view.Navigate2(htmlFile); }, limit,
+        UserInput::Handled);
     return loaded.value_or(false);
 }
 

@@ -40,9 +40,9 @@ std::filesystem::path PdfFileName(const std::filesystem::path& document) {
 
 bool LoadPageAndWait(LockedPage& page, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit) {
-    const std::optional<bool> loaded =
-        WaitForFinished(page, &QWebEnginePage::loadFinished, [&] { page.LoadOwn(htmlFile); },
-                        limit, UserInput::HeldBack);
+    const std::optional<bool> loaded = WaitForFinished(
+        page, &QWebEnginePage::loadFinished, [&] { page.LoadOwn(htmlFile); }, limit,
+        UserInput::HeldBack);
     return loaded.value_or(false);
 }
 

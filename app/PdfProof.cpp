@@ -71,8 +71,8 @@ QByteArray WithProof(const QByteArray& pdf, const VerificationSummary& summary) 
         QPDFEmbeddedFileDocumentHelper files(document);
         Attach(document, files, "document", NameText(summary.document), summary.documentBytes,
                "application/octet-stream", "검증한 전자문서 원본");
-        Attach(document, files, "summary", kSummaryFileName, SummaryText(summary),
-               "text/plain", "서명검증 요약");
+        Attach(document, files, "summary", kSummaryFileName, SummaryText(summary), "text/plain",
+               "서명검증 요약");
 
         QPDFObjectHandle trailer = document.getTrailer();
         QPDFObjectHandle information = trailer.getKey("/Info");

@@ -51,8 +51,7 @@ FrameServices AppTest::MakeServices() {
         throw VerificationModuleError("no verification module in this test");
     };
     services.presenter = m_presenter;
-    services.previewPage = [log = m_printLog](QWebEngineView& view, QPrinter&,
-                                                    PrintGuard::Scope&) {
+    services.previewPage = [log = m_printLog](QWebEngineView& view, QPrinter&, PrintGuard::Scope&) {
         log->previewedTitles.append(view.title());
     };
     services.choosePrinter = [log = m_printLog](QPrinter& printer, QWidget*) {

@@ -149,10 +149,13 @@ TEST_F(PageViewTest, EveryLoadShowsTheSealWrittenForIt) {
     const std::pair<const char*, std::function<std::string()>> ways[] = {
         {"view", [&] { return Show(page) ? m_view.title().toStdString() : ""; }},
         {"print window",
-         [&] { return NavigateAndWait(printWindow, page) ? printWindow.title().toStdString() : ""; }},
+         [&] {
+             return NavigateAndWait(printWindow, page) ? printWindow.title().toStdString() : "";
+         }},
         {"pdf",
          [&] {
-             if (!LoadPageAndWait(pdfPage, page) || !SavePageAsPdf(pdfPage, pdf)) return std::string();
+             if (!LoadPageAndWait(pdfPage, page) || !SavePageAsPdf(pdfPage, pdf))
+                 return std::string();
              const std::vector<std::string> sizes = testing::PdfImageSizes(pdf);
              return sizes.size() == 1 ? sizes[0] : std::string();
          }},
@@ -162,7 +165,8 @@ TEST_F(PageViewTest, EveryLoadShowsTheSealWrittenForIt) {
             QImage seal(size, QImage::Format_RGB32);
             seal.fill(Qt::red);
             ASSERT_TRUE(seal.save(QString::fromStdString(LogPath("zova_supplier.gif")), "PNG"));
-            EXPECT_EQ(shownSeal(), std::to_string(size.width()) + "x" + std::to_string(size.height()))
+            EXPECT_EQ(shownSeal(),
+                      std::to_string(size.width()) + "x" + std::to_string(size.height()))
                 << way;
         }
     }

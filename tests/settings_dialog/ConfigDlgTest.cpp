@@ -20,8 +20,7 @@
 namespace ledgra {
 namespace {
 
-[[maybe_unused]] ::testing::Environment* const kQtApplication =
-    testing::AddQtTestApplication();
+[[maybe_unused]] ::testing::Environment* const kQtApplication = testing::AddQtTestApplication();
 
 struct ShownError {
     QWidget* owner;

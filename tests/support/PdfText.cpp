@@ -63,17 +63,14 @@ int PdfPageCount(const std::filesystem::path& pdf) {
 }
 
 std::vector<std::string> PdfImageSizes(const std::filesystem::path& pdf) {
-    const std::optional<std::string> list =
-        Output("pdfimages -list " + Quoted(pdf.native()) + " 2>/dev/null");
-    std::vector<std::string> sizes;
-    if (!list) return sizes;
     // After two heading lines: page, number, type, width, height, ...; masks are no pictures.
-    std::istringstream lines(*list);
-    std::string line;
+    std::istringstream lines(
+        Output("pdfimages -list " + Quoted(pdf.native()) + " 2>/dev/null").value_or(""));
+    std::vector<std::string> sizes;
+    std::string line, page, number, type, width, height;
     for (int heading = 0; heading < 2 && std::getline(lines, line);) ++heading;
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
-        std::string page, number, type, width, height;
         if (fields >> page >> number >> type >> width >> height && type == "image") {
             sizes.push_back(width + "x" + height);
         }
@@ -82,14 +79,11 @@ std::vector<std::string> PdfImageSizes(const std::filesystem::path& pdf) {
 }
 
 std::vector<std::string> PdfAttachmentNames(const std::filesystem::path& pdf) {
-    const std::optional<std::string> list =
-        Output("pdfdetach -list " + Quoted(pdf.native()) + " 2>/dev/null");
-    std::vector<std::string> names;
-    if (!list) return names;
     // "<n> embedded files", then "<i>: <name>" per file.
-    std::istringstream lines(*list);
-    std::string line;
-    while (std::getline(lines, line)) {
+    std::istringstream lines(
+        Output("pdfdetach -list " + Quoted(pdf.native()) + " 2>/dev/null").value_or(""));
+    std::vector<std::string> names;
+    for (std::string line; std::getline(lines, line);) {
         const std::size_t colon = line.find(": ");
         if (colon != std::string::npos) names.push_back(line.substr(colon + 2));
     }
