@@ -39,9 +39,9 @@ void Attach(QPDF& pdf, QPDFEmbeddedFileDocumentHelper& files, const std::string&
             const std::string& description) {
     QPDFEFStreamObjectHelper stream = QPDFEFStreamObjectHelper::createEFStream(pdf, bytes);
     stream.setSubtype(type);
-    QPDFFileSpecObjectHelper spec = QPDFFileSpecObjectHelper::createFileSpec(pdf, name, stream);
-    spec.setDescription(description);
-    files.replaceEmbeddedFile(key, spec);
+    QPDFFileSpecObjectHelper entry = QPDFFileSpecObjectHelper::createFileSpec(pdf, name, stream);
+    entry.setDescription(description);
+    files.replaceEmbeddedFile(key, entry);
 }
 
 }  // namespace
