@@ -42,7 +42,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     : QMainWindow(parent),
       m_services(std::move(services)),
       m_state(StateWithLogFolder(m_services.documentsFolder)),
-      m_run(m_state, *m_services.profile, m_templates, *this, m_services.verifierFactory),
+      m_run(m_state, *m_services.profile, m_templates, m_runRecorder, m_services.verifierFactory),
       m_pageProfile(std::make_unique<PageProfile>(m_state.m_strLogFolder)) {
     move(15, 15);
     resize(1000, 720);

@@ -18,6 +18,8 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "base/UserInterface.h"
+#include "app/PrintGuard.h"
+#include "app/RunSummaryRecorder.h"
 #include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
@@ -136,12 +138,14 @@ private:
     FrameServices m_services;
     FrameState m_state;
     PageTemplates m_templates;
+    // Between the run and the frame: keeps what a saved PDF's proof says.
+    RunSummaryRecorder m_runRecorder{*this, m_state};
     VerificationRun m_run;
     std::unique_ptr<PageProfile> m_pageProfile;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
     std::unique_ptr<QPrinter> m_printer;
-    bool m_bPrinting = false;
+    PrintGuard m_printGuard;
     Pane m_activePane = Pane::Tree;
     // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
     QMetaObject::Connection m_focusConnection;

@@ -17,6 +17,7 @@
 #include "app/PageScheme.h"
 #include "base/Folders.h"
 #include "base/QtFolders.h"
+#include "app/RunSummaryRecorder.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "settings/QSettingsProfile.h"
@@ -87,7 +88,8 @@ int Render(const RenderOptions& options) {
     const std::filesystem::path trustFolder =
         options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
     ConsoleUserInterface ui(stdout);
-    VerificationRun run(frame, profile, templates, ui, OpenSslVerifierFactory(trustFolder));
+    RunSummaryRecorder recorder(ui, frame);
+    VerificationRun run(frame, profile, templates, recorder, OpenSslVerifierFactory(trustFolder));
     std::optional<PdfBatch> pdfs;
     if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, frame.m_strLogFolder);
 
@@ -113,7 +115,7 @@ int Render(const RenderOptions& options) {
             allShown &= shows([&] { PressCopyButton(frame, run, document); });
         }
         if (pdfs && frame.m_bDocumentShown == 1) {
-            allSaved &= pdfs->Write(document, run.HtmlFilePath());
+            allSaved &= pdfs->Write(document, run.HtmlFilePath(), recorder.LastShown());
         }
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;
