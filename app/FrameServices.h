@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/MessagePresenter.h"
+#include "app/PrintGuard.h"
 #include "settings/Profile.h"
 #include "verify/SignedDataVerifier.h"
 
@@ -24,8 +25,9 @@ struct FrameServices {
     std::unique_ptr<Profile> profile;
     SignedDataVerifierFactory verifierFactory;
     std::shared_ptr<MessagePresenter> presenter;
-    // The print preview of a loaded page.
-    std::function<void(QWebEngineView& view, QPrinter& printer)> previewPage;
+    // The print preview of a loaded page, within the print command's scope of the guard.
+    std::function<void(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing)>
+        previewPage;
     // The print dialog; true when the user chose to print.
     std::function<bool(QPrinter& printer, QWidget* parent)> choosePrinter;
     // The save dialog for a PDF, proposing a file; empty when the user cancelled.

@@ -1,6 +1,7 @@
 #include "app/LockedPage.h"
 
 #include "app/PageProfile.h"
+#include "app/PageScheme.h"
 
 namespace ledgra {
 
@@ -13,10 +14,11 @@ LockedPage::LockedPage(PageProfile& profile, QObject* parent)
             });
 }
 
-void LockedPage::LoadOwn(const QUrl& url) {
-    m_ownUrl = url;
+void LockedPage::LoadOwn(const std::filesystem::path& htmlFile) {
+    m_profile.Scheme().AllowPage(htmlFile);
+    m_ownUrl = PageUrl(htmlFile, NextPageLoad());
     m_acceptServed = nullptr;
-    load(url);
+    load(m_ownUrl);
 }
 
 bool LockedPage::IsOwnAddress(const QUrl& url) const {

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include <filesystem>
 #include <functional>
 
 namespace ledgra {
@@ -22,8 +23,11 @@ public:
 
     LockedPage(PageProfile& profile, QObject* parent = nullptr);
 
-    // Loads an address of our own.
-    void LoadOwn(const QUrl& url);
+    // Shows a page file of our own (decoded with the viewer's code page 949 codec), under an
+    // address of a load of its own: nothing of an earlier page is reused.
+    void LoadOwn(const std::filesystem::path& htmlFile);
+    // The address the page was last sent to; empty before the first load.
+    const QUrl& OwnUrl() const { return m_ownUrl; }
     // Which of the addresses the page scheme serves a window's page takes.
     using AddressFilter = std::function<bool(const QUrl&)>;
     // A page of a window opened by another page (window.open of an attachment link): from

@@ -36,7 +36,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(std::move(services)),
       // The frame makes the log folder when it is built.
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
-                *this, m_services.verifierFactory),
+                m_runRecorder, m_services.verifierFactory),
       m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
     move(15, 15);
     resize(1000, 720);

@@ -20,6 +20,8 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "base/UserInterface.h"
+#include "app/PrintGuard.h"
+#include "app/RunSummaryRecorder.h"
 #include "filetree/FrameOperations.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"
@@ -144,12 +146,16 @@ private:
 
     FrameServices m_services;
     PageTemplates m_templates;
+    // The run's reports reach the frame through the recorder, which is built right after the
+    // session because it reads the session's state.
     DocumentSession m_session;
+    // Between the run and the frame: keeps what a saved PDF's proof says.
+    RunSummaryRecorder m_runRecorder{*this, m_session.State()};
     std::unique_ptr<PageProfile> m_pageProfile;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
     std::unique_ptr<QPrinter> m_printer;
-    bool m_bPrinting = false;
+    PrintGuard m_printGuard;
     Pane m_activePane = Pane::Tree;
     // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
     QMetaObject::Connection m_focusConnection;

@@ -22,18 +22,6 @@ constexpr QSize kPrintWindowSize(820, 900);
 // The share of the screen's free area the print window may take at most.
 constexpr double kPrintWindowScreenShare = 0.9;
 
-// Clears a flag when the scope ends, however it ends.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 // The print window's place: its own size where the screen allows, centred on the screen.
 QRect PrintWindowGeometry(const QScreen* screen) {
     if (!screen) return QRect(QPoint(0, 0), kPrintWindowSize);
@@ -55,9 +43,9 @@ void CMainFrame::OnFilePrint() {
 }
 
 void CMainFrame::PrintWithDialog(QWebEngineView& view) {
-    if (m_bPrinting || !m_services.choosePrinter(Printer(), &view)) return;
-    FlagScope printing(m_bPrinting);
-    const PrintResult result = PrintPage(view, Printer());
+    std::optional<PrintGuard::Scope> printing = m_printGuard.Enter();
+    if (!printing || !m_services.choosePrinter(Printer(), &view)) return;
+    const PrintResult result = PrintPage(view, Printer(), *printing);
     if (result == PrintResult::Failed || result == PrintResult::TimedOut) {
         ShowMessage("인쇄하지 못했습니다."_cp949, ErrorCaption(), MessageIcon::Exclamation);
     }
@@ -86,7 +74,8 @@ CNAVO_TaxExplorerView& CMainFrame::PrintWindow() {
 
 void CMainFrame::PrintDocument() {
     // A print command that arrives while one is still under way is dropped.
-    if (m_bPrinting) return;
+    std::optional<PrintGuard::Scope> printing = m_printGuard.Enter();
+    if (!printing) return;
     if (State().m_bDocumentShown == 0) {
         ShowMessage("세금계산서를 먼저 검증하십시오."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
@@ -97,7 +86,6 @@ void CMainFrame::PrintDocument() {
         "1. 제어판 - 장치 및 프린터 - 사용하는 프린터 선택후 기본프린터 설정\n\n"
         "2. 실행되어진 인터넷 익스플로러 - \"파일\" 메뉴 - \"인쇄\"를 클릭 "_cp949,
         "안내 메시지"_cp949, MessageIcon::Exclamation);
-    FlagScope printing(m_bPrinting);
 
     // One window serves every print: a later print brings it to the front and loads the page
     // again. It stays open after the preview; the user closes it.
@@ -108,17 +96,19 @@ void CMainFrame::PrintDocument() {
         if (alive) window.close();
         return;
     }
-    m_services.previewPage(window, Printer());
+    m_services.previewPage(window, Printer(), *printing);
 }
 
 void CMainFrame::SaveDocumentAsPdf() {
-    if (m_bPrinting || State().m_bDocumentShown == 0) return;
+    const std::optional<PrintGuard::Scope> printing = m_printGuard.Enter();
+    if (!printing || State().m_bDocumentShown == 0) return;
     const std::filesystem::path& document = State().m_strDocPath;
     const std::filesystem::path file =
         m_services.choosePdfFile(this, document.parent_path() / PdfFileName(document));
     if (file.empty()) return;
-    FlagScope printing(m_bPrinting);
-    if (!SavePageAsPdf(m_pHtmlView->Page(), file)) {
+    // The proof is that of the run that made the shown page; without one nothing is saved.
+    const std::optional<VerificationSummary>& proof = m_runRecorder.LastShown();
+    if (!proof || !SavePageWithProof(m_pHtmlView->Page(), file, *proof)) {
         ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
     }

@@ -9,7 +9,6 @@
 
 #include "app/AttachmentWindows.h"
 #include "app/PageProfile.h"
-#include "app/PageScheme.h"
 
 namespace ledgra {
 namespace {
@@ -64,8 +63,7 @@ void CNAVO_TaxExplorerView::Navigate2(const std::filesystem::path& htmlFile) {
         if (window) window->deleteLater();
     }
     m_attachmentWindows.clear();
-    m_profile.Scheme().AllowPage(htmlFile);
-    m_page->LoadOwn(PageUrl(htmlFile));
+    m_page->LoadOwn(htmlFile);
 }
 
 void CNAVO_TaxExplorerView::RememberZoomIn(Profile& profile) {

@@ -1,40 +1,22 @@
 #include "app/PagePrinting.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPointer>
 #include <QPrinter>
-#include <QTimer>
 
+#include "app/EngineWait.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PdfExport.h"
 
 namespace ledgra {
-namespace {
-
-// The view whose print the engine is working on; null when none is.
-QPointer<QWebEngineView> g_printingView;
-
-}  // namespace
 
 bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit) {
-    QPointer<CNAVO_TaxExplorerView> alive(&view);
-    QEventLoop loop;
-    bool loaded = false;
-    const auto finished =
-        QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
-            loaded = ok;
-            loop.quit();
-        });
-    QObject::connect(&view, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    view.Navigate2(htmlFile);
-    loop.exec();
-    if (alive) QObject::disconnect(finished);
-    return alive && loaded;
+    const std::optional<bool> loaded = WaitForFinished(
+        view, &QWebEngineView::loadFinished, [&] { view.Navigate2(htmlFile); }, limit,
+        UserInput::Handled);
+    return loaded.value_or(false);
 }
 
 void UsePrintResolution(QPrinter& printer) {
@@ -51,43 +33,29 @@ bool PrintsToPdfFile(QPrinter& printer) {
            engine && engine->type() == QPaintEngine::Pdf;
 }
 
-PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, std::chrono::milliseconds limit) {
+PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing,
+                      std::chrono::milliseconds limit) {
+    PrintGuard& guard = printing.Guard();
     // The engine never finishes a second print started while one runs.
-    if (g_printingView) return PrintResult::Busy;
+    if (guard.EnginePrinting()) return PrintResult::Busy;
+    guard.EngineStarted(view);
     if (PrintsToPdfFile(printer)) {
-        QPointer<QWebEngineView> printing(&view);
-        g_printingView = &view;
         const bool saved =
             SavePageAsPdf(*view.page(), QFile::encodeName(printer.outputFileName()).toStdString(),
                           printer.pageLayout(), printer.pageRanges(), limit);
-        if (g_printingView == printing) g_printingView = nullptr;
+        guard.EngineFinished(view);
         return saved ? PrintResult::Printed : PrintResult::Failed;
     }
     UsePrintResolution(printer);
-    g_printingView = &view;
+    // Also after a wait that gave up: the guard stays taken until the engine is done.
     QObject::connect(
         &view, &QWebEngineView::printFinished, &view,
-        [viewPointer = &view](bool) {
-            if (g_printingView == viewPointer) g_printingView = nullptr;
-        },
-        Qt::SingleShotConnection);
-
-    QEventLoop loop;
-    bool done = false;
-    bool succeeded = false;
-    const auto finished =
-        QObject::connect(&view, &QWebEngineView::printFinished, &loop, [&](bool ok) {
-            done = true;
-            succeeded = ok;
-            loop.quit();
-        });
-    QObject::connect(&view, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    view.print(&printer);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    QObject::disconnect(finished);
-    if (!done) return PrintResult::TimedOut;
-    return succeeded ? PrintResult::Printed : PrintResult::Failed;
+        [&guard, &view](bool) { guard.EngineFinished(view); }, Qt::SingleShotConnection);
+    const std::optional<bool> printed = WaitForFinished(
+        view, &QWebEngineView::printFinished, [&] { view.print(&printer); }, limit,
+        UserInput::HeldBack);
+    if (!printed) return PrintResult::TimedOut;
+    return *printed ? PrintResult::Printed : PrintResult::Failed;
 }
 
 void PaintPrintFailure(QPrinter& printer) {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/PrintGuard.h"
+
 class QPrinter;
 class QWebEngineView;
 
@@ -34,12 +36,13 @@ bool PrintsToPdfFile(QPrinter& printer);
 
 enum class PrintResult { Printed, Failed, TimedOut, Busy };
 
-// Prints the view's page on the printer and waits until the engine reports it done; while it
-// waits the program handles everything but user input. A printer that writes a PDF file gets
-// the page as vectors, with its text; any other gets pictures at a sane resolution. Only one
-// print runs at a time: while one is under way (also one whose wait timed out), another is
-// refused with Busy. The printer must stay alive until the engine has finished with it.
-PrintResult PrintPage(QWebEngineView& view, QPrinter& printer,
+// Prints the view's page on the printer, within a print command's scope of the guard, and
+// waits until the engine reports it done; while it waits the program handles everything but
+// user input. A printer that writes a PDF file gets the page as vectors, with its text; any
+// other gets pictures at a sane resolution. While the engine is still at an earlier print (one
+// whose wait timed out), the print is refused with Busy. The printer must stay alive until the
+// engine has finished with it.
+PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing,
                       std::chrono::milliseconds limit = kPrintLimit);
 
 // Paints a page that says the preview could not be made.

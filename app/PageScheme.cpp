@@ -2,25 +2,33 @@
 
 #include <QWebEngineUrlScheme>
 
+#include <atomic>
 #include <system_error>
 
 namespace ledgra {
 
 void RegisterPageScheme() {
     QWebEngineUrlScheme scheme(kPageScheme);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    // The host names the load; the engine's memory of images and its origins go by it.
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     // Not a local scheme: the engine then refuses a page every file: address, to show as well
     // as to read. Granting a page local access would let its scripts read any file.
     scheme.setFlags({});
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
-QUrl PageUrl(const std::filesystem::path& file) {
+std::uint64_t NextPageLoad() {
+    static std::atomic<std::uint64_t> loads{0};
+    return ++loads;
+}
+
+QUrl PageUrl(const std::filesystem::path& file, std::uint64_t load) {
     // A stored html file may be named relative to the current folder.
     std::error_code ignored;
     const std::filesystem::path absolute = std::filesystem::absolute(file, ignored);
     QUrl url;
     url.setScheme(QString::fromLatin1(kPageScheme));
+    url.setHost(QStringLiteral("load-%1").arg(load));
     // Percent-encoded bytes: a file name that is no valid UTF-8 survives the round trip.
     const QByteArray encoded = QByteArray::fromStdString(absolute.native()).toPercentEncoding("/");
     url.setPath(QString::fromLatin1(encoded), QUrl::TolerantMode);

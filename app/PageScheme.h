@@ -6,6 +6,7 @@
 
 #include <QUrl>
 
+#include <cstdint>
 #include <filesystem>
 
 namespace ledgra {
@@ -15,10 +16,16 @@ inline constexpr const char* kPageScheme = "ledgra-page";
 // Registers the scheme with the browser engine; must run before the QApplication is made.
 void RegisterPageScheme();
 
-// The address of a file: the scheme followed by the file's absolute path, so that the absolute
-// file paths a page names (its seal images) resolve to addresses of the same scheme.
-QUrl PageUrl(const std::filesystem::path& file);
-// The file an address of the scheme names; empty for any other address.
+// The number of a new load of a page, never the same twice in the program's life.
+std::uint64_t NextPageLoad();
+
+// The address of a file for one load: "ledgra-page://load-<n>" followed by the file's absolute
+// path, so that the absolute file paths a page names (its seal images) resolve to addresses of
+// the same load. The engine keeps the images it has shown by address, and the seal of every
+// invoice has the same file name: an address of its own for each load keeps the seal of an
+// earlier document off the page.
+QUrl PageUrl(const std::filesystem::path& file, std::uint64_t load);
+// The file an address of the scheme names, whatever its load; empty for any other address.
 std::filesystem::path PagePathOfUrl(const QUrl& url);
 
 }  // namespace ledgra

@@ -14,7 +14,7 @@ class QWebEnginePage;
 namespace ledgra {
 
 class LockedPage;
-class PageProfile;
+struct VerificationSummary;
 
 inline constexpr std::chrono::milliseconds kPdfPageLoadLimit{30'000};
 inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
@@ -27,7 +27,7 @@ std::filesystem::path PdfFileName(const std::filesystem::path& document);
 
 // Loads the html file into the page (decoded as the viewer shows it) and waits, bounded, while
 // everything but user input is handled. False when the load failed or the limit passed.
-bool LoadPageAndWait(LockedPage& page, PageProfile& profile, const std::filesystem::path& htmlFile,
+bool LoadPageAndWait(LockedPage& page, const std::filesystem::path& htmlFile,
                      std::chrono::milliseconds limit = kPdfPageLoadLimit);
 
 // The loaded page printed as a PDF (empty ranges: every page); empty when the engine failed or
@@ -41,5 +41,10 @@ QByteArray PrintPageToPdf(QWebEnginePage& page, const QPageLayout& layout = PdfP
 bool SavePageAsPdf(QWebEnginePage& page, const std::filesystem::path& file,
                    const QPageLayout& layout = PdfPageLayout(), const QPageRanges& ranges = {},
                    std::chrono::milliseconds limit = kPdfPrintLimit);
+
+// The same for the page of a verified document, with the proof of its verification attached
+// (see PdfProof.h).
+bool SavePageWithProof(QWebEnginePage& page, const std::filesystem::path& file,
+                       const VerificationSummary& proof);
 
 }  // namespace ledgra

@@ -15,13 +15,13 @@
 
 namespace ledgra {
 
-void PreviewInDialog(QWebEngineView& view, QPrinter& printer) {
+void PreviewInDialog(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing) {
     UsePrintResolution(printer);
     {
         QPrintPreviewDialog preview(&printer, &view);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&view](QPrinter* target) {
-                             if (PrintPage(view, *target) != PrintResult::Printed) {
+                         [&view, &printing](QPrinter* target) {
+                             if (PrintPage(view, *target, printing) != PrintResult::Printed) {
                                  PaintPrintFailure(*target);
                              }
                          });

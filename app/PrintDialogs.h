@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "app/PrintGuard.h"
+
 class QPrinter;
 class QWebEngineView;
 class QWidget;
@@ -11,7 +13,7 @@ namespace ledgra {
 
 // The print preview of the view's page; the user prints from it or closes it. The memory the
 // preview's pictures took goes back to the system when it closes.
-void PreviewInDialog(QWebEngineView& view, QPrinter& printer);
+void PreviewInDialog(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing);
 
 // The print dialog: true when the user chose to print.
 bool ChoosePrinterInDialog(QPrinter& printer, QWidget* parent);

@@ -110,9 +110,10 @@ int main(int argc, char** argv) {
     services.documentsFolder = QDir::tempPath().toStdString() + "/print-memory-documents";
     std::filesystem::create_directories(services.documentsFolder);
     // The print window has loaded the page: the moment just before the preview.
-    services.previewPage = [](QWebEngineView& view, QPrinter& printer) {
+    services.previewPage = [](QWebEngineView& view, QPrinter& printer,
+                              ledgra::PrintGuard::Scope& printing) {
         Report("print window");
-        ledgra::PreviewInDialog(view, printer);
+        ledgra::PreviewInDialog(view, printer, printing);
     };
     ledgra::CMainFrame frame(std::move(services));
     frame.show();

@@ -1,43 +1,20 @@
 #include "tests/app/AppTestSupport.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QWebEngineView>
 
 #include "app/PageScheme.h"
 #include "settings/Profile.h"
+#include "tests/widgets/QtTestApplication.h"
 #include "verify/SignedDataVerifier.h"
 
 namespace ledgra::testing {
 namespace {
 
-// One application object for the whole program, on the offscreen platform, with the page
-// scheme registered before it as the program does.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        }
-        QStandardPaths::setTestModeEnabled(true);
-        RegisterPageScheme();
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        m_application = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "test_app";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+// The page scheme is registered before the application object, as the program does.
+[[maybe_unused]] ::testing::Environment* const kQtApplication =
+    AddQtTestApplication(RegisterPageScheme);
 
 }  // namespace
 
@@ -74,7 +51,7 @@ FrameServices AppTest::MakeServices() {
         throw VerificationModuleError("no verification module in this test");
     };
     services.presenter = m_presenter;
-    services.previewPage = [log = m_printLog](QWebEngineView& view, QPrinter&) {
+    services.previewPage = [log = m_printLog](QWebEngineView& view, QPrinter&, PrintGuard::Scope&) {
         log->previewedTitles.append(view.title());
     };
     services.choosePrinter = [log = m_printLog](QPrinter& printer, QWidget*) {

@@ -141,7 +141,7 @@ TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNot
               std::vector<QUrl>{QUrl::fromLocalFile(ToQString(m_logFolder / "zova_견적서.pdf"))});
     const std::vector<CNAVO_TaxExplorerView*> shown = ShownWindows();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown.front()->url(), PageUrl(m_logFolder / "zova_appendix.txt"));
+    EXPECT_EQ(PagePathOfUrl(shown.front()->url()), m_logFolder / "zova_appendix.txt");
     ASSERT_TRUE(WaitUntil([&] { return PlainText(*shown.front()).contains(u"납품"); }));
     // Code page 949 text is shown decoded as such.
     EXPECT_EQ(PlainText(*shown.front()), QStringLiteral("부록 내용: 납품 일정"));
@@ -159,7 +159,7 @@ TEST_F(AttachmentWindowsTest, ALaterLinkShowsItsFileInTheWindowAnEarlierOneOpene
     ASSERT_TRUE(WaitUntil([&] { return PlainText(*window) == u"first"; }));
     Click(1);
     ASSERT_TRUE(WaitUntil([&] { return PlainText(*window) == u"second"; }));
-    EXPECT_EQ(window->url(), PageUrl(m_logFolder / "zova_b.txt"));
+    EXPECT_EQ(PagePathOfUrl(window->url()), m_logFolder / "zova_b.txt");
     EXPECT_EQ(ShownWindows(), std::vector<CNAVO_TaxExplorerView*>{window});
 }
 

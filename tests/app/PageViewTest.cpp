@@ -19,11 +19,13 @@
 #include "app/PageScheme.h"
 #include "base/FileAccess.h"
 #include "base/Folders.h"
+#include "app/PdfExport.h"
 #include "render/ContentPage.h"
 #include "render/Contract.h"
 #include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/RecordingUserInterface.h"
 #include "tests/support/SignedFixtures.h"
 
@@ -65,7 +67,7 @@ TEST_F(PageViewTest, ShowsThePageDecodedWithTheViewersOwnCodec) {
         "<title>똠방각하 세금계산서</title></head><body>똠</body></html>");
     ASSERT_TRUE(Show(page));
     EXPECT_EQ(m_view.title(), QStringLiteral("똠방각하 세금계산서"));
-    EXPECT_EQ(m_view.url(), PageUrl(page));
+    EXPECT_EQ(PagePathOfUrl(m_view.url()), page);
 }
 
 TEST_F(PageViewTest, APageShowsTheLogFoldersImagesButReachesNoOtherFileAndNoNetwork) {
@@ -129,6 +131,45 @@ TEST_F(PageViewTest, APageShowsTheLogFoldersImagesButReachesNoOtherFileAndNoNetw
               QStringLiteral("results fetch-file:blocked fetch-remote:blocked fetch-scheme:blocked "
                              "file:missing outside:missing remote:missing seal:shown xhr:blocked"));
     EXPECT_EQ(connections, 0);
+}
+
+// Every invoice's seal has the same file name, and the engine keeps images it has shown by
+// address: a page shown, printed or saved must still show the seal written for it.
+TEST_F(PageViewTest, EveryLoadShowsTheSealWrittenForIt) {
+    if (!testing::HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
+    const auto page = WriteCp949Page(
+        m_logFolder / "zova_document.html",
+        "<html><body><img src='" + LogPath("zova_supplier.gif") +
+            "' onload=\"document.title = this.naturalWidth + 'x' + this.naturalHeight\">"
+            "</body></html>");
+    CNAVO_TaxExplorerView printWindow(m_profile);
+    LockedPage pdfPage(m_profile);
+    const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
+    // Each way shows the page and tells the size of the seal it shows.
+    const std::pair<const char*, std::function<std::string()>> ways[] = {
+        {"view", [&] { return Show(page) ? m_view.title().toStdString() : ""; }},
+        {"print window",
+         [&] {
+             return NavigateAndWait(printWindow, page) ? printWindow.title().toStdString() : "";
+         }},
+        {"pdf",
+         [&] {
+             if (!LoadPageAndWait(pdfPage, page) || !SavePageAsPdf(pdfPage, pdf))
+                 return std::string();
+             const std::vector<std::string> sizes = testing::PdfImageSizes(pdf);
+             return sizes.size() == 1 ? sizes[0] : std::string();
+         }},
+    };
+    for (const auto& [way, shownSeal] : ways) {
+        for (const QSize size : {QSize(8, 8), QSize(16, 4)}) {
+            QImage seal(size, QImage::Format_RGB32);
+            seal.fill(Qt::red);
+            ASSERT_TRUE(seal.save(QString::fromStdString(LogPath("zova_supplier.gif")), "PNG"));
+            EXPECT_EQ(shownSeal(),
+                      std::to_string(size.width()) + "x" + std::to_string(size.height()))
+                << way;
+        }
+    }
 }
 
 // Contract bodies and content pages put the document's markup into the page as it is.
@@ -218,7 +259,7 @@ TEST_P(DocumentMarkupTest, ReachesNoFileAndNoNetwork) {
     QTimer::singleShot(std::chrono::milliseconds(1500), &settle, &QEventLoop::quit);
     settle.exec();
     EXPECT_TRUE(requests.empty());
-    EXPECT_EQ(m_view.url(), PageUrl(pageFile));
+    EXPECT_EQ(PagePathOfUrl(m_view.url()), pageFile);
     EXPECT_TRUE(m_view.findChildren<CNAVO_TaxExplorerView*>().empty());
 }
 
@@ -238,14 +279,16 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
     const auto page = WriteCp949Page(m_logFolder / "zova_document.html", "<html></html>");
     const auto attachment = WriteCp949Page(m_logFolder / "zova_a.txt", "a");
     m_profile.Scheme().AllowPage(page);
-    const QUrl outside = PageUrl(m_folder.Write("other.html", "x"));
+    // Addresses of another load: what the page scheme serves does not depend on the load.
+    const QUrl outside = PageUrl(m_folder.Write("other.html", "x"), 1);
     const QUrl file = QUrl::fromLocalFile(QString::fromStdString(page.native()));
     const QUrl remote(QStringLiteral("http://example.com/"));
     const QUrl blank(QStringLiteral("about:blank"));
 
     ExposedPage shown(m_profile);
-    shown.LoadOwn(PageUrl(page));
-    QUrl withFragment = PageUrl(page);
+    shown.LoadOwn(page);
+    const QUrl own = shown.OwnUrl();
+    QUrl withFragment = own;
     withFragment.setFragment(QStringLiteral("top"));
     const auto main = QWebEnginePage::NavigationTypeLinkClicked;
     struct Row {
@@ -254,13 +297,14 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
         bool accepted;
     };
     const Row rows[] = {
-        {PageUrl(page), true, true},
+        {own, true, true},
         {withFragment, true, true},
-        {PageUrl(attachment), true, false},
+        {PageUrl(page, 1), true, false},
+        {PageUrl(attachment, 1), true, false},
         {outside, true, false},
         {file, true, false},
         {remote, true, false},
-        {PageUrl(attachment), false, true},
+        {PageUrl(attachment, 1), false, true},
         {blank, false, true},
         {outside, false, false},
         {file, false, false},
@@ -278,25 +322,25 @@ TEST_F(PageViewTest, APageGoesOnlyWhereTheViewerSendsIt) {
     std::vector<QUrl> asked;
     opened.AcceptServedAddresses([&](const QUrl& url) {
         asked.push_back(url);
-        return url != PageUrl(page);
+        return PagePathOfUrl(url) != page;
     });
     std::vector<bool> decisions;
     QObject::connect(&opened, &LockedPage::OpenedAddressDecided,
                      [&](bool accepted) { decisions.push_back(accepted); });
-    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
-    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(page), main, true));
-    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(second), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment, 1), main, true));
+    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(page, 1), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(second, 1), main, true));
     EXPECT_FALSE(opened.acceptNavigationRequest(outside, main, true));
     EXPECT_FALSE(opened.acceptNavigationRequest(file, main, true));
     EXPECT_FALSE(opened.acceptNavigationRequest(remote, main, true));
-    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment), main, true));
+    EXPECT_TRUE(opened.acceptNavigationRequest(PageUrl(attachment, 1), main, true));
     EXPECT_EQ(decisions, (std::vector<bool>{true, false, true, false, false, false, true}));
     // Only what the page scheme serves reaches the filter.
-    EXPECT_EQ(asked, (std::vector<QUrl>{PageUrl(attachment), PageUrl(page), PageUrl(second),
-                                        PageUrl(attachment)}));
+    EXPECT_EQ(asked, (std::vector<QUrl>{PageUrl(attachment, 1), PageUrl(page, 1),
+                                        PageUrl(second, 1), PageUrl(attachment, 1)}));
     // A load of the viewer's own ends it.
-    opened.LoadOwn(PageUrl(page));
-    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(second), main, true));
+    opened.LoadOwn(page);
+    EXPECT_FALSE(opened.acceptNavigationRequest(PageUrl(second, 1), main, true));
 }
 
 TEST_F(PageViewTest, PrintsThePageAndRefusesASecondPrintMeanwhile) {
@@ -307,18 +351,29 @@ TEST_F(PageViewTest, PrintsThePageAndRefusesASecondPrintMeanwhile) {
     const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
     printer.setOutputFileName(ToQString(pdf));
 
-    // A print asked for while the first one runs (a timer fires during the wait).
+    // A print command and a print asked for while the first one runs (a timer fires during
+    // the wait).
+    PrintGuard guard;
+    std::optional<PrintGuard::Scope> printing = guard.Enter();
+    ASSERT_TRUE(printing);
     QPrinter other;
-    std::optional<PrintResult> second;
-    QTimer::singleShot(0, [&] { second = PrintPage(m_view, other); });
-    EXPECT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
-    EXPECT_EQ(second, PrintResult::Busy);
+    std::optional<bool> secondCommand;
+    std::optional<PrintResult> secondPrint;
+    QTimer::singleShot(0, [&] {
+        secondCommand = guard.Enter().has_value();
+        secondPrint = PrintPage(m_view, other, *printing);
+    });
+    EXPECT_EQ(PrintPage(m_view, printer, *printing), PrintResult::Printed);
+    EXPECT_EQ(secondCommand, false);
+    EXPECT_EQ(secondPrint, PrintResult::Busy);
 
     const std::string bytes = testing::ReadBytes(pdf);
     EXPECT_TRUE(bytes.starts_with("%PDF")) << bytes.substr(0, 16);
     EXPECT_GT(bytes.size(), 1000u);
     // Done: the next print may start.
-    EXPECT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
+    EXPECT_EQ(PrintPage(m_view, printer, *printing), PrintResult::Printed);
+    printing.reset();
+    EXPECT_FALSE(guard.Busy());
 }
 
 void SendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button) {
@@ -399,7 +454,7 @@ TEST_F(PageViewTest, AnAttachmentLinkOpensTheFileInAWindowOfItsOwn) {
     EXPECT_EQ(opened->title(), QStringLiteral("attachment"));
     EXPECT_TRUE(opened->isWindow());
     EXPECT_TRUE(opened->isVisible());
-    EXPECT_EQ(opened->url(), PageUrl(m_logFolder / "zova_a.html"));
+    EXPECT_EQ(PagePathOfUrl(opened->url()), m_logFolder / "zova_a.html");
 }
 
 // --- Zoom ---

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -17,8 +18,10 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PdfExport.h"
+#include "app/PdfProof.h"
 #include "app/QtTranslations.h"
 #include "base/Folders.h"
+#include "app/RunSummaryRecorder.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/PdfText.h"
@@ -153,6 +156,23 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     EXPECT_TRUE(Contains(*text, "주식회사 가나상사")) << *text;
     EXPECT_TRUE(Contains(*text, "1,168,200")) << *text;
     EXPECT_TRUE(Contains(*text, "202403154100001287650042")) << *text;
+
+    // The proof: the document as it was read, a summary of its verification, and the verdict
+    // (as the status bar tells it) as the subject.
+    const std::filesystem::path& saved = m_printLog->chosenPdfFile;
+    EXPECT_EQ(testing::PdfAttachmentNames(saved),
+              (std::vector<std::string>{"standard-invoice.xml", kSummaryFileName}));
+    const std::string document = testing::ReadBytes(SampleInvoice());
+    EXPECT_EQ(testing::PdfAttachment(saved, 1), document);
+    const std::optional<std::string> summary = testing::PdfAttachment(saved, 2);
+    ASSERT_TRUE(summary);
+    const QByteArray digest =
+        QCryptographicHash::hash(QByteArray::fromStdString(document), QCryptographicHash::Sha256);
+    EXPECT_TRUE(Contains(*summary, ("SHA-256: " + digest.toHex().toStdString()).c_str()))
+        << *summary;
+    const std::string verdict = testing::PdfInfoField(saved, "Subject");
+    EXPECT_EQ(QString::fromStdString(verdict), m_frame->StatusText());
+    EXPECT_TRUE(Contains(*summary, ("검증 결과: " + verdict + "\n").c_str())) << *summary;
 }
 
 TEST_F(FramePrintingTest, AFailedSaveSaysSoAndLeavesNoFile) {
@@ -183,6 +203,20 @@ TEST(PdfFileNameTest, IsTheDocumentsNameWithThePdfExtension) {
     }
 }
 
+// The summary takes the verdict and the signers from the run's own words (the signer list of a
+// signed message is checked through ledgra-render).
+TEST(RunReportsTest, GiveTheVerdictAndTheSignersOfAnXmlSignature) {
+    const std::string trusted = "인증서: 신뢰하는 인증기관의 인증서로 확인되었습니다.";
+    const std::string unknown = "인증서: 확인되지 않았습니다 - 알 수 없는 인증기관";
+    const std::string shown = "서명검증이 성공했습니다. 서명정보:가나, 서명시간 :  " + trusted;
+    const std::vector<std::string> verified = {"서명정보:가나, 서명시간 : \n" + unknown + "\n",
+                                               "서명검증이 성공했습니다."};
+    EXPECT_EQ(VerdictOfReports({shown}), shown);
+    EXPECT_EQ(SignersOfReports({shown}), (std::vector<SignerSummary>{{"가나", "", trusted}}));
+    EXPECT_EQ(VerdictOfReports(verified), "서명검증이 성공했습니다.");
+    EXPECT_EQ(SignersOfReports(verified), (std::vector<SignerSummary>{{"가나", "", unknown}}));
+}
+
 TEST(PrintResolutionTest, KeepsPrintersBetween300And600Dpi) {
     const std::pair<int, int> cases[] = {{72, 300},  {299, 300}, {300, 300},
                                          {600, 600}, {601, 300}, {1200, 300}};
@@ -206,6 +240,8 @@ protected:
     std::filesystem::path m_logFolder;
     PageProfile m_profile;
     CNAVO_TaxExplorerView m_view{m_profile};
+    PrintGuard m_guard;
+    std::optional<PrintGuard::Scope> m_printing = m_guard.Enter();
 };
 
 TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
@@ -215,7 +251,7 @@ TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     const std::filesystem::path pdf = m_folder.Path() / "printed.pdf";
     printer.setOutputFileName(ToQString(pdf));
-    ASSERT_EQ(PrintPage(m_view, printer), PrintResult::Printed);
+    ASSERT_EQ(PrintPage(m_view, printer, *m_printing), PrintResult::Printed);
     const std::optional<std::string> text = PdfText(pdf);
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "전자세금계산서 똠")) << *text;
@@ -228,7 +264,7 @@ TEST_F(PagePrintingTest, APrinterPrintsPicturesAtASaneResolution) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     EXPECT_FALSE(PrintsToPdfFile(printer));
-    PrintPage(m_view, printer);
+    PrintPage(m_view, printer, *m_printing);
     EXPECT_EQ(printer.resolution(), kPrintResolution);
 }
 

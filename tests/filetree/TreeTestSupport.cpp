@@ -1,36 +1,15 @@
 #include "tests/filetree/TreeTestSupport.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QStandardPaths>
 
 #include "filetree/TreeFileCtrlItem.h"
+#include "tests/widgets/QtTestApplication.h"
 
 namespace ledgra::testing {
 
 namespace {
 
-// One application object for the whole test program, on the offscreen platform.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QStandardPaths::setTestModeEnabled(true);
-        // No file manager of the session is ever asked: properties show the tree's own window.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/ledgra-test-bus");
-        m_application = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "test_filetree";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] ::testing::Environment* const kQtApplication = AddQtTestApplication();
 
 void CheckItem(const CTreeFileCtrl& tree, QTreeWidgetItem* item) {
     // The placeholder of a folder that has not answered stands alone and owns no record.

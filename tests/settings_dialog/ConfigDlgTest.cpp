@@ -20,6 +20,8 @@
 namespace ledgra {
 namespace {
 
+[[maybe_unused]] ::testing::Environment* const kQtApplication = testing::AddQtTestApplication();
+
 struct ShownError {
     QWidget* owner;
     QString text;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -12,7 +14,9 @@
 #include <vector>
 
 #include "tests/support/PdfText.h"
+#include "tests/support/SignedFixtures.h"
 #include "tests/support/TempFolder.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
@@ -100,6 +104,43 @@ TEST_F(RenderPdfTest, WritesOneSearchablePageForEachShownInvoice) {
              {"주식회사 가나상사", "다라물산 주식회사", "1,168,200", "202403154100001287650042"}) {
             EXPECT_NE(text->find(expected), std::string::npos) << name << ": " << expected;
         }
+    }
+}
+
+// Every legacy invoice writes its seal under the same file name; each PDF of a batch carries
+// its own.
+TEST_F(RenderPdfTest, EachPdfOfABatchCarriesItsOwnSeal) {
+    if (!HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
+    testing::TestAuthority::Trusted().WriteTrustFolder(m_folder.Path() / "trust");
+    const std::string source = ReadBytes(std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples" /
+                                         "sources" / "legacy-invoice.xml");
+    const QSize seals[] = {QSize(8, 8), QSize(16, 4)};
+    std::vector<std::string> documents = {"--verify", "--pdf", Pdfs().native()};
+    for (const QSize size : seals) {
+        QImage seal(size, QImage::Format_RGB32);
+        seal.fill(Qt::red);
+        QByteArray png;
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && seal.save(&buffer, "PNG"));
+        std::string invoice = Cp949FromUtf8(source);
+        invoice.replace(invoice.find("@SUPPLIER_SEAL@"), 15, png.toBase64().toStdString());
+        const std::string name = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        documents.push_back(
+            m_folder.Write(name + ".KTX", testing::BareMessageFile(testing::SignedText(invoice)))
+                .native());
+    }
+    const RenderResult result = Run(documents);
+    ASSERT_EQ(result.exitCode, 0) << result.output << result.errors;
+    for (const QSize size : seals) {
+        const std::string name = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        const std::filesystem::path pdf = Pdfs() / (name + ".pdf");
+        EXPECT_EQ(testing::PdfImageSizes(pdf), std::vector<std::string>{name});
+        // The proof the PDF carries names the signer the run listed.
+        EXPECT_EQ(testing::PdfAttachmentNames(pdf),
+                  (std::vector<std::string>{name + ".KTX", "검증요약.txt"}));
+        const std::optional<std::string> summary = testing::PdfAttachment(pdf, 2);
+        ASSERT_TRUE(summary);
+        EXPECT_NE(summary->find("서명자: Test Signer\n"), std::string::npos) << *summary;
     }
 }
 

@@ -14,6 +14,8 @@
 namespace ledgra {
 namespace {
 
+[[maybe_unused]] ::testing::Environment* const kQtApplication = testing::AddQtTestApplication();
+
 // Colours nobody else draws with, so every pixel says which step painted it.
 const QColor kFace(192, 192, 192);
 const QColor kText(16, 32, 48);

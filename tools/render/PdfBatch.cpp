@@ -31,13 +31,18 @@ std::filesystem::path PdfBatch::FreePdfPath(const std::filesystem::path& documen
     return path;
 }
 
-bool PdfBatch::Write(const std::filesystem::path& document, const std::filesystem::path& htmlFile) {
+bool PdfBatch::Write(const std::filesystem::path& document, const std::filesystem::path& htmlFile,
+                     const std::optional<VerificationSummary>& proof) {
     const std::filesystem::path pdf = FreePdfPath(document);
-    if (!LoadPageAndWait(m_page, m_profile, htmlFile)) {
+    if (!proof) {
+        ReportFailure(pdf, "the document could not be read again for the PDF's proof");
+        return false;
+    }
+    if (!LoadPageAndWait(m_page, htmlFile)) {
         ReportFailure(pdf, "the page did not load");
         return false;
     }
-    if (!SavePageAsPdf(m_page, pdf)) {
+    if (!SavePageWithProof(m_page, pdf, *proof)) {
         ReportFailure(pdf, "the PDF could not be made or written");
         return false;
     }
