@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "render/FillPlan.h"
 #include "render/HtmlText.h"
 #include "render/PageFilling.h"
 #include "render/SealImages.h"
@@ -43,7 +44,7 @@ constexpr std::int64_t kSerialNumberCells = 6;
 
 class InvoicePageFill {
 public:
-    InvoicePageFill(std::string& page, const InvoiceFields& fields, const InvoiceFillRules& rules)
+    InvoicePageFill(PageFill& page, const InvoiceFields& fields, const InvoiceFillRules& rules)
         : m_page(page), m_table(fields.table), m_fields(fields), m_rules(rules) {}
 
     void Parties() {
@@ -245,7 +246,7 @@ private:
         }
     }
 
-    std::string& m_page;
+    PageFill& m_page;
     const InvoiceFieldTable& m_table;
     const InvoiceFields& m_fields;
     const InvoiceFillRules& m_rules;
@@ -255,17 +256,19 @@ private:
 
 void FillInvoicePage(std::string& page, const InvoiceFields& fields, const InvoiceSeals& seals,
                      const FrameState& frame, const InvoiceFillRules& rules) {
-    InvoicePageFill fill(page, fields, rules);
+    PageFill planned(page);  // a copy: a fill past the limit leaves the page as it was
+    InvoicePageFill fill(planned, fields, rules);
     fill.Parties();
     fill.IssueDateAndAmounts();
     fill.Remarks();
     fill.Rows();
     fill.Totals();
     fill.BookAndSerialNumber();
-    SealCell(page, ":공급받는자인장:"_cp949, seals.buyer, SealMark(), BuyerSealTag(),
+    SealCell(planned, ":공급받는자인장:"_cp949, seals.buyer, SealMark(), BuyerSealTag(),
              ":인장1:"_cp949, SealImagePageText(frame, kBuyerSealFileName));
-    SealCell(page, ":공급자인장:"_cp949, seals.supplier, TextSealBox(), SupplierSealTag(),
+    SealCell(planned, ":공급자인장:"_cp949, seals.supplier, TextSealBox(), SupplierSealTag(),
              ":인장2:"_cp949, SealImagePageText(frame, kSupplierSealFileName));
+    page = planned.Take();
 }
 
 }  // namespace ledgra

@@ -1,5 +1,6 @@
 #include "render/PageFilling.h"
 
+#include "render/FillPlan.h"
 #include "render/HtmlText.h"
 #include "text/Cp949.h"
 
@@ -68,7 +69,7 @@ void FillPlaceholder(std::string& page, std::string_view placeholder, std::strin
     page.swap(filled);
 }
 
-void DigitCells(std::string& page, std::string_view prefix, std::string_view amount,
+void DigitCells(PageFill& page, std::string_view prefix, std::string_view amount,
                 int cellCount) {
     if (cellCount <= 0) return;
     const std::size_t cells = static_cast<std::size_t>(cellCount);
@@ -89,11 +90,18 @@ void DigitCells(std::string& page, std::string_view prefix, std::string_view amo
     }
 }
 
+void DigitCells(std::string& page, std::string_view prefix, std::string_view amount,
+                int cellCount) {
+    PageFill fill(page);  // a copy: a fill past the limit leaves the page as it was
+    DigitCells(fill, prefix, amount, cellCount);
+    page = fill.Take();
+}
+
 bool SealIsEmpty(std::string_view sealData) {
     return sealData.empty() || sealData.front() == '\0';
 }
 
-void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+void SealCell(PageFill& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath) {
     if (SealIsEmpty(sealData)) {
@@ -109,6 +117,14 @@ std::string LogFolderPageText(const FrameState& frame, std::string_view fileName
     std::string text = Cp949FromUtf8(frame.m_strLogFolder.native());
     text += fileName;
     return text;
+}
+
+void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+              std::string_view emptySeal, std::string_view imageTag,
+              std::string_view imagePlaceholder, std::string_view imagePath) {
+    PageFill fill(page);  // a copy: a fill past the limit leaves the page as it was
+    SealCell(fill, sealPlaceholder, sealData, emptySeal, imageTag, imagePlaceholder, imagePath);
+    page = fill.Take();
 }
 
 }  // namespace ledgra

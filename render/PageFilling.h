@@ -15,6 +15,8 @@
 
 namespace ledgra {
 
+class PageFill;
+
 // No page grows beyond this. Values may hold the text of placeholders filled later, which
 // then fill too: a few fields that each name the next several times would otherwise grow a
 // small document's page exponentially.
@@ -55,6 +57,7 @@ std::string CutThreeTwoFive(std::string_view number);
 // Fills the cells prefix1 .. prefixN (placeholder ":공1:" for prefix ":공") with the amount
 // right-aligned, one byte per cell as text (escaped), "&nbsp;" in the empty leading cells; a
 // longer amount shows its last N bytes.
+void DigitCells(PageFill& page, std::string_view prefix, std::string_view amount, int cellCount);
 void DigitCells(std::string& page, std::string_view prefix, std::string_view amount, int cellCount);
 
 // The seal tags, the plain seal mark and the text seal box.
@@ -70,6 +73,9 @@ bool SealIsEmpty(std::string_view sealData);
 // With empty seal data the seal placeholder gets `emptySeal`; otherwise it gets `imageTag`,
 // whose image placeholder (":인장1:" or ":인장2:") then gets the image path (page text ready
 // for the tag's attribute).
+void SealCell(PageFill& page, std::string_view sealPlaceholder, std::string_view sealData,
+              std::string_view emptySeal, std::string_view imageTag,
+              std::string_view imagePlaceholder, std::string_view imagePath);
 void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath);
