@@ -19,9 +19,9 @@
 
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
-#include "base/UserInterface.h"
 #include "app/PrintGuard.h"
 #include "app/RunSummaryRecorder.h"
+#include "base/UserInterface.h"
 #include "filetree/FrameOperations.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"

@@ -1,5 +1,6 @@
 // Filling a whole invoice page: every placeholder of the supplier's tax invoice template, with
-// the digit cells, seal cells and formatters a renderer uses.
+// the digit cells, seal cells and formatters a renderer uses, on the page string and on the
+// template's one-pass plan.
 
 #include <benchmark/benchmark.h>
 
@@ -10,12 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "render/PlaceholderFill.h"
-#include "render/Formatters.h"
-#include "render/DigitCells.h"
-#include "render/SealCells.h"
 #include "render/Base64.h"
+#include "render/DigitCells.h"
+#include "render/FillPlan.h"
+#include "render/Formatters.h"
 #include "render/PageTemplates.h"
+#include "render/PlaceholderFill.h"
+#include "render/SealCells.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -80,28 +82,55 @@ InvoicePage LoadInvoicePage(benchmark::State& state) {
     return invoice;
 }
 
-void FillInvoicePage(benchmark::State& state) {
-    const InvoicePage invoice = LoadInvoicePage(state);
+// The fills of a supplier's page, on a page string or on the template's one-pass plan; the
+// supplier's seal image last, as the renderers put it.
+template <typename Page>
+void FillAll(Page& page, const InvoicePage& invoice) {
     const std::string demoValue = "주식회사 가나다"_cp949;
     const std::string sealPath = "/home/user/Documents/ZOVA/Logs/zova_supplier.gif";
-    for (auto _ : state) {
-        std::string page = invoice.page;
-        DigitCells(page, ":공"_cp949, "1234567", invoice.supplyCells);
-        DigitCells(page, ":세"_cp949, "123456", invoice.taxCells);
-        SealCell(page, ":공급받는자인장:"_cp949, "", SealMark(), BuyerSealTag(), ":인장1:"_cp949, "");
-        SealCell(page, ":공급자인장:"_cp949, "GIF89a", TextSealBox(), SupplierSealTag(),
-                 ":인장2:"_cp949, sealPath);
-        for (const std::string& placeholder : invoice.plain) {
-            FillPlaceholder(page, placeholder, demoValue);
-        }
-        benchmark::DoNotOptimize(page.data());
+    DigitCells(page, ":공"_cp949, "1234567", invoice.supplyCells);
+    DigitCells(page, ":세"_cp949, "123456", invoice.taxCells);
+    SealCell(page, ":공급받는자인장:"_cp949, "", SealMark(), BuyerSealTag(), ":인장1:"_cp949, "");
+    for (const std::string& placeholder : invoice.plain) {
+        FillPlaceholder(page, placeholder, demoValue);
     }
+    SealCell(page, ":공급자인장:"_cp949, "GIF89a", TextSealBox(), SupplierSealTag(),
+             ":인장2:"_cp949, sealPath);
+}
+
+void Counters(benchmark::State& state, const InvoicePage& invoice) {
     state.counters["placeholders"] =
         static_cast<double>(invoice.plain.size() +
                             static_cast<std::size_t>(invoice.supplyCells + invoice.taxCells) + 2);
     state.counters["page_bytes"] = static_cast<double>(invoice.page.size());
 }
+
+void FillInvoicePage(benchmark::State& state) {
+    const InvoicePage invoice = LoadInvoicePage(state);
+    for (auto _ : state) {
+        std::string page = invoice.page;
+        FillAll(page, invoice);
+        benchmark::DoNotOptimize(page.data());
+    }
+    Counters(state, invoice);
+}
 BENCHMARK(FillInvoicePage);
+
+void FillInvoicePagePlanned(benchmark::State& state) {
+    const InvoicePage invoice = LoadInvoicePage(state);
+    const FillPlan* plan = BuiltInFillPlan(invoice.page);
+    if (plan == nullptr) {
+        state.SkipWithError("template 141 has no plan");
+        return;
+    }
+    for (auto _ : state) {
+        PageFill page(*plan);
+        FillAll(page, invoice);
+        benchmark::DoNotOptimize(page.Take());
+    }
+    Counters(state, invoice);
+}
+BENCHMARK(FillInvoicePagePlanned);
 
 void FormatAmounts(benchmark::State& state) {
     for (auto _ : state) {

@@ -1,5 +1,6 @@
 #include "render/CellText.h"
 
+#include "render/FillPlan.h"
 #include "render/HtmlText.h"
 #include "render/PlaceholderFill.h"
 #include "text/Cp949.h"
@@ -36,7 +37,7 @@ std::optional<MonthDay> RowMonthDay(std::string_view date, RowDateForms forms) {
     return std::nullopt;
 }
 
-bool FillRowDate(std::string& page, std::int64_t row, const std::optional<MonthDay>& date) {
+bool FillRowDate(PageFill& page, std::int64_t row, const std::optional<MonthDay>& date) {
     FillPlaceholder(page, NumberedPlaceholder(":월"_cp949, row),
                     date ? EscapeText(date->month) : std::string(kNbsp));
     FillPlaceholder(page, NumberedPlaceholder(":일"_cp949, row),

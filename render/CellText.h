@@ -10,6 +10,8 @@
 
 namespace ledgra {
 
+class PageFill;
+
 // What an empty cell shows.
 inline constexpr std::string_view kNbsp = "&nbsp;";
 
@@ -41,6 +43,6 @@ std::optional<MonthDay> RowMonthDay(std::string_view date, RowDateForms forms);
 
 // Fills the month and day cells of row `row` (or "&nbsp;" in both without a date); returns
 // whether the row is dated.
-bool FillRowDate(std::string& page, std::int64_t row, const std::optional<MonthDay>& date);
+bool FillRowDate(PageFill& page, std::int64_t row, const std::optional<MonthDay>& date);
 
 }  // namespace ledgra

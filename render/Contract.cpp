@@ -1,10 +1,10 @@
 #include "render/Contract.h"
 
 #include "base/Captions.h"
+#include "render/Base64.h"
 #include "render/ContractAttachments.h"
 #include "render/ContractRecord.h"
 #include "render/PlaceholderFill.h"
-#include "render/Base64.h"
 #include "render/XmlDocument.h"
 #include "text/Cp949.h"
 

@@ -1,11 +1,12 @@
 #include "render/DigitCells.h"
 
+#include "render/FillPlan.h"
 #include "render/HtmlText.h"
 #include "render/PlaceholderFill.h"
 
 namespace ledgra {
 
-void DigitCells(std::string& page, std::string_view prefix, std::string_view amount,
+void DigitCells(PageFill& page, std::string_view prefix, std::string_view amount,
                 int cellCount) {
     if (cellCount <= 0) return;
     const std::size_t cells = static_cast<std::size_t>(cellCount);
@@ -24,6 +25,13 @@ void DigitCells(std::string& page, std::string_view prefix, std::string_view amo
             FillPlaceholder(page, placeholder, EscapeText(amount.substr(k - blank - 1, 1)));
         }
     }
+}
+
+void DigitCells(std::string& page, std::string_view prefix, std::string_view amount,
+                int cellCount) {
+    PageFill fill(page);  // a copy: a fill past the limit leaves the page as it was
+    DigitCells(fill, prefix, amount, cellCount);
+    page = fill.Take();
 }
 
 }  // namespace ledgra

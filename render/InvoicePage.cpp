@@ -2,10 +2,11 @@
 
 #include <array>
 
+#include "render/DigitCells.h"
+#include "render/FillPlan.h"
+#include "render/Formatters.h"
 #include "render/HtmlText.h"
 #include "render/PlaceholderFill.h"
-#include "render/Formatters.h"
-#include "render/DigitCells.h"
 #include "render/SealCells.h"
 #include "render/SealImages.h"
 #include "text/ByteString.h"
@@ -46,7 +47,7 @@ constexpr std::int64_t kSerialNumberCells = 6;
 
 class InvoicePageFill {
 public:
-    InvoicePageFill(std::string& page, const InvoiceFields& fields, const InvoiceFillRules& rules)
+    InvoicePageFill(PageFill& page, const InvoiceFields& fields, const InvoiceFillRules& rules)
         : m_page(page), m_table(fields.table), m_fields(fields), m_rules(rules) {}
 
     void Parties() {
@@ -248,7 +249,7 @@ private:
         }
     }
 
-    std::string& m_page;
+    PageFill& m_page;
     const InvoiceFieldTable& m_table;
     const InvoiceFields& m_fields;
     const InvoiceFillRules& m_rules;
@@ -258,17 +259,19 @@ private:
 
 void FillInvoicePage(std::string& page, const InvoiceFields& fields, const InvoiceSeals& seals,
                      const std::filesystem::path& logFolder, const InvoiceFillRules& rules) {
-    InvoicePageFill fill(page, fields, rules);
+    PageFill planned(page);  // a copy: a fill past the limit leaves the page as it was
+    InvoicePageFill fill(planned, fields, rules);
     fill.Parties();
     fill.IssueDateAndAmounts();
     fill.Remarks();
     fill.Rows();
     fill.Totals();
     fill.BookAndSerialNumber();
-    SealCell(page, ":공급받는자인장:"_cp949, seals.buyer, SealMark(), BuyerSealTag(),
+    SealCell(planned, ":공급받는자인장:"_cp949, seals.buyer, SealMark(), BuyerSealTag(),
              ":인장1:"_cp949, SealImagePageText(logFolder, kBuyerSealFileName));
-    SealCell(page, ":공급자인장:"_cp949, seals.supplier, TextSealBox(), SupplierSealTag(),
+    SealCell(planned, ":공급자인장:"_cp949, seals.supplier, TextSealBox(), SupplierSealTag(),
              ":인장2:"_cp949, SealImagePageText(logFolder, kSupplierSealFileName));
+    page = planned.Take();
 }
 
 }  // namespace ledgra

@@ -1,5 +1,6 @@
 #include "render/SealCells.h"
 
+#include "render/FillPlan.h"
 #include "render/PlaceholderFill.h"
 #include "text/Cp949.h"
 
@@ -22,7 +23,7 @@ bool SealIsEmpty(std::string_view sealData) {
     return sealData.empty() || sealData.front() == '\0';
 }
 
-void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+void SealCell(PageFill& page, std::string_view sealPlaceholder, std::string_view sealData,
               std::string_view emptySeal, std::string_view imageTag,
               std::string_view imagePlaceholder, std::string_view imagePath) {
     if (SealIsEmpty(sealData)) {
@@ -32,6 +33,14 @@ void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_v
     // The tag goes in first: its image placeholder only exists once the tag is in the page.
     FillPlaceholder(page, sealPlaceholder, imageTag);
     FillPlaceholder(page, imagePlaceholder, imagePath);
+}
+
+void SealCell(std::string& page, std::string_view sealPlaceholder, std::string_view sealData,
+              std::string_view emptySeal, std::string_view imageTag,
+              std::string_view imagePlaceholder, std::string_view imagePath) {
+    PageFill fill(page);  // a copy: a fill past the limit leaves the page as it was
+    SealCell(fill, sealPlaceholder, sealData, emptySeal, imageTag, imagePlaceholder, imagePath);
+    page = fill.Take();
 }
 
 }  // namespace ledgra

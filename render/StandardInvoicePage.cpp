@@ -3,10 +3,11 @@
 #include <array>
 
 #include "render/CellText.h"
+#include "render/DigitCells.h"
+#include "render/FillPlan.h"
+#include "render/Formatters.h"
 #include "render/HtmlText.h"
 #include "render/PlaceholderFill.h"
-#include "render/Formatters.h"
-#include "render/DigitCells.h"
 #include "render/SealCells.h"
 #include "text/Cp949.h"
 
@@ -35,7 +36,7 @@ std::string Title(const std::string& typeCode) {
     return EscapeText(typeCode);
 }
 
-void FillParties(std::string& page, const StandardInvoiceRecord& record) {
+void FillParties(PageFill& page, const StandardInvoiceRecord& record) {
     const StandardInvoiceParty& supplier = record.supplier;
     if (supplier.registrationNumber.empty()) {
         FillPlaceholder(page, ":등록번호P:"_cp949, kNbsp);
@@ -65,7 +66,7 @@ void FillParties(std::string& page, const StandardInvoiceRecord& record) {
     FillPlaceholder(page, ":종목R:"_cp949, TextOrNbsp(buyer.businessItem));
 }
 
-void FillIssueDate(std::string& page, const std::string& issueDate) {
+void FillIssueDate(PageFill& page, const std::string& issueDate) {
     const bool complete = issueDate.size() == 8;
     FillPlaceholder(page, ":작성년:"_cp949, TextOrNbsp(complete ? issueDate.substr(0, 4) : ""));
     FillPlaceholder(page, ":작성월:"_cp949, TextOrNbsp(complete ? issueDate.substr(4, 2) : ""));
@@ -73,7 +74,7 @@ void FillIssueDate(std::string& page, const std::string& issueDate) {
 }
 
 // Up to four items: each row shows its own item.
-void FillItemRow(std::string& page, std::size_t row, const StandardInvoiceItem& item) {
+void FillItemRow(PageFill& page, std::size_t row, const StandardInvoiceItem& item) {
     const bool blank = !FillRowDate(page, row, RowMonthDay(item.date, RowDateForms::YearMonthDay));
     auto cell = [&](std::string_view prefix, const std::string& value, auto shown) {
         FillPlaceholder(page, NumberedPlaceholder(prefix, row),
@@ -98,7 +99,7 @@ void FillItemRow(std::string& page, std::size_t row, const StandardInvoiceItem& 
 
 // More than four items: each row names its item and how many more there are, with the sums
 // of all items.
-void FillSummaryRow(std::string& page, std::size_t row, const StandardInvoiceItem& item,
+void FillSummaryRow(PageFill& page, std::size_t row, const StandardInvoiceItem& item,
                     const StandardInvoiceRecord& record) {
     const bool blank = !FillRowDate(
         page, row, row == 1 ? RowMonthDay(item.date, RowDateForms::YearMonthDay) : std::nullopt);
@@ -120,7 +121,7 @@ void FillSummaryRow(std::string& page, std::size_t row, const StandardInvoiceIte
                         : TextOrNbsp(FormatAmount(std::to_string(record.taxSum))));
 }
 
-void FillItems(std::string& page, const StandardInvoiceRecord& record) {
+void FillItems(PageFill& page, const StandardInvoiceRecord& record) {
     const bool summary = record.itemCount > static_cast<std::int64_t>(kStandardItemRows);
     for (std::size_t row = 1; row <= kStandardItemRows; ++row) {
         const StandardInvoiceItem& item = record.rows[row - 1];
@@ -134,7 +135,7 @@ void FillItems(std::string& page, const StandardInvoiceRecord& record) {
 
 // Each payment entry "<code>^<amount>" goes to the cell of its code; the cells no entry
 // reached are left empty.
-void FillPayments(std::string& page, const StandardInvoiceRecord& record) {
+void FillPayments(PageFill& page, const StandardInvoiceRecord& record) {
     struct Means {
         std::string_view code;
         const std::string& placeholder;
@@ -158,10 +159,8 @@ void FillPayments(std::string& page, const StandardInvoiceRecord& record) {
     for (const Means& cell : means) FillPlaceholder(page, cell.placeholder, kNbsp);
 }
 
-}  // namespace
-
-void FillStandardInvoicePage(std::string& page, const StandardInvoiceRecord& record,
-                             std::string_view supplierSeal, std::string_view supplierSealPath) {
+void FillPage(PageFill& page, const StandardInvoiceRecord& record, std::string_view supplierSeal,
+              std::string_view supplierSealPath) {
     FillPlaceholder(page, ":제목:"_cp949, Title(record.typeCode));
     FillParties(page, record);
     FillIssueDate(page, record.issueDate);
@@ -181,6 +180,15 @@ void FillStandardInvoicePage(std::string& page, const StandardInvoiceRecord& rec
     FillPlaceholder(page, ":공급받는자인장:"_cp949, SealMark());
     SealCell(page, ":공급자인장:"_cp949, supplierSeal, SealMark(), SupplierSealTag(),
              ":인장2:"_cp949, supplierSealPath);
+}
+
+}  // namespace
+
+void FillStandardInvoicePage(std::string& page, const StandardInvoiceRecord& record,
+                             std::string_view supplierSeal, std::string_view supplierSealPath) {
+    PageFill fill(page);  // a copy: a fill past the limit leaves the page as it was
+    FillPage(fill, record, supplierSeal, supplierSealPath);
+    page = fill.Take();
 }
 
 }  // namespace ledgra

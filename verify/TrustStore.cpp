@@ -2,8 +2,11 @@
 
 #include <openssl/pem.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -15,7 +18,7 @@ namespace {
 
 // A root certificate is a few kilobytes; a folder of them is short.
 constexpr std::size_t kMaxCertificateFileBytes = 1 << 20;
-constexpr int kMaxFiles = 512;
+constexpr std::size_t kMaxFiles = 512;
 constexpr int kMaxCertificatesPerFile = 256;
 
 constexpr int kMaxListsPerFile = 256;
@@ -89,30 +92,55 @@ int IgnoreMissingOrDatedLists(int ok, X509_STORE_CTX* context) {
 
 thread_local TrustStoreRunCache* t_runCache = nullptr;
 
-TrustStore ReadTrustFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        return {nullptr, VerifierFailure::TrustFolderMissing};
+// A trust file as the folder listed it, with what tells a changed file from the one read.
+struct TrustFile {
+    std::string name;
+    TrustFileKind kind;
+    struct stat status;
+
+    bool operator==(const TrustFile& other) const {
+        const struct stat& a = status;
+        const struct stat& b = other.status;
+        return name == other.name && kind == other.kind && a.st_dev == b.st_dev &&
+               a.st_ino == b.st_ino && a.st_size == b.st_size &&
+               a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+               a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
     }
+};
+
+// The trust files directly in the folder (links followed), in the folder's order; nothing when
+// the folder is missing.
+std::optional<std::vector<TrustFile>> ListTrustFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) return std::nullopt;
+    std::vector<TrustFile> files;
+    std::filesystem::directory_iterator entries(
+        folder, std::filesystem::directory_options::skip_permission_denied, error);
+    for (; !error && entries != std::filesystem::directory_iterator() && files.size() < kMaxFiles;
+         entries.increment(error)) {
+        const std::filesystem::path& path = entries->path();
+        TrustFile file{path.filename().native(), KindOf(path), {}};
+        if (file.kind == TrustFileKind::None || ::stat(path.c_str(), &file.status) != 0 ||
+            !S_ISREG(file.status.st_mode)) {
+            continue;
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+TrustStore ReadTrustFiles(const std::filesystem::path& folder,
+                          const std::optional<std::vector<TrustFile>>& files) {
+    if (!files) return {nullptr, VerifierFailure::TrustFolderMissing};
     X509StoreHandle store(X509_STORE_new());
     if (!store) return {nullptr, VerifierFailure::InternalError};
 
-    int files = 0;
     int certificates = 0;
     int revocationLists = 0;
-    std::filesystem::directory_iterator entries(
-        folder, std::filesystem::directory_options::skip_permission_denied, error);
-    for (; !error && entries != std::filesystem::directory_iterator() && files < kMaxFiles;
-         entries.increment(error)) {
-        const std::filesystem::path& path = entries->path();
-        std::error_code fileError;
-        const TrustFileKind kind = KindOf(path);
-        if (kind == TrustFileKind::None || !entries->is_regular_file(fileError) || fileError) {
-            continue;
-        }
-        ++files;
-        if (std::optional<std::string> bytes = ReadRegularFile(path, kMaxCertificateFileBytes)) {
-            if (kind == TrustFileKind::Certificates) {
+    for (const TrustFile& file : *files) {
+        if (std::optional<std::string> bytes =
+                ReadRegularFile(folder / file.name, kMaxCertificateFileBytes)) {
+            if (file.kind == TrustFileKind::Certificates) {
                 certificates += AddCertificates(store.get(), *bytes);
             } else {
                 revocationLists += AddRevocationLists(store.get(), *bytes);
@@ -125,6 +153,58 @@ TrustStore ReadTrustFolder(const std::filesystem::path& folder) {
         X509_STORE_set_verify_cb(store.get(), IgnoreMissingOrDatedLists);
     }
     return {std::move(store), std::nullopt};
+}
+
+// Another reference to a store that stays in a cache.
+TrustStore Shared(X509_STORE* store, const std::optional<VerifierFailure>& failure) {
+    if (store == nullptr) return {nullptr, failure};
+    if (X509_STORE_up_ref(store) != 1) return {nullptr, VerifierFailure::InternalError};
+    return {X509StoreHandle(store), std::nullopt};
+}
+
+// The folders read in this process, each with its listing then; a folder is read again only
+// when its listing or a file's size or times have changed. Stores are shared across threads,
+// which OpenSSL allows for verification.
+class ProcessTrustCache {
+public:
+    TrustStore Load(const std::filesystem::path& folder) {
+        std::optional<std::vector<TrustFile>> files = ListTrustFolder(folder);
+        const std::lock_guard lock(m_mutex);
+        auto known = std::find_if(m_entries.begin(), m_entries.end(),
+                                  [&folder](const Entry& entry) { return entry.folder == folder; });
+        if (known != m_entries.end() && known->files == files) {
+            return Shared(known->store.get(), known->failure);
+        }
+        TrustStore read = ReadTrustFiles(folder, files);
+        if (read.failure == VerifierFailure::InternalError) return read;
+        if (known == m_entries.end()) {
+            if (m_entries.size() == kMaxFolders) m_entries.erase(m_entries.begin());
+            known = m_entries.insert(m_entries.end(), Entry{folder, {}, nullptr, std::nullopt});
+        }
+        known->files = std::move(files);
+        known->store = std::move(read.store);
+        known->failure = read.failure;
+        return Shared(known->store.get(), known->failure);
+    }
+
+private:
+    // One folder is the rule; tests and tools may name a few.
+    static constexpr std::size_t kMaxFolders = 8;
+
+    struct Entry {
+        std::filesystem::path folder;
+        std::optional<std::vector<TrustFile>> files;
+        X509StoreHandle store;
+        std::optional<VerifierFailure> failure;
+    };
+    std::mutex m_mutex;
+    std::vector<Entry> m_entries;
+};
+
+TrustStore ReadTrustFolder(const std::filesystem::path& folder) {
+    // Never destroyed: at exit OpenSSL may be cleaned up before the stores would be freed.
+    static ProcessTrustCache& cache = *new ProcessTrustCache;
+    return cache.Load(folder);
 }
 
 }  // namespace

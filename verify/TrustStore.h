@@ -21,11 +21,13 @@ struct TrustStore {
 // lists); files that are too large or hold neither are passed over. With revocation lists the
 // chains are checked against them: a certificate a list of its issuer names is revoked; an
 // issuer without a list, or whose list is out of date, is not checked (nothing is fetched).
+// A process reads a folder once and hands out the same store again until the folder changes:
+// a file added, removed or renamed, or a file's size or times changed.
 TrustStore LoadTrustStore(const std::filesystem::path& folder);
 
-// While one lives on this thread, LoadTrustStore reads each folder once and hands out the
-// same store again: one verification run reads the trust folder once, however many signed
-// messages it opens. Nests; the innermost one is used.
+// While one lives on this thread, LoadTrustStore looks at each folder once and hands out the
+// same store again, changed or not: one verification run uses one trust folder, however many
+// signed messages it opens. Nests; the innermost one is used.
 class TrustStoreRunCache {
 public:
     TrustStoreRunCache();

@@ -12,7 +12,7 @@ corpus=$here/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$here/trust" "$corpus"/{container,signed_message,xml_load,standard_invoice,legacy_invoice}
-mkdir -p "$corpus"/{key_value_invoice,contract,content_page,cp949,formatters,page_fill}
+mkdir -p "$corpus"/{key_value_invoice,contract,content_page,cp949,formatters,page_fill,fill_plan}
 
 cp949() { iconv -f UTF-8 -t CP949; }
 seed() { cat >"$corpus/$1"; }  # seed TARGET/NAME < bytes
@@ -232,3 +232,7 @@ printf '%s\n' 20240305-1 20240305 02 0101 수정 비고 1234567890 상호 성명
   20240305 볼트 M6 "1,000" 100 100000 10000 비고비고비고 | cp949 | seed page_fill/record.txt
 printf '%s\n' 1 20240305 02 01 ':비고:' ':수정사유:' 1 ':성명P:' ':주소P:' ':업태P:' |
   cp949 | seed page_fill/placeholder-in-value.txt
+
+# --- One-pass fill: a template, then placeholder and value lines ---
+printf '%s\n' '#3' '#40' '&nbsp;' '#41' ':b:' '#7' 'x:' ':b:' '<b>' | seed fill_plan/built-in.txt
+printf '%s\n' 'x:1:2:3:y:a::a:' ':2:' 'Z' ':1Z3:' 'W' ':a:' 'v' | seed fill_plan/span.txt

@@ -9,8 +9,8 @@
 #include "render/InvoicePage.h"
 #include "render/KeyValueInvoice.h"
 #include "render/LegacyInvoice.h"
-#include "tests/render/RenderingTestSupport.h"
 #include "tests/render/LegacyInvoiceTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/render/StandardInvoiceTestSupport.h"
 #include "text/Cp949.h"
 

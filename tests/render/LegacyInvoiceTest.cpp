@@ -4,8 +4,8 @@
 
 #include "render/LegacyInvoice.h"
 #include "render/XmlDocument.h"
-#include "tests/render/RenderingTestSupport.h"
 #include "tests/render/LegacyInvoiceTestSupport.h"
+#include "tests/render/RenderingTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "text/ByteString.h"
 

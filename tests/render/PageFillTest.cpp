@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/PlaceholderFill.h"
 #include "render/DigitCells.h"
+#include "render/PlaceholderFill.h"
 #include "render/SealCells.h"
 #include "text/Cp949.h"
 

@@ -5,8 +5,8 @@
 
 #include "render/StandardInvoiceRecord.h"
 #include "render/XmlDocument.h"
-#include "tests/render/StandardInvoiceTestSupport.h"
 #include "tests/render/RenderingTestSupport.h"
+#include "tests/render/StandardInvoiceTestSupport.h"
 #include "text/Cp949.h"
 
 namespace ledgra {

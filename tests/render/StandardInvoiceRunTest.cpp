@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "render/XmlDocument.h"
-#include "tests/render/StandardInvoiceTestSupport.h"
 #include "tests/render/RenderingTestSupport.h"
+#include "tests/render/StandardInvoiceTestSupport.h"
 
 namespace ledgra {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/render/StandardInvoiceTestSupport.h"
 #include "tests/render/RenderingTestSupport.h"
+#include "tests/render/StandardInvoiceTestSupport.h"
 #include "tests/support/SharedSamples.h"
 #include "text/Cp949.h"
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "render/HtmlText.h"
-#include "render/Formatters.h"
-#include "render/DigitCells.h"
 #include "render/Base64.h"
+#include "render/DigitCells.h"
+#include "render/Formatters.h"
+#include "render/HtmlText.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
 

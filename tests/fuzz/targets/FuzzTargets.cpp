@@ -17,6 +17,7 @@ constexpr std::array kTargets{
     FuzzTarget{"cp949", FuzzCp949},
     FuzzTarget{"formatters", FuzzFormatters},
     FuzzTarget{"page_fill", FuzzPageFill},
+    FuzzTarget{"fill_plan", FuzzFillPlan},
 };
 
 }  // namespace

@@ -31,5 +31,6 @@ void FuzzContentPage(std::string_view input);      // the content page renderer
 void FuzzCp949(std::string_view input);            // the code page 949 codec, both ways
 void FuzzFormatters(std::string_view input);       // amounts, numbers, digit cells, Base64
 void FuzzPageFill(std::string_view input);         // filling an invoice page from raw values
+void FuzzFillPlan(std::string_view input);         // the one-pass fill against the sequential one
 
 }  // namespace ledgra::fuzz

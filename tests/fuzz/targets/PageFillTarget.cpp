@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "render/InvoicePage.h"
-#include "render/PlaceholderFill.h"
 #include "render/PageTemplates.h"
+#include "render/PlaceholderFill.h"
 #include "render/StandardInvoice.h"
 #include "render/StandardInvoicePage.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
