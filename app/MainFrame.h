@@ -18,7 +18,6 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "base/UserInterface.h"
-#include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "verify/VerificationRun.h"
@@ -55,7 +54,7 @@ inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
 // The date pane's text: "%d년 %d월 %d일", without leading zeros.
 QString DatePaneText(const QDate& date);
 
-class CMainFrame : public QMainWindow, public UserInterface, public FrameOperations {
+class CMainFrame : public QMainWindow, public UserInterface {
     Q_OBJECT
 
 public:
@@ -70,7 +69,7 @@ public:
     void OnCopyData(const QByteArray& path);
 
     // Frame operations.
-    void RouteCommand(int code) override;
+    void RouteCommand(int code);
     void VerifySelectedDocument();
     void ShowSelectedDocument(int code);
     void OpenSettings();
@@ -78,8 +77,8 @@ public:
     // Saves the shown page as a PDF file the user names.
     void SaveDocumentAsPdf();
     void VerifyDocument(const std::filesystem::path& path);
-    void ShowDocument(const std::filesystem::path& path) override;
-    void SetDocumentTitle(const QString& title) override;
+    void ShowDocument(const std::filesystem::path& path);
+    void SetDocumentTitle(const QString& title);
 
     // How the verification run talks to the user.
     void ShowMessage(const std::string& text, const std::string& caption,
@@ -110,6 +109,8 @@ private:
     enum class Pane { Tree, Page };
 
     void CreateClientArea();
+    // What the tree and the left view ask of the frame.
+    void ConnectLeftView();
     void CreateStatusBar();
     void CreateCommandBar();
     void CreateMenus();

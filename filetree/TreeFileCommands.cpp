@@ -107,7 +107,9 @@ void CTreeFileCtrl::OnCommand(int id) {
     QTreeWidgetItem* caret = currentItem();
     switch (id) {
         case kTreeOpenCommand:
-            OpenWithShell(caret);
+            // Documents are this viewer's own; anything else goes to the desktop's program.
+            if (!ActivateDocumentItem(caret) && !OpenWithShell(caret))
+                emit OpenRefused(QStringLiteral("이 파일을 열 프로그램이 없습니다."));
             break;
         case kTreePropertiesCommand:
             OpenPropertiesSheet(caret);

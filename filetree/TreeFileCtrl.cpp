@@ -457,7 +457,7 @@ void CTreeFileCtrl::AddTopLevelItems() {
     }
     if (m_bShowComputer) {
         CTreeFileCtrlItemInfo record;
-        record.m_strName = tr("Computer");
+        record.m_strName = QStringLiteral("컴퓨터");
         m_computerItem = IndexOf(AddSpecialItem(root, std::move(record), m_images->ComputerIcon()));
     } else {
         AddDriveItems(root, false);
@@ -465,7 +465,7 @@ void CTreeFileCtrl::AddTopLevelItems() {
     if (m_bShowNetwork) {
         CTreeFileCtrlItemInfo record;
         record.m_bNetworkItem = true;
-        record.m_strName = tr("Network");
+        record.m_strName = QStringLiteral("네트워크");
         m_networkItem = IndexOf(AddSpecialItem(root, std::move(record), m_images->NetworkIcon()));
     }
 

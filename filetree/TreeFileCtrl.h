@@ -13,7 +13,6 @@
 #include <QTreeWidget>
 #include <QVariant>
 
-#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -136,10 +135,6 @@ public:
     // Drag and drop of files onto folders.
     virtual bool CanDragItem(QTreeWidgetItem* item) const;
     virtual bool ValidDropTarget(QTreeWidgetItem* item) const;
-    virtual QTreeWidgetItem* DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                           QTreeWidgetItem* after);
-    virtual QTreeWidgetItem* DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                              QTreeWidgetItem* after);
     // Moves (or copies) the dragged file onto a folder item; true on success.
     bool DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy);
     // The item a drag started on (null outside a drag).
@@ -157,6 +152,9 @@ public:
 
     // Called after every accepted selection change with the new item's path.
     virtual void OnPathSelected(const QString& path);
+    // What a double click or Enter on the item does: a document leaf is activated, a document
+    // whose link leads nowhere is refused with the reason. False for any other item.
+    bool ActivateDocumentItem(QTreeWidgetItem* item);
 
     // Navigates to the item of a full path, filling folders on the way, selects it and, with
     // expand, expands it. Null when a component is not found; what was expanded or selected on
@@ -195,6 +193,12 @@ public:
 
     // The text colour of an item, or an invalid variant for the default.
     QVariant ItemTextColour(QTreeWidgetItem* item) const;
+
+signals:
+    // A document item was double-clicked or had Enter pressed on it (a path of the tree's form).
+    void DocumentActivated(const QString& path);
+    // An item could not be opened; the message tells the user why.
+    void OpenRefused(const QString& message);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -236,8 +240,7 @@ protected:
     bool m_bAllowOpen = true;
     bool m_bAllowProperties = true;
     bool m_bAllowDelete = false;
-    // Read by the change-watch workers too.
-    std::atomic<bool> m_bAutomaticRefresh{false};
+    bool m_bAutomaticRefresh = false;
     int m_nHistoryLimit = 20;
     std::uint32_t m_dwNetworkResourceType = 0;
     // How a folder is read (on a thread of its own), and how long filling waits for it before
@@ -246,8 +249,6 @@ protected:
     int m_nListingTimeoutMs = 2000;
 
 private:
-    friend class CTreeFileCtrlThreadInfo;
-
     // A worker's notice that names changed in folder; ignored unless the watch of that
     // identity still runs.
     void OnWatchChange(std::uint64_t identity, const QString& folder);

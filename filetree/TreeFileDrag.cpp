@@ -8,6 +8,7 @@
 #include <QMimeData>
 
 #include "filetree/FileOperations.h"
+#include "filetree/ScopedGuards.h"
 #include "filetree/TreeFileCtrl.h"
 #include "filetree/TreeFileCtrlItem.h"
 
@@ -37,7 +38,6 @@ void CTreeFileCtrl::ApplyDragSwitch() {
     setDragEnabled(m_bAllowDragDrop);
     setAcceptDrops(m_bAllowDragDrop);
     setDragDropMode(m_bAllowDragDrop ? QAbstractItemView::DragDrop : QAbstractItemView::NoDragDrop);
-    setAutoScroll(m_bAllowDragDrop);
     setAutoScrollMargin(2 * qMax(1, sizeHintForRow(0)));
     setAutoExpandDelay(m_bAllowDragDrop ? kAutoExpandDelayMs : -1);
 }
@@ -121,11 +121,9 @@ bool CTreeFileCtrl::DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target,
     const QString to =
         folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
     {
-        const bool saved = m_bAutomaticRefresh.exchange(false);
-        const bool done =
-            copy ? CopyFileWithoutReplacing(from, to) : MoveFileWithoutReplacing(from, to);
-        m_bAutomaticRefresh = saved;
-        if (!done) return false;
+        RefreshSuspended suspended(m_bAutomaticRefresh);
+        if (!(copy ? CopyFileWithoutReplacing(from, to) : MoveFileWithoutReplacing(from, to)))
+            return false;
     }
     // The target shows the file when it next opens.
     if (!HasChildWithText(target, source->text(0))) {
@@ -141,29 +139,6 @@ bool CTreeFileCtrl::DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target,
         ClearChildFlagWhenChildless(parent);
     }
     return true;
-}
-
-QTreeWidgetItem* CTreeFileCtrl::DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                              QTreeWidgetItem* after) {
-    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
-    if (!info || !newParent) return nullptr;
-    auto* copy = new CTreeFileCtrlItem(*info, static_cast<CTreeFileCtrlItem*>(item)->IsShared());
-    copy->setText(0, item->text(0));
-    copy->setToolTip(0, item->toolTip(0));
-    copy->setIcon(0, item->icon(0));
-    copy->setChildIndicatorPolicy(item->childIndicatorPolicy());
-    newParent->insertChild(after ? newParent->indexOfChild(after) + 1 : 0, copy);
-    return copy;
-}
-
-QTreeWidgetItem* CTreeFileCtrl::DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                                 QTreeWidgetItem* after) {
-    QTreeWidgetItem* copy = DuplicateItem(item, newParent, after);
-    if (!copy) return nullptr;
-    for (int i = 0; i < item->childCount(); ++i)
-        DuplicateSubtree(item->child(i), copy,
-                         copy->childCount() ? copy->child(copy->childCount() - 1) : nullptr);
-    return copy;
 }
 
 }  // namespace ledgra

@@ -7,27 +7,13 @@
 
 #include "filetree/FileOperations.h"
 #include "filetree/NativeNames.h"
+#include "filetree/ScopedGuards.h"
 #include "filetree/SystemImageList.h"
 #include "filetree/TreeFileCtrl.h"
 
 namespace ledgra {
 
 namespace {
-
-// Automatic refresh is off while the tree changes files itself, so that its own changes do
-// not come back as change notices.
-class RefreshSuspended {
-public:
-    explicit RefreshSuspended(std::atomic<bool>& flag)
-        : m_flag(flag), m_saved(flag.exchange(false)) {}
-    ~RefreshSuspended() { m_flag = m_saved; }
-    RefreshSuspended(const RefreshSuspended&) = delete;
-    RefreshSuspended& operator=(const RefreshSuspended&) = delete;
-
-private:
-    std::atomic<bool>& m_flag;
-    bool m_saved;
-};
 
 // The item editor hands the typed text to the tree instead of writing it into the item.
 class RenameDelegate : public QStyledItemDelegate {

@@ -1,6 +1,8 @@
 // The file tree's change watches: starting and stopping the workers, and refilling a folder
 // when its names change.
 
+#include <QMetaObject>
+
 #include <algorithm>
 
 #include "filetree/ScopedGuards.h"
@@ -32,8 +34,15 @@ void CTreeFileCtrl::StartDriveWatch(const QString& path) {
     if (std::any_of(m_watches.begin(), m_watches.end(),
                     [&](const auto& watch) { return watch->m_strPath == root; }))
         return;
+    // Notices cross to this thread. The tree outlives its workers: it joins them when it ends.
+    const std::uint64_t identity = m_nNextWatchIdentity++;
+    auto notice = [tree = this, identity](const QString& folder) {
+        QMetaObject::invokeMethod(
+            tree, [tree, identity, folder] { tree->OnWatchChange(identity, folder); },
+            Qt::QueuedConnection);
+    };
     auto watch = std::make_unique<CTreeFileCtrlThreadInfo>(
-        path, this, static_cast<int>(m_watches.size()), m_nNextWatchIdentity++);
+        path, std::move(notice), static_cast<int>(m_watches.size()), identity);
     watch->Start(m_bShowFiles);
     m_watches.push_back(std::move(watch));
 }
