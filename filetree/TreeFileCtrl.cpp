@@ -14,7 +14,8 @@
 #include "filetree/ShareEnumerator.h"
 #include "filetree/SystemImageList.h"
 #include "filetree/TreeFileCtrlItem.h"
-#include "filetree/TreeFileCtrlThreadInfo.h"
+#include "filetree/TreeChangeWatch.h"
+#include "filetree/TreeDragDrop.h"
 
 namespace ledgra {
 
@@ -43,7 +44,7 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
 }
 
 CTreeFileCtrl::~CTreeFileCtrl() {
-    StopAllDriveWatches();
+    m_watch.reset();
     for (auto& [path, waiting] : m_waitingListings) {
         waiting.m_listing->Forget();
         waiting.m_listing->Cancel();
@@ -402,6 +403,25 @@ void CTreeFileCtrl::OnLateListing(const QString& path) {
     }
 }
 
+void CTreeFileCtrl::ReloadFolderItem(QTreeWidgetItem* item, const QString& folder) {
+    RedrawSuspended suspended(this);
+    QTreeWidgetItem* caret = currentItem();
+    const QString caretPath = GetItemPath(caret);
+    const bool caretExpanded = caret && caret->isExpanded();
+    // The folder's children are replaced by what it holds now.
+    if (caret && caret != item) {
+        for (QTreeWidgetItem* parent = caret->parent(); parent; parent = parent->parent())
+            if (parent == item) setCurrentItem(item);
+    }
+    CancelPendingChildren(item);
+    qDeleteAll(item->takeChildren());
+    SetChildFlag(item, true);
+    FillFolderItem(folder, item, false);
+    if (item->childCount() > 0 && !item->isExpanded()) item->setExpanded(true);
+    if (!caretPath.isEmpty() && GetItemPath(currentItem()) != caretPath)
+        SelectPath(caretPath, caretExpanded);
+}
+
 void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
     if (item->childCount() == 0 || !IsPendingItem(item->child(0))) return;
     auto found = m_waitingListings.find(GetItemPath(item));
@@ -414,9 +434,46 @@ void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
 
 void CTreeFileCtrl::InitialiseTree() {
     setIconSize(QSize(16, 16));
+    ApplySwitches();
+    RebuildTree();
+}
+
+void CTreeFileCtrl::ApplySwitches() {
     // The switches are set by the constructors, this class's and derived ones.
     ApplyDragSwitch();
-    RebuildTree();
+    if (m_bAutomaticRefresh && !m_watch) m_watch = std::make_unique<CTreeChangeWatch>(*this);
+}
+
+// Change watching.
+
+bool CTreeFileCtrl::IsWatchedRoot(const QString& path) const {
+    return !path.isEmpty() && path == m_strDocumentsPath && DocumentsItem();
+}
+
+bool CTreeFileCtrl::CanWatchPath(const QString& path) const {
+    const VolumeInfo* volume = VolumeContaining(path, m_volumes);
+    if (!volume || IsSlowPath(path)) return false;
+    return !IsRemovableDrive(volume->m_strRoot);
+}
+
+void CTreeFileCtrl::StartDriveWatch(const QString& path) {
+    if (m_watch) m_watch->Start(path, m_bShowFiles);
+}
+
+void CTreeFileCtrl::StopDriveWatch(const QString& path) {
+    if (m_watch) m_watch->Stop(path);
+}
+
+void CTreeFileCtrl::StopAllDriveWatches() {
+    if (m_watch) m_watch->StopAll();
+}
+
+std::vector<const CTreeFileCtrlThreadInfo*> CTreeFileCtrl::DriveWatches() const {
+    return m_watch ? m_watch->Watches() : std::vector<const CTreeFileCtrlThreadInfo*>();
+}
+
+void CTreeFileCtrl::WatchFilledFolder(const QString& path) {
+    if (m_watch && !IsSlowPath(path)) m_watch->WatchFilledFolder(path);
 }
 
 void CTreeFileCtrl::RebuildTree() {

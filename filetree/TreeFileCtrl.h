@@ -22,14 +22,18 @@
 #include "base/QtDocumentPatterns.h"
 #include "filetree/FolderEntry.h"
 #include "filetree/FolderReader.h"
+#include "filetree/ScopedGuards.h"
 #include "filetree/TreeFileCtrlItemInfo.h"
 #include "filetree/Volumes.h"
 
 class QAction;
+class QDropEvent;
 
 namespace ledgra {
 
 class CShareEnumerator;
+class CTreeChangeWatch;
+class CTreeDragDrop;
 class CSystemImageList;
 class CTreeFileCtrlThreadInfo;
 
@@ -132,7 +136,7 @@ public:
     // The items Forward would return to, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> ForwardItems() const;
 
-    // Drag and drop of files onto folders.
+    // Drag and drop of files onto folders, only with its switch on (CTreeDragDrop).
     virtual bool CanDragItem(QTreeWidgetItem* item) const;
     virtual bool ValidDropTarget(QTreeWidgetItem* item) const;
     // Moves (or copies) the dragged file onto a folder item; true on success.
@@ -140,15 +144,24 @@ public:
     // The item a drag started on (null outside a drag).
     QTreeWidgetItem* DragSourceItem() const;
 
-    // Change watching, only with automatic refresh on: one worker per expanded root (a volume
-    // root or the documents folder) that is neither removable nor optical nor a mount that may
-    // not answer.
+    // Change watching, only with automatic refresh on (CTreeChangeWatch): one worker per
+    // expanded root (a volume root or the documents folder) that is neither removable nor
+    // optical nor a mount that may not answer.
     virtual bool CanWatchPath(const QString& path) const;
     virtual void StartDriveWatch(const QString& path);
     virtual void StopAllDriveWatches();
     virtual void StopDriveWatch(const QString& path);
     // The watches running, oldest first.
     std::vector<const CTreeFileCtrlThreadInfo*> DriveWatches() const;
+    // The roots besides volume roots that are watched: the documents folder.
+    bool IsWatchedRoot(const QString& path) const;
+    // Whether the tree refreshes by itself now (on, and not suspended).
+    bool RefreshesAutomatically() const { return m_bAutomaticRefresh; }
+    // Automatic refresh is off until the returned guard ends: for the tree's own file changes.
+    [[nodiscard]] RefreshSuspended SuspendRefresh() { return RefreshSuspended(m_bAutomaticRefresh); }
+    // Replaces the children of an open folder item by what the folder holds now, keeping the
+    // caret where it was.
+    void ReloadFolderItem(QTreeWidgetItem* item, const QString& folder);
 
     // Called after every accepted selection change with the new item's path.
     virtual void OnPathSelected(const QString& path);
@@ -176,6 +189,8 @@ public:
     // The child flag decides the expand button of an item that has not been filled yet.
     static bool HasChildFlag(const QTreeWidgetItem* item);
     static void SetChildFlag(QTreeWidgetItem* item, bool flag);
+    // Clears the child flag of an item that has no child left.
+    static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
 
     // The special items (null when not shown or not built). The root item is the desktop root
     // or, without one, the invisible root.
@@ -190,6 +205,11 @@ public:
 
     // The items selected before, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> BackItems() const;
+
+    // An item as an index that follows it while the items change, and back (null for an item
+    // deleted since).
+    QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
+    QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
 
     // The text colour of an item, or an invalid variant for the default.
     QVariant ItemTextColour(QTreeWidgetItem* item) const;
@@ -249,16 +269,10 @@ protected:
     int m_nListingTimeoutMs = 2000;
 
 private:
-    // A worker's notice that names changed in folder; ignored unless the watch of that
-    // identity still runs.
-    void OnWatchChange(std::uint64_t identity, const QString& folder);
-    // The roots besides volume roots that are watched: the documents folder.
-    bool IsWatchedRoot(const QString& path) const;
     // Adds a folder just filled to the watch of its root.
     void WatchFilledFolder(const QString& path);
-    // The item of a folder below a watched root, looked up among the items that exist.
-    QTreeWidgetItem* FindWatchedItem(const CTreeFileCtrlThreadInfo& watch,
-                                     const QString& folder) const;
+    // Makes the collaborators of the switches that are on.
+    void ApplySwitches();
 
     enum class FillOutcome { Filled, Pending, NotAFolder };
     // A listing that has not answered in time and the items waiting for it.
@@ -289,9 +303,8 @@ private:
     bool StepHistory(QList<QPersistentModelIndex>& from, QList<QPersistentModelIndex>& to);
     // The selection shows whether the tree has the focus.
     void ShowFocusInSelection(bool focused);
-    // Whether a drag of source may end on item: a folder that is not the source's own, nor
-    // below the source.
-    bool IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const;
+    // Whether a drag comes from this tree's own items.
+    bool IsOwnDrag(const QDropEvent& event) const;
     // Applies the drag and drop switch.
     void ApplyDragSwitch();
     // Ensures the item shows its children: fills it when needed, then expands it. False when
@@ -299,8 +312,6 @@ private:
     bool MakeSureExpanded(QTreeWidgetItem* item);
     // Removes an item whose file or folder has vanished, on the next turn of the event loop.
     void RemoveVanishedItem(QTreeWidgetItem* item);
-    // Clears the child flag of an item that has no child left.
-    static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
     // childFlag: the expand button when known; otherwise asked with FolderHasEntries where
     // checkForChildren says so.
     std::unique_ptr<QTreeWidgetItem> CreateTreeItem(CTreeFileCtrlItemInfo record, bool shared,
@@ -319,8 +330,6 @@ private:
     // one expanded only with expand. Without components, current itself is the target.
     QTreeWidgetItem* WalkComponents(QTreeWidgetItem* current, const QStringList& components,
                                     bool expand);
-    QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
-    QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
 
     QPersistentModelIndex m_rootItem;
     QPersistentModelIndex m_documentsItem;
@@ -332,14 +341,15 @@ private:
     QList<QPersistentModelIndex> m_backList;
     QList<QPersistentModelIndex> m_forwardList;
     std::map<int, QAction*> m_actions;
-    QPersistentModelIndex m_dragSource;
+    // Only while drag and drop is on.
+    std::unique_ptr<CTreeDragDrop> m_drag;
     // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;
     QStringList m_slowMountRoots;  // read with m_volumes
     std::map<QString, WaitingListing> m_waitingListings;
-    std::vector<std::unique_ptr<CTreeFileCtrlThreadInfo>> m_watches;
-    std::uint64_t m_nNextWatchIdentity = 1;
+    // Only while automatic refresh is on.
+    std::unique_ptr<CTreeChangeWatch> m_watch;
     // The last attributes read, so that the colour asks the file system once per item.
     mutable QString m_strAttributesPath;
     mutable std::uint32_t m_dwAttributes = 0;

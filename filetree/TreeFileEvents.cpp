@@ -72,7 +72,7 @@ bool CTreeFileCtrl::ExpandItemContents(QTreeWidgetItem* item) {
             RemoveVanishedItem(item);
             return false;
         }
-        if (m_bAutomaticRefresh && (IsDriveRoot(path) || IsWatchedRoot(path)) && CanWatchPath(path))
+        if (m_watch && (IsDriveRoot(path) || IsWatchedRoot(path)) && CanWatchPath(path))
             StartDriveWatch(path);
         return true;
     }
