@@ -10,9 +10,12 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFocusEvent>
+#include <QMimeDatabase>
 #include <QUrl>
 
+#include "filetree/DesktopApplications.h"
 #include "filetree/FilePropertiesDlg.h"
+#include "filetree/FolderListing.h"
 #include "filetree/NativeNames.h"
 #include "filetree/TreeFileCtrl.h"
 
@@ -34,12 +37,24 @@ QUrl FileUrl(const QString& path) {
     return QUrl::fromEncoded(QByteArray("file://") + NativeFromPath(path).toPercentEncoding("/"));
 }
 
+bool IsServer(const CTreeFileCtrlItemInfo& info) {
+    const NetworkResourceInfo* net = info.m_pNetInfo.get();
+    return net && net->m_dwDisplayType == NetworkResourceInfo::kDisplayTypeServer;
+}
+
 // What the desktop opens for an item: a server as an SMB address, anything else as a file.
 QUrl ItemUrl(const CTreeFileCtrlItemInfo& info) {
-    const NetworkResourceInfo* net = info.m_pNetInfo.get();
-    if (net && net->m_dwDisplayType == NetworkResourceInfo::kDisplayTypeServer)
-        return QUrl(QStringLiteral("smb://") + info.m_strName);
+    if (IsServer(info)) return QUrl(QStringLiteral("smb://") + info.m_strName);
     return FileUrl(info.m_strFullPath);
+}
+
+// The MIME type the desktop opens an item by; a file's by its name, not by reading it.
+QString ItemMimeType(const CTreeFileCtrlItemInfo& info) {
+    if (IsServer(info)) return QStringLiteral("x-scheme-handler/smb");
+    if (KindOfPath(info.m_strFullPath) == PathKind::Folder) return QStringLiteral("inode/directory");
+    return QMimeDatabase()
+        .mimeTypeForFile(DisplayName(info.m_strFullPath), QMimeDatabase::MatchExtension)
+        .name();
 }
 
 }  // namespace
@@ -141,7 +156,8 @@ void CTreeFileCtrl::OnCommand(int id) {
 bool CTreeFileCtrl::OpenWithShell(QTreeWidgetItem* item) {
     const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
     if (!m_bAllowOpen || !info || info->m_strFullPath.isEmpty()) return false;
-    return QDesktopServices::openUrl(ItemUrl(*info));
+    // The desktop's opener only prints on the terminal when it finds no program.
+    return HasDesktopApplication(ItemMimeType(*info)) && QDesktopServices::openUrl(ItemUrl(*info));
 }
 
 bool CTreeFileCtrl::OpenPropertiesSheet(QTreeWidgetItem* item) {

@@ -28,12 +28,7 @@ public:
     }
     bool m_bConfirm = true;
     QStringList m_asked;
-    bool m_bNoProgram = false;  // the desktop has no program for anything
     using CTreeFileCtrl::m_nExtensionDisplayMode;
-
-    bool OpenWithShell(QTreeWidgetItem* item) override {
-        return !m_bNoProgram && CTreeFileCtrl::OpenWithShell(item);
-    }
 
 protected:
     bool ConfirmDelete(const QString& path, bool permanent) override {
@@ -107,6 +102,18 @@ TEST_F(CommandsTest, EveryCommandHasItsIdTextAndKey) {
 }
 
 TEST_F(CommandsTest, EnterShowsDocumentsAndOpensTheRestWithTheDesktop) {
+    // The desktop's programs are the test home's only: the machine's own are not looked at.
+    struct SystemFoldersHidden {
+        const QByteArray m_data = qgetenv("XDG_DATA_DIRS");
+        const QByteArray m_config = qgetenv("XDG_CONFIG_DIRS");
+        ~SystemFoldersHidden() {
+            qputenv("XDG_DATA_DIRS", m_data);
+            qputenv("XDG_CONFIG_DIRS", m_config);
+        }
+    } hidden;
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(HomePath("no-system")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(HomePath("no-system")));
+    m_folder.Write("home/.local/share/applications/files.desktop", "[Desktop Entry]\n");
     // A folder whose name is not UTF-8 opens by its bytes.
     m_folder.CreateFiles({"home/Documents/odd/x\xB0\xA1/"});
     Tree();
@@ -116,56 +123,42 @@ TEST_F(CommandsTest, EnterShowsDocumentsAndOpensTheRestWithTheDesktop) {
     ASSERT_EQ(odd->childCount(), 1);
     struct Row {
         QTreeWidgetItem* item;
-        bool noProgram;
+        const char* listFile;  // below the home folder
+        const char* list;
         bool shown;
         const char* url;  // the end of the address opened, or null
     };
-    const std::vector<Row> rows = {{Select("ZOVA/Taxfiles/a.ktx"), false, true, nullptr},
-                                   {odd->child(0), false, false, "/odd/x%B0%A1"},
-                                   {odd, true, false, nullptr}};
+    const char* const kCache = ".local/share/applications/mimeinfo.cache";
+    const char* const kList = ".config/mimeapps.list";
+    const std::vector<Row> rows = {
+        {Select("ZOVA/Taxfiles/a.ktx"), nullptr, nullptr, true, nullptr},
+        {odd->child(0), kList, "[Default Applications]\ninode/directory=files.desktop\n", false,
+         "/odd/x%B0%A1"},
+        {odd, kCache, "[MIME Cache]\ninode/directory=gone.desktop;files.desktop;\n", false,
+         "/odd"},
+        {odd, kList, "[Added Associations]\ninode/directory=gone.desktop\n", false, nullptr},
+        {odd, kList, "[Default Applications]\ntext/plain=files.desktop\n", false, nullptr},
+        {odd, nullptr, nullptr, false, nullptr}};
     for (const Row& row : rows) {
-        m_tree->m_bNoProgram = row.noProgram;
+        std::filesystem::remove(m_folder.Path() / "home" / kCache);
+        std::filesystem::remove(m_folder.Path() / "home" / kList);
+        if (row.listFile) m_folder.Write("home/" + std::string(row.listFile), row.list);
         m_recorder.m_urls.clear();
         m_frame.m_activated.clear();
         m_frame.m_refused.clear();
         m_tree->setCurrentItem(row.item);
         Press(row.url ? Qt::Key_Enter : Qt::Key_Return);
         const QString path = m_tree->GetItemPath(row.item);
-        SCOPED_TRACE(path.toStdString());
+        SCOPED_TRACE(path.toStdString() + " " + (row.list ? row.list : ""));
         EXPECT_EQ(m_frame.m_activated, row.shown ? QStringList{path} : QStringList());
         ASSERT_EQ(m_recorder.m_urls.size(), row.url ? 1 : 0);
         if (row.url) {
             EXPECT_TRUE(m_recorder.m_urls[0].toEncoded().endsWith(row.url));
         }
-        EXPECT_EQ(m_frame.m_refused,
-                  row.noProgram ? Texts({"이 파일을 열 프로그램이 없습니다."}) : QStringList());
+        EXPECT_EQ(m_frame.m_refused, !row.shown && !row.url
+                                         ? Texts({"이 파일을 열 프로그램이 없습니다."})
+                                         : QStringList());
     }
-}
-
-TEST_F(CommandsTest, BackspaceGoesUpAndAltArrowsWalkTheHistory) {
-    Tree();
-    QTreeWidgetItem* a = Select("ZOVA/Taxfiles/a.ktx");
-    QTreeWidgetItem* taxfiles = a->parent();
-    QTreeWidgetItem* b = taxfiles->child(2);
-    ASSERT_EQ(b->text(0), QStringLiteral("b.xml"));
-    m_tree->setCurrentItem(b);
-
-    Press(Qt::Key_Backspace);
-    EXPECT_EQ(m_tree->currentItem(), taxfiles);
-    Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), b);
-    Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), a);
-    EXPECT_EQ(m_tree->ForwardItems(), QList<QTreeWidgetItem*>({taxfiles, b}));
-    Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), b);
-    Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), taxfiles);
-    EXPECT_FALSE(m_tree->HasForwardEntries());
-    EXPECT_FALSE(m_tree->CommandAction(kTreeForwardCommand)->isEnabled());
-    // Each step forward puts the item left onto the back list.
-    EXPECT_EQ(m_tree->BackItems().mid(m_tree->BackItems().size() - 2),
-              QList<QTreeWidgetItem*>({a, b}));
 }
 
 TEST_F(CommandsTest, MovingKeysKeepTheCaretInView) {
