@@ -1,5 +1,5 @@
-// The file tree's commands: their actions and keys, when each is enabled, and Open and
-// Properties through the desktop.
+// The file tree's commands: their actions and keys, when each is enabled, Open and Properties
+// through the desktop, and Rename and Delete behind their switches.
 
 #include "filetree/TreeFileCommands.h"
 
@@ -10,6 +10,7 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFocusEvent>
+#include <QMessageBox>
 #include <QMimeDatabase>
 #include <QUrl>
 
@@ -18,6 +19,7 @@
 #include "filetree/FolderListing.h"
 #include "filetree/NativeNames.h"
 #include "filetree/TreeFileCtrl.h"
+#include "filetree/TreeRenameDelete.h"
 
 namespace ledgra {
 
@@ -158,6 +160,26 @@ bool CTreeFileCtrl::OpenWithShell(QTreeWidgetItem* item) {
     if (!m_bAllowOpen || !info || info->m_strFullPath.isEmpty()) return false;
     // The desktop's opener only prints on the terminal when it finds no program.
     return HasDesktopApplication(ItemMimeType(*info)) && QDesktopServices::openUrl(ItemUrl(*info));
+}
+
+bool CTreeFileCtrl::BeginRename(QTreeWidgetItem* item) {
+    return m_bAllowRename && m_renameDelete && m_renameDelete->BeginRename(item);
+}
+
+bool CTreeFileCtrl::EndRename(QTreeWidgetItem* item, const QString& text) {
+    return m_renameDelete && m_renameDelete->EndRename(item, text);
+}
+
+bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item) {
+    const bool permanent = QApplication::keyboardModifiers() & Qt::ShiftModifier;
+    return m_bAllowDelete && m_renameDelete && m_renameDelete->Delete(item, permanent);
+}
+
+bool CTreeFileCtrl::ConfirmDelete(const QString& path, bool permanent) {
+    const QString question =
+        permanent ? tr("Delete \"%1\" for good?") : tr("Move \"%1\" to the trash?");
+    return QMessageBox::question(window(), QString(), question.arg(DisplayName(path))) ==
+           QMessageBox::Yes;
 }
 
 bool CTreeFileCtrl::OpenPropertiesSheet(QTreeWidgetItem* item) {

@@ -16,6 +16,7 @@
 #include "filetree/TreeFileCtrlItem.h"
 #include "filetree/TreeChangeWatch.h"
 #include "filetree/TreeDragDrop.h"
+#include "filetree/TreeRenameDelete.h"
 
 namespace ledgra {
 
@@ -227,6 +228,12 @@ QIcon CTreeFileCtrl::OpenIconOfPath(const QString& path) const {
 }
 
 // Items.
+
+void CTreeFileCtrl::UpdateFolderIcon(QTreeWidgetItem* item) {
+    const QString path = GetItemPath(item);
+    item->setIcon(0, m_images->ItemIcon(NormalIconOfPath(path), OpenIconOfPath(path),
+                                        IsSharedPath(path)));
+}
 
 QString CTreeFileCtrl::ItemText(CTreeFileCtrlItemInfo& record) const {
     // Volume display names belong to the volume items themselves, not to a mount point met
@@ -442,6 +449,11 @@ void CTreeFileCtrl::ApplySwitches() {
     // The switches are set by the constructors, this class's and derived ones.
     ApplyDragSwitch();
     if (m_bAutomaticRefresh && !m_watch) m_watch = std::make_unique<CTreeChangeWatch>(*this);
+    if ((m_bAllowRename || m_bAllowDelete) && !m_renameDelete)
+        m_renameDelete = std::make_unique<CTreeRenameDelete>(
+            *this, [this](const QString& path, bool permanent) {
+                return ConfirmDelete(path, permanent);
+            });
 }
 
 // Change watching.

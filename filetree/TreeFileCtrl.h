@@ -34,6 +34,7 @@ namespace ledgra {
 class CShareEnumerator;
 class CTreeChangeWatch;
 class CTreeDragDrop;
+class CTreeRenameDelete;
 class CSystemImageList;
 class CTreeFileCtrlThreadInfo;
 
@@ -124,6 +125,8 @@ public:
     virtual bool OpenWithShell(QTreeWidgetItem* item);
     // Renames the item's file or folder to the typed text; the end of a label edit.
     bool EndRename(QTreeWidgetItem* item, const QString& text);
+    // Gives a folder item the icons of its path again.
+    void UpdateFolderIcon(QTreeWidgetItem* item);
 
     // History and the parent.
     virtual void SelectParentItem();
@@ -343,6 +346,8 @@ private:
     std::map<int, QAction*> m_actions;
     // Only while drag and drop is on.
     std::unique_ptr<CTreeDragDrop> m_drag;
+    // Only while rename or delete is on.
+    std::unique_ptr<CTreeRenameDelete> m_renameDelete;
     // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;

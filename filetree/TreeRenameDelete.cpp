@@ -1,14 +1,11 @@
-// Rename and Delete in the file tree, each behind its switch.
+#include "filetree/TreeRenameDelete.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QStyledItemDelegate>
 
 #include "filetree/FileOperations.h"
 #include "filetree/NativeNames.h"
 #include "filetree/ScopedGuards.h"
-#include "filetree/SystemImageList.h"
 #include "filetree/TreeFileCtrl.h"
 
 namespace ledgra {
@@ -23,7 +20,7 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
         auto* line = qobject_cast<QLineEdit*>(editor);
-        if (line) m_tree->EndRename(m_tree->itemFromIndex(index), line->text());
+        if (line) m_tree->EndRename(m_tree->ItemOf(QPersistentModelIndex(index)), line->text());
     }
 
 private:
@@ -42,20 +39,27 @@ QString ExtensionOf(const QString& name) {
 
 }  // namespace
 
-bool CTreeFileCtrl::BeginRename(QTreeWidgetItem* item) {
-    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
-    if (!m_bAllowRename || !info || info->m_strFullPath.isEmpty() || IsDriveItem(item) ||
-        info->m_bNetworkItem || item == DocumentsItem())
-        return false;
-    if (!dynamic_cast<RenameDelegate*>(itemDelegate())) setItemDelegate(new RenameDelegate(this));
+CTreeRenameDelete::CTreeRenameDelete(CTreeFileCtrl& tree, DeleteQuestion confirm)
+    : m_tree(tree), m_confirm(std::move(confirm)) {}
+
+bool CTreeRenameDelete::IsChangeable(QTreeWidgetItem* item) const {
+    const CTreeFileCtrlItemInfo* info = CTreeFileCtrl::GetItemInfo(item);
+    return info && !info->m_strFullPath.isEmpty() && !m_tree.IsDriveItem(item) &&
+           !info->m_bNetworkItem && item != m_tree.DocumentsItem();
+}
+
+bool CTreeRenameDelete::BeginRename(QTreeWidgetItem* item) {
+    if (!IsChangeable(item)) return false;
+    if (!dynamic_cast<RenameDelegate*>(m_tree.itemDelegate()))
+        m_tree.setItemDelegate(new RenameDelegate(&m_tree));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
-    editItem(item);
+    m_tree.editItem(item);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return true;
 }
 
-bool CTreeFileCtrl::EndRename(QTreeWidgetItem* item, const QString& text) {
-    CTreeFileCtrlItemInfo* info = GetItemInfo(item);
+bool CTreeRenameDelete::EndRename(QTreeWidgetItem* item, const QString& text) {
+    CTreeFileCtrlItemInfo* info = CTreeFileCtrl::GetItemInfo(item);
     if (!info || text == item->text(0) || !IsValidFileName(text)) return false;
     // The new name lies in the folder of the old one (taken from the path itself: the items
     // at the top level have a parent without a path).
@@ -67,7 +71,7 @@ bool CTreeFileCtrl::EndRename(QTreeWidgetItem* item, const QString& text) {
     const QString newPath =
         folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
     {
-        RefreshSuspended suspended(m_bAutomaticRefresh);
+        const RefreshSuspended suspended = m_tree.SuspendRefresh();
         if (!RenameWithoutReplacing(oldPath, newPath)) return false;
     }
     // The folder's children carry the old path: it is read again when it next opens.
@@ -76,35 +80,22 @@ bool CTreeFileCtrl::EndRename(QTreeWidgetItem* item, const QString& text) {
     info->m_strName = name;
     item->setText(0, text);
     item->setToolTip(0, DisplayName(name));
-    if (!info->m_bIsFile)
-        item->setIcon(0, m_images->ItemIcon(NormalIconOfPath(newPath), OpenIconOfPath(newPath),
-                                            IsSharedPath(newPath)));
-    OnPathSelected(newPath);
+    if (!info->m_bIsFile) m_tree.UpdateFolderIcon(item);
+    m_tree.OnPathSelected(newPath);
     return true;
 }
 
-bool CTreeFileCtrl::ConfirmDelete(const QString& path, bool permanent) {
-    const QString question =
-        permanent ? tr("Delete \"%1\" for good?") : tr("Move \"%1\" to the trash?");
-    return QMessageBox::question(window(), QString(), question.arg(DisplayName(path))) ==
-           QMessageBox::Yes;
-}
-
-bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item) {
-    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
-    if (!info || !m_bAllowDelete || info->m_strFullPath.isEmpty() || IsDriveItem(item) ||
-        info->m_bNetworkItem || item == DocumentsItem())
-        return false;
-    const QString path = info->m_strFullPath;
-    const bool permanent = QApplication::keyboardModifiers() & Qt::ShiftModifier;
-    if (!ConfirmDelete(path, permanent)) return false;
+bool CTreeRenameDelete::Delete(QTreeWidgetItem* item, bool permanent) {
+    if (!IsChangeable(item)) return false;
+    const QString path = m_tree.GetItemPath(item);
+    if (!m_confirm(path, permanent)) return false;
     {
-        RefreshSuspended suspended(m_bAutomaticRefresh);
+        const RefreshSuspended suspended = m_tree.SuspendRefresh();
         if (!(permanent ? DeletePermanently(path) : MoveToTrash(path))) return false;
     }
     QTreeWidgetItem* parent = item->parent();
     delete item;
-    ClearChildFlagWhenChildless(parent);
+    CTreeFileCtrl::ClearChildFlagWhenChildless(parent);
     return true;
 }
 
