@@ -22,8 +22,7 @@ constexpr int kWideButtonWidth = 59;
 
 }  // namespace
 
-CToolBarDlg::CToolBarDlg(CMainFrame& frame, QWidget* parent)
-    : QWidget(parent), m_frame(frame) {
+CToolBarDlg::CToolBarDlg(CMainFrame& frame, QWidget* parent) : QWidget(parent), m_frame(frame) {
     LoadButtonPictures();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);

@@ -78,8 +78,8 @@ CFilePropertiesDlg::CFilePropertiesDlg(const QString& path, QWidget* parent)
 }
 
 QString KoreanSizeText(qulonglong bytes) {
-    const QString exact = QLocale(QLocale::Korean, QLocale::SouthKorea).toString(bytes) +
-                          QStringLiteral(" 바이트");
+    const QString exact =
+        QLocale(QLocale::Korean, QLocale::SouthKorea).toString(bytes) + QStringLiteral(" 바이트");
     static const char* const kUnits[] = {"KB", "MB", "GB", "TB"};
     double size = static_cast<double>(bytes);
     int unit = -1;

@@ -53,7 +53,8 @@ QUrl ItemUrl(const CTreeFileCtrlItemInfo& info) {
 // The MIME type the desktop opens an item by; a file's by its name, not by reading it.
 QString ItemMimeType(const CTreeFileCtrlItemInfo& info) {
     if (IsServer(info)) return QStringLiteral("x-scheme-handler/smb");
-    if (KindOfPath(info.m_strFullPath) == PathKind::Folder) return QStringLiteral("inode/directory");
+    if (KindOfPath(info.m_strFullPath) == PathKind::Folder)
+        return QStringLiteral("inode/directory");
     return QMimeDatabase()
         .mimeTypeForFile(DisplayName(info.m_strFullPath), QMimeDatabase::MatchExtension)
         .name();

@@ -13,9 +13,9 @@
 #include "filetree/ScopedGuards.h"
 #include "filetree/ShareEnumerator.h"
 #include "filetree/SystemImageList.h"
-#include "filetree/TreeFileCtrlItem.h"
 #include "filetree/TreeChangeWatch.h"
 #include "filetree/TreeDragDrop.h"
+#include "filetree/TreeFileCtrlItem.h"
 #include "filetree/TreeRenameDelete.h"
 
 namespace ledgra {
@@ -231,8 +231,8 @@ QIcon CTreeFileCtrl::OpenIconOfPath(const QString& path) const {
 
 void CTreeFileCtrl::UpdateFolderIcon(QTreeWidgetItem* item) {
     const QString path = GetItemPath(item);
-    item->setIcon(0, m_images->ItemIcon(NormalIconOfPath(path), OpenIconOfPath(path),
-                                        IsSharedPath(path)));
+    item->setIcon(
+        0, m_images->ItemIcon(NormalIconOfPath(path), OpenIconOfPath(path), IsSharedPath(path)));
 }
 
 QString CTreeFileCtrl::ItemText(CTreeFileCtrlItemInfo& record) const {
@@ -451,9 +451,8 @@ void CTreeFileCtrl::ApplySwitches() {
     if (m_bAutomaticRefresh && !m_watch) m_watch = std::make_unique<CTreeChangeWatch>(*this);
     if ((m_bAllowRename || m_bAllowDelete) && !m_renameDelete)
         m_renameDelete = std::make_unique<CTreeRenameDelete>(
-            *this, [this](const QString& path, bool permanent) {
-                return ConfirmDelete(path, permanent);
-            });
+            *this,
+            [this](const QString& path, bool permanent) { return ConfirmDelete(path, permanent); });
 }
 
 // Change watching.

@@ -161,7 +161,9 @@ public:
     // Whether the tree refreshes by itself now (on, and not suspended).
     bool RefreshesAutomatically() const { return m_bAutomaticRefresh; }
     // Automatic refresh is off until the returned guard ends: for the tree's own file changes.
-    [[nodiscard]] RefreshSuspended SuspendRefresh() { return RefreshSuspended(m_bAutomaticRefresh); }
+    [[nodiscard]] RefreshSuspended SuspendRefresh() {
+        return RefreshSuspended(m_bAutomaticRefresh);
+    }
     // Replaces the children of an open folder item by what the folder holds now, keeping the
     // caret where it was.
     void ReloadFolderItem(QTreeWidgetItem* item, const QString& folder);

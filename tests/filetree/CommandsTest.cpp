@@ -134,8 +134,7 @@ TEST_F(CommandsTest, EnterShowsDocumentsAndOpensTheRestWithTheDesktop) {
         {Select("ZOVA/Taxfiles/a.ktx"), nullptr, nullptr, true, nullptr},
         {odd->child(0), kList, "[Default Applications]\ninode/directory=files.desktop\n", false,
          "/odd/x%B0%A1"},
-        {odd, kCache, "[MIME Cache]\ninode/directory=gone.desktop;files.desktop;\n", false,
-         "/odd"},
+        {odd, kCache, "[MIME Cache]\ninode/directory=gone.desktop;files.desktop;\n", false, "/odd"},
         {odd, kList, "[Added Associations]\ninode/directory=gone.desktop\n", false, nullptr},
         {odd, kList, "[Default Applications]\ntext/plain=files.desktop\n", false, nullptr},
         {odd, nullptr, nullptr, false, nullptr}};
@@ -165,8 +164,8 @@ TEST_F(CommandsTest, MovingKeysKeepTheCaretInView) {
     for (int i = 0; i < 300; ++i) CreateDocuments({"many/" + std::to_string(1000 + i) + ".ktx"});
     Tree();
     ASSERT_NE(m_tree->SelectPath(DocumentsPath("many"), true), nullptr);
-    for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_PageDown,
-                        Qt::Key_Down, Qt::Key_End, Qt::Key_PageUp, Qt::Key_Up}) {
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down,
+                        Qt::Key_End, Qt::Key_PageUp, Qt::Key_Up}) {
         const QTreeWidgetItem* before = m_tree->currentItem();
         Press(key);
         EXPECT_NE(m_tree->currentItem(), before) << key;

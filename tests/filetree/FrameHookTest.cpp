@@ -58,8 +58,8 @@ TEST_F(FrameHookTest, DoubleClickShowsOnlyDocumentLeaves) {
     tree->InitialiseTree();
     QTreeWidgetItem* dbl = tree->SelectPath(DocumentsPath("dbl"), true);
     ASSERT_NE(dbl, nullptr);
-    ASSERT_EQ(ChildTexts(dbl), Texts({"full", "leaf", "odd.ktx", "linked.ktx", "lower.ktx",
-                                      "UPPER.XML"}));
+    ASSERT_EQ(ChildTexts(dbl),
+              Texts({"full", "leaf", "odd.ktx", "linked.ktx", "lower.ktx", "UPPER.XML"}));
     QApplication::processEvents();
 
     struct Row {
