@@ -177,8 +177,8 @@ bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item) {
 }
 
 bool CTreeFileCtrl::ConfirmDelete(const QString& path, bool permanent) {
-    const QString question =
-        permanent ? tr("Delete \"%1\" for good?") : tr("Move \"%1\" to the trash?");
+    const QString question = permanent ? QStringLiteral("\"%1\"을(를) 영구히 삭제하시겠습니까?")
+                                       : QStringLiteral("\"%1\"을(를) 휴지통으로 옮기시겠습니까?");
     return QMessageBox::question(window(), QString(), question.arg(DisplayName(path))) ==
            QMessageBox::Yes;
 }
