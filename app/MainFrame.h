@@ -20,7 +20,6 @@
 #include "base/UserInterface.h"
 #include "app/PrintGuard.h"
 #include "app/RunSummaryRecorder.h"
-#include "filetree/FrameOperations.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "verify/VerificationRun.h"
@@ -57,7 +56,7 @@ inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
 // The date pane's text: "%d년 %d월 %d일", without leading zeros.
 QString DatePaneText(const QDate& date);
 
-class CMainFrame : public QMainWindow, public UserInterface, public FrameOperations {
+class CMainFrame : public QMainWindow, public UserInterface {
     Q_OBJECT
 
 public:
@@ -72,7 +71,7 @@ public:
     void OnCopyData(const QByteArray& path);
 
     // Frame operations.
-    void RouteCommand(int code) override;
+    void RouteCommand(int code);
     void VerifySelectedDocument();
     void ShowSelectedDocument(int code);
     void OpenSettings();
@@ -80,8 +79,8 @@ public:
     // Saves the shown page as a PDF file the user names.
     void SaveDocumentAsPdf();
     void VerifyDocument(const std::filesystem::path& path);
-    void ShowDocument(const std::filesystem::path& path) override;
-    void SetDocumentTitle(const QString& title) override;
+    void ShowDocument(const std::filesystem::path& path);
+    void SetDocumentTitle(const QString& title);
 
     // How the verification run talks to the user.
     void ShowMessage(const std::string& text, const std::string& caption,
@@ -112,6 +111,8 @@ private:
     enum class Pane { Tree, Page };
 
     void CreateClientArea();
+    // What the tree and the left view ask of the frame.
+    void ConnectLeftView();
     void CreateStatusBar();
     void CreateCommandBar();
     void CreateMenus();

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QPalette>
 
-#include "filetree/FrameOperations.h"
+#include "app/MainFrame.h"
 #include "widgets/ButtonST.h"
 
 // The pictures are compiled into this library; a static library has to load them explicitly.
@@ -22,8 +22,7 @@ constexpr int kWideButtonWidth = 59;
 
 }  // namespace
 
-CToolBarDlg::CToolBarDlg(FrameOperations& frame, QWidget* parent)
-    : QWidget(parent), m_frame(frame) {
+CToolBarDlg::CToolBarDlg(CMainFrame& frame, QWidget* parent) : QWidget(parent), m_frame(frame) {
     LoadButtonPictures();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
