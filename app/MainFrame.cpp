@@ -13,6 +13,7 @@
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
 #include "app/ToolBarDlg.h"
+#include "base/Captions.h"
 #include "base/Folders.h"
 #include "base/ProgramNames.h"
 #include "filetree/LeftView.h"
@@ -76,6 +77,21 @@ void CMainFrame::CreateClientArea() {
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({kLeftPaneWidth, width() - kLeftPaneWidth});
     setCentralWidget(m_wndSplitter);
+    ConnectLeftView();
+}
+
+void CMainFrame::ConnectLeftView() {
+    CMyTreeFileCtrl& tree = m_pLeftView->Tree();
+    connect(&tree, &CMyTreeFileCtrl::PathSelected, this, &CMainFrame::SetDocumentTitle);
+    // A double click or Enter on a document: the show run of the double click.
+    connect(&tree, &CTreeFileCtrl::DocumentActivated, this, [this](const QString& path) {
+        ShowActivatedDocument(NativeFromPath(path).toStdString());
+    });
+    connect(&tree, &CTreeFileCtrl::OpenRefused, this, [this](const QString& message) {
+        ShowMessage(Cp949FromQString(message), ErrorCaption(), MessageIcon::Exclamation);
+    });
+    connect(m_pLeftView, &CLeftView::StartDocumentRequested, this,
+            [this](const QString& path) { ShowDocument(NativeFromPath(path).toStdString()); });
 }
 
 void CMainFrame::CreateStatusBar() {

@@ -22,7 +22,6 @@
 #include "app/PrintGuard.h"
 #include "app/RunSummaryRecorder.h"
 #include "base/UserInterface.h"
-#include "filetree/FrameOperations.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"
 
@@ -58,10 +57,7 @@ inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
 // The date pane's text: "%d년 %d월 %d일", without leading zeros.
 QString DatePaneText(const QDate& date);
 
-class CMainFrame : public QMainWindow,
-                   public UserInterface,
-                   public FrameOperations,
-                   public CommandWindow {
+class CMainFrame : public QMainWindow, public UserInterface, public CommandWindow {
     Q_OBJECT
 
 public:
@@ -76,7 +72,7 @@ public:
     void OnCopyData(const QByteArray& path);
 
     // Frame operations. The commands go to the document session.
-    void RouteCommand(int code) override;
+    void RouteCommand(int code);
     // A document activated in the tree, shown as a double click shows it.
     void ShowActivatedDocument(const std::filesystem::path& path);
     void OpenSettings() override;
@@ -84,8 +80,8 @@ public:
     // Saves the shown page as a PDF file the user names.
     void SaveDocumentAsPdf();
     void VerifyDocument(const std::filesystem::path& path);
-    void ShowDocument(const std::filesystem::path& path) override;
-    void SetDocumentTitle(const QString& title) override;
+    void ShowDocument(const std::filesystem::path& path);
+    void SetDocumentTitle(const QString& title);
 
     // How the verification run talks to the user.
     void ShowMessage(const std::string& text, const std::string& caption,
@@ -121,6 +117,8 @@ private:
     enum class Pane { Tree, Page };
 
     void CreateClientArea();
+    // What the tree and the left view ask of the frame.
+    void ConnectLeftView();
     void CreateStatusBar();
     void CreateCommandBar();
     void CreateMenus();

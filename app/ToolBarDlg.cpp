@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QPalette>
 
-#include "filetree/FrameOperations.h"
+#include "app/MainFrame.h"
 #include "text/QtCp949.h"
 #include "verify/FrameCommand.h"
 #include "widgets/ButtonST.h"
@@ -24,8 +24,7 @@ constexpr int kWideButtonWidth = 59;
 
 }  // namespace
 
-CToolBarDlg::CToolBarDlg(FrameOperations& frame, QWidget* parent)
-    : QWidget(parent), m_frame(frame) {
+CToolBarDlg::CToolBarDlg(CMainFrame& frame, QWidget* parent) : QWidget(parent), m_frame(frame) {
     LoadButtonPictures();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);

@@ -14,7 +14,7 @@ class QAbstractButton;
 namespace ledgra {
 
 class CButtonST;
-class FrameOperations;
+class CMainFrame;
 
 inline constexpr int kVerifyButtonId = 1001;
 inline constexpr int kPrintButtonId = 1002;
@@ -25,7 +25,7 @@ class CToolBarDlg : public QWidget {
     Q_OBJECT
 
 public:
-    CToolBarDlg(FrameOperations& frame, QWidget* parent = nullptr);
+    CToolBarDlg(CMainFrame& frame, QWidget* parent = nullptr);
 
     // The button of a control id (1001, 1002, 1005, 1008); null for any other id.
     QAbstractButton* Button(int id) const;
@@ -35,7 +35,7 @@ public:
 private:
     void AddButton(int id, int width, const QString& caption, int picture, FrameCommand command);
 
-    FrameOperations& m_frame;
+    CMainFrame& m_frame;
     std::map<int, CButtonST*> m_buttons;
 };
 

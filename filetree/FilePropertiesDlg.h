@@ -2,12 +2,18 @@
 // A small properties window of a file or folder, for desktops whose file manager offers none:
 // name, kind, size, dates, permissions and the folder it lies in.
 
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
 
 class QFormLayout;
 
 namespace ledgra {
+
+// "2,689 바이트 (2.6 KB)"; below 1 KB the bytes alone.
+QString KoreanSizeText(qulonglong bytes);
+// "2026년 12월 8일 (화) 09:58", in local time.
+QString KoreanDateText(const QDateTime& when);
 
 class CFilePropertiesDlg : public QDialog {
     Q_OBJECT

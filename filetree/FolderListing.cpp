@@ -67,8 +67,12 @@ bool ForEachFolderEntry(const QString& folder,
 
 PathKind KindOfPath(const QString& path) {
     struct stat status {};
-    if (path.isEmpty() || stat(NativeFromPath(path).constData(), &status) != 0)
-        return PathKind::Missing;
+    if (path.isEmpty()) return PathKind::Missing;
+    const QByteArray native = NativeFromPath(path);
+    if (stat(native.constData(), &status) != 0)
+        return lstat(native.constData(), &status) == 0 && S_ISLNK(status.st_mode)
+                   ? PathKind::DanglingLink
+                   : PathKind::Missing;
     return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
 }
 

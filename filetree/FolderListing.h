@@ -17,8 +17,9 @@ namespace ledgra {
 bool ForEachFolderEntry(const QString& folder,
                         const std::function<bool(const FolderEntry&)>& visit);
 
-enum class PathKind { Missing, File, Folder };
-// What the path names (a symbolic link counts as what it points to).
+enum class PathKind { Missing, File, Folder, DanglingLink };
+// What the path names (a symbolic link counts as what it points to; a dangling link is one
+// whose target does not exist).
 PathKind KindOfPath(const QString& path);
 
 // Whether name matches a wildcard pattern ("*" any run, "?" one character), ignoring case.

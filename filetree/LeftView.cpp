@@ -6,7 +6,6 @@
 
 #include "base/Folders.h"
 #include "base/QtFolders.h"
-#include "filetree/FrameOperations.h"
 #include "filetree/NativeNames.h"
 
 namespace ledgra {
@@ -28,8 +27,7 @@ void CLeftView::OnInitialUpdate(const QString& startPath) {
     if (!startPath.isEmpty()) {
         m_wndTree.SelectPath(startPath, false);
         // A path the tree cannot find is still shown: the run reports what is wrong with it.
-        if (auto* frame = dynamic_cast<FrameOperations*>(window()))
-            frame->ShowDocument(NativeFromPath(startPath).toStdString());
+        emit StartDocumentRequested(startPath);
     }
     m_wndTree.setFocus();
 }

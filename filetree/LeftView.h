@@ -17,8 +17,12 @@ public:
     CMyTreeFileCtrl& Tree() { return m_wndTree; }
 
     // Builds the tree, opens <Documents>/ZOVA/Taxfiles/ and, given a start path, selects that
-    // document and has the frame show it.
+    // document and asks for it to be shown.
     void OnInitialUpdate(const QString& startPath);
+
+signals:
+    // The start document is to be shown (a path of the tree's form).
+    void StartDocumentRequested(const QString& path);
 
 private:
     CMyTreeFileCtrl m_wndTree;

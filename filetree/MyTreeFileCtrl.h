@@ -11,8 +11,11 @@ class CMyTreeFileCtrl : public CTreeFileCtrl {
 public:
     using CTreeFileCtrl::CTreeFileCtrl;
 
-    // Sets the document title of the frame holding the tree (nothing without one).
+    // Tells the selected path, the document's title.
     void OnPathSelected(const QString& path) override;
+
+signals:
+    void PathSelected(const QString& path);
 };
 
 }  // namespace ledgra

@@ -1,9 +1,11 @@
 #pragma once
-// Scoped user-interface states of the file tree: the wait cursor and suspended redrawing.
+// Scoped states of the file tree: the wait cursor, suspended redrawing and suspended refresh.
 
 #include <QApplication>
 #include <QCursor>
 #include <QWidget>
+
+#include <utility>
 
 namespace ledgra {
 
@@ -30,6 +32,21 @@ public:
 
 private:
     QWidget* m_widget;
+};
+
+// Automatic refresh is off while the tree changes files itself, so that its own changes do not
+// come back as change notices.
+class RefreshSuspended {
+public:
+    explicit RefreshSuspended(bool& automaticRefresh)
+        : m_flag(automaticRefresh), m_saved(std::exchange(automaticRefresh, false)) {}
+    ~RefreshSuspended() { m_flag = m_saved; }
+    RefreshSuspended(const RefreshSuspended&) = delete;
+    RefreshSuspended& operator=(const RefreshSuspended&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_saved;
 };
 
 }  // namespace ledgra

@@ -1,5 +1,5 @@
-// The file tree's commands: their actions and keys, when each is enabled, and Open and
-// Properties through the desktop.
+// The file tree's commands: their actions and keys, when each is enabled, Open and Properties
+// through the desktop, and Rename and Delete behind their switches.
 
 #include "filetree/TreeFileCommands.h"
 
@@ -10,11 +10,16 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFocusEvent>
+#include <QMessageBox>
+#include <QMimeDatabase>
 #include <QUrl>
 
+#include "filetree/DesktopApplications.h"
 #include "filetree/FilePropertiesDlg.h"
+#include "filetree/FolderListing.h"
 #include "filetree/NativeNames.h"
 #include "filetree/TreeFileCtrl.h"
+#include "filetree/TreeRenameDelete.h"
 
 namespace ledgra {
 
@@ -34,12 +39,25 @@ QUrl FileUrl(const QString& path) {
     return QUrl::fromEncoded(QByteArray("file://") + NativeFromPath(path).toPercentEncoding("/"));
 }
 
+bool IsServer(const CTreeFileCtrlItemInfo& info) {
+    const NetworkResourceInfo* net = info.m_pNetInfo.get();
+    return net && net->m_dwDisplayType == NetworkResourceInfo::kDisplayTypeServer;
+}
+
 // What the desktop opens for an item: a server as an SMB address, anything else as a file.
 QUrl ItemUrl(const CTreeFileCtrlItemInfo& info) {
-    const NetworkResourceInfo* net = info.m_pNetInfo.get();
-    if (net && net->m_dwDisplayType == NetworkResourceInfo::kDisplayTypeServer)
-        return QUrl(QStringLiteral("smb://") + info.m_strName);
+    if (IsServer(info)) return QUrl(QStringLiteral("smb://") + info.m_strName);
     return FileUrl(info.m_strFullPath);
+}
+
+// The MIME type the desktop opens an item by; a file's by its name, not by reading it.
+QString ItemMimeType(const CTreeFileCtrlItemInfo& info) {
+    if (IsServer(info)) return QStringLiteral("x-scheme-handler/smb");
+    if (KindOfPath(info.m_strFullPath) == PathKind::Folder)
+        return QStringLiteral("inode/directory");
+    return QMimeDatabase()
+        .mimeTypeForFile(DisplayName(info.m_strFullPath), QMimeDatabase::MatchExtension)
+        .name();
 }
 
 }  // namespace
@@ -107,7 +125,9 @@ void CTreeFileCtrl::OnCommand(int id) {
     QTreeWidgetItem* caret = currentItem();
     switch (id) {
         case kTreeOpenCommand:
-            OpenWithShell(caret);
+            // Documents are this viewer's own; anything else goes to the desktop's program.
+            if (!ActivateDocumentItem(caret) && !OpenWithShell(caret))
+                emit OpenRefused(QStringLiteral("이 파일을 열 프로그램이 없습니다."));
             break;
         case kTreePropertiesCommand:
             OpenPropertiesSheet(caret);
@@ -139,7 +159,28 @@ void CTreeFileCtrl::OnCommand(int id) {
 bool CTreeFileCtrl::OpenWithShell(QTreeWidgetItem* item) {
     const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
     if (!m_bAllowOpen || !info || info->m_strFullPath.isEmpty()) return false;
-    return QDesktopServices::openUrl(ItemUrl(*info));
+    // The desktop's opener only prints on the terminal when it finds no program.
+    return HasDesktopApplication(ItemMimeType(*info)) && QDesktopServices::openUrl(ItemUrl(*info));
+}
+
+bool CTreeFileCtrl::BeginRename(QTreeWidgetItem* item) {
+    return m_bAllowRename && m_renameDelete && m_renameDelete->BeginRename(item);
+}
+
+bool CTreeFileCtrl::EndRename(QTreeWidgetItem* item, const QString& text) {
+    return m_renameDelete && m_renameDelete->EndRename(item, text);
+}
+
+bool CTreeFileCtrl::DeleteItemFile(QTreeWidgetItem* item) {
+    const bool permanent = QApplication::keyboardModifiers() & Qt::ShiftModifier;
+    return m_bAllowDelete && m_renameDelete && m_renameDelete->Delete(item, permanent);
+}
+
+bool CTreeFileCtrl::ConfirmDelete(const QString& path, bool permanent) {
+    const QString question = permanent ? QStringLiteral("\"%1\"을(를) 영구히 삭제하시겠습니까?")
+                                       : QStringLiteral("\"%1\"을(를) 휴지통으로 옮기시겠습니까?");
+    return QMessageBox::question(window(), QString(), question.arg(DisplayName(path))) ==
+           QMessageBox::Yes;
 }
 
 bool CTreeFileCtrl::OpenPropertiesSheet(QTreeWidgetItem* item) {

@@ -13,8 +13,10 @@
 #include "filetree/ScopedGuards.h"
 #include "filetree/ShareEnumerator.h"
 #include "filetree/SystemImageList.h"
+#include "filetree/TreeChangeWatch.h"
+#include "filetree/TreeDragDrop.h"
 #include "filetree/TreeFileCtrlItem.h"
-#include "filetree/TreeFileCtrlThreadInfo.h"
+#include "filetree/TreeRenameDelete.h"
 
 namespace ledgra {
 
@@ -43,7 +45,7 @@ CTreeFileCtrl::CTreeFileCtrl(QWidget* parent)
 }
 
 CTreeFileCtrl::~CTreeFileCtrl() {
-    StopAllDriveWatches();
+    m_watch.reset();
     for (auto& [path, waiting] : m_waitingListings) {
         waiting.m_listing->Forget();
         waiting.m_listing->Cancel();
@@ -227,6 +229,12 @@ QIcon CTreeFileCtrl::OpenIconOfPath(const QString& path) const {
 
 // Items.
 
+void CTreeFileCtrl::UpdateFolderIcon(QTreeWidgetItem* item) {
+    const QString path = GetItemPath(item);
+    item->setIcon(
+        0, m_images->ItemIcon(NormalIconOfPath(path), OpenIconOfPath(path), IsSharedPath(path)));
+}
+
 QString CTreeFileCtrl::ItemText(CTreeFileCtrlItemInfo& record) const {
     // Volume display names belong to the volume items themselves, not to a mount point met
     // as a sub-folder of another volume.
@@ -402,6 +410,25 @@ void CTreeFileCtrl::OnLateListing(const QString& path) {
     }
 }
 
+void CTreeFileCtrl::ReloadFolderItem(QTreeWidgetItem* item, const QString& folder) {
+    RedrawSuspended suspended(this);
+    QTreeWidgetItem* caret = currentItem();
+    const QString caretPath = GetItemPath(caret);
+    const bool caretExpanded = caret && caret->isExpanded();
+    // The folder's children are replaced by what it holds now.
+    if (caret && caret != item) {
+        for (QTreeWidgetItem* parent = caret->parent(); parent; parent = parent->parent())
+            if (parent == item) setCurrentItem(item);
+    }
+    CancelPendingChildren(item);
+    qDeleteAll(item->takeChildren());
+    SetChildFlag(item, true);
+    FillFolderItem(folder, item, false);
+    if (item->childCount() > 0 && !item->isExpanded()) item->setExpanded(true);
+    if (!caretPath.isEmpty() && GetItemPath(currentItem()) != caretPath)
+        SelectPath(caretPath, caretExpanded);
+}
+
 void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
     if (item->childCount() == 0 || !IsPendingItem(item->child(0))) return;
     auto found = m_waitingListings.find(GetItemPath(item));
@@ -414,9 +441,50 @@ void CTreeFileCtrl::CancelPendingChildren(QTreeWidgetItem* item) {
 
 void CTreeFileCtrl::InitialiseTree() {
     setIconSize(QSize(16, 16));
+    ApplySwitches();
+    RebuildTree();
+}
+
+void CTreeFileCtrl::ApplySwitches() {
     // The switches are set by the constructors, this class's and derived ones.
     ApplyDragSwitch();
-    RebuildTree();
+    if (m_bAutomaticRefresh && !m_watch) m_watch = std::make_unique<CTreeChangeWatch>(*this);
+    if ((m_bAllowRename || m_bAllowDelete) && !m_renameDelete)
+        m_renameDelete = std::make_unique<CTreeRenameDelete>(
+            *this,
+            [this](const QString& path, bool permanent) { return ConfirmDelete(path, permanent); });
+}
+
+// Change watching.
+
+bool CTreeFileCtrl::IsWatchedRoot(const QString& path) const {
+    return !path.isEmpty() && path == m_strDocumentsPath && DocumentsItem();
+}
+
+bool CTreeFileCtrl::CanWatchPath(const QString& path) const {
+    const VolumeInfo* volume = VolumeContaining(path, m_volumes);
+    if (!volume || IsSlowPath(path)) return false;
+    return !IsRemovableDrive(volume->m_strRoot);
+}
+
+void CTreeFileCtrl::StartDriveWatch(const QString& path) {
+    if (m_watch) m_watch->Start(path, m_bShowFiles);
+}
+
+void CTreeFileCtrl::StopDriveWatch(const QString& path) {
+    if (m_watch) m_watch->Stop(path);
+}
+
+void CTreeFileCtrl::StopAllDriveWatches() {
+    if (m_watch) m_watch->StopAll();
+}
+
+std::vector<const CTreeFileCtrlThreadInfo*> CTreeFileCtrl::DriveWatches() const {
+    return m_watch ? m_watch->Watches() : std::vector<const CTreeFileCtrlThreadInfo*>();
+}
+
+void CTreeFileCtrl::WatchFilledFolder(const QString& path) {
+    if (m_watch && !IsSlowPath(path)) m_watch->WatchFilledFolder(path);
 }
 
 void CTreeFileCtrl::RebuildTree() {
@@ -457,7 +525,7 @@ void CTreeFileCtrl::AddTopLevelItems() {
     }
     if (m_bShowComputer) {
         CTreeFileCtrlItemInfo record;
-        record.m_strName = tr("Computer");
+        record.m_strName = QStringLiteral("컴퓨터");
         m_computerItem = IndexOf(AddSpecialItem(root, std::move(record), m_images->ComputerIcon()));
     } else {
         AddDriveItems(root, false);
@@ -465,7 +533,7 @@ void CTreeFileCtrl::AddTopLevelItems() {
     if (m_bShowNetwork) {
         CTreeFileCtrlItemInfo record;
         record.m_bNetworkItem = true;
-        record.m_strName = tr("Network");
+        record.m_strName = QStringLiteral("네트워크");
         m_networkItem = IndexOf(AddSpecialItem(root, std::move(record), m_images->NetworkIcon()));
     }
 

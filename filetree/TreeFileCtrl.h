@@ -13,7 +13,6 @@
 #include <QTreeWidget>
 #include <QVariant>
 
-#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -23,14 +22,19 @@
 #include "base/QtDocumentPatterns.h"
 #include "filetree/FolderEntry.h"
 #include "filetree/FolderReader.h"
+#include "filetree/ScopedGuards.h"
 #include "filetree/TreeFileCtrlItemInfo.h"
 #include "filetree/Volumes.h"
 
 class QAction;
+class QDropEvent;
 
 namespace ledgra {
 
 class CShareEnumerator;
+class CTreeChangeWatch;
+class CTreeDragDrop;
+class CTreeRenameDelete;
 class CSystemImageList;
 class CTreeFileCtrlThreadInfo;
 
@@ -121,6 +125,8 @@ public:
     virtual bool OpenWithShell(QTreeWidgetItem* item);
     // Renames the item's file or folder to the typed text; the end of a label edit.
     bool EndRename(QTreeWidgetItem* item, const QString& text);
+    // Gives a folder item the icons of its path again.
+    void UpdateFolderIcon(QTreeWidgetItem* item);
 
     // History and the parent.
     virtual void SelectParentItem();
@@ -133,30 +139,40 @@ public:
     // The items Forward would return to, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> ForwardItems() const;
 
-    // Drag and drop of files onto folders.
+    // Drag and drop of files onto folders, only with its switch on (CTreeDragDrop).
     virtual bool CanDragItem(QTreeWidgetItem* item) const;
     virtual bool ValidDropTarget(QTreeWidgetItem* item) const;
-    virtual QTreeWidgetItem* DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                           QTreeWidgetItem* after);
-    virtual QTreeWidgetItem* DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                              QTreeWidgetItem* after);
     // Moves (or copies) the dragged file onto a folder item; true on success.
     bool DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy);
     // The item a drag started on (null outside a drag).
     QTreeWidgetItem* DragSourceItem() const;
 
-    // Change watching, only with automatic refresh on: one worker per expanded root (a volume
-    // root or the documents folder) that is neither removable nor optical nor a mount that may
-    // not answer.
+    // Change watching, only with automatic refresh on (CTreeChangeWatch): one worker per
+    // expanded root (a volume root or the documents folder) that is neither removable nor
+    // optical nor a mount that may not answer.
     virtual bool CanWatchPath(const QString& path) const;
     virtual void StartDriveWatch(const QString& path);
     virtual void StopAllDriveWatches();
     virtual void StopDriveWatch(const QString& path);
     // The watches running, oldest first.
     std::vector<const CTreeFileCtrlThreadInfo*> DriveWatches() const;
+    // The roots besides volume roots that are watched: the documents folder.
+    bool IsWatchedRoot(const QString& path) const;
+    // Whether the tree refreshes by itself now (on, and not suspended).
+    bool RefreshesAutomatically() const { return m_bAutomaticRefresh; }
+    // Automatic refresh is off until the returned guard ends: for the tree's own file changes.
+    [[nodiscard]] RefreshSuspended SuspendRefresh() {
+        return RefreshSuspended(m_bAutomaticRefresh);
+    }
+    // Replaces the children of an open folder item by what the folder holds now, keeping the
+    // caret where it was.
+    void ReloadFolderItem(QTreeWidgetItem* item, const QString& folder);
 
     // Called after every accepted selection change with the new item's path.
     virtual void OnPathSelected(const QString& path);
+    // What a double click or Enter on the item does: a document leaf is activated, a document
+    // whose link leads nowhere is refused with the reason. False for any other item.
+    bool ActivateDocumentItem(QTreeWidgetItem* item);
 
     // Navigates to the item of a full path, filling folders on the way, selects it and, with
     // expand, expands it. Null when a component is not found; what was expanded or selected on
@@ -178,6 +194,8 @@ public:
     // The child flag decides the expand button of an item that has not been filled yet.
     static bool HasChildFlag(const QTreeWidgetItem* item);
     static void SetChildFlag(QTreeWidgetItem* item, bool flag);
+    // Clears the child flag of an item that has no child left.
+    static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
 
     // The special items (null when not shown or not built). The root item is the desktop root
     // or, without one, the invisible root.
@@ -193,8 +211,19 @@ public:
     // The items selected before, oldest first (null for an item deleted since).
     QList<QTreeWidgetItem*> BackItems() const;
 
+    // An item as an index that follows it while the items change, and back (null for an item
+    // deleted since).
+    QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
+    QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
+
     // The text colour of an item, or an invalid variant for the default.
     QVariant ItemTextColour(QTreeWidgetItem* item) const;
+
+signals:
+    // A document item was double-clicked or had Enter pressed on it (a path of the tree's form).
+    void DocumentActivated(const QString& path);
+    // An item could not be opened; the message tells the user why.
+    void OpenRefused(const QString& message);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -236,8 +265,7 @@ protected:
     bool m_bAllowOpen = true;
     bool m_bAllowProperties = true;
     bool m_bAllowDelete = false;
-    // Read by the change-watch workers too.
-    std::atomic<bool> m_bAutomaticRefresh{false};
+    bool m_bAutomaticRefresh = false;
     int m_nHistoryLimit = 20;
     std::uint32_t m_dwNetworkResourceType = 0;
     // How a folder is read (on a thread of its own), and how long filling waits for it before
@@ -246,18 +274,10 @@ protected:
     int m_nListingTimeoutMs = 2000;
 
 private:
-    friend class CTreeFileCtrlThreadInfo;
-
-    // A worker's notice that names changed in folder; ignored unless the watch of that
-    // identity still runs.
-    void OnWatchChange(std::uint64_t identity, const QString& folder);
-    // The roots besides volume roots that are watched: the documents folder.
-    bool IsWatchedRoot(const QString& path) const;
     // Adds a folder just filled to the watch of its root.
     void WatchFilledFolder(const QString& path);
-    // The item of a folder below a watched root, looked up among the items that exist.
-    QTreeWidgetItem* FindWatchedItem(const CTreeFileCtrlThreadInfo& watch,
-                                     const QString& folder) const;
+    // Makes the collaborators of the switches that are on.
+    void ApplySwitches();
 
     enum class FillOutcome { Filled, Pending, NotAFolder };
     // A listing that has not answered in time and the items waiting for it.
@@ -288,9 +308,8 @@ private:
     bool StepHistory(QList<QPersistentModelIndex>& from, QList<QPersistentModelIndex>& to);
     // The selection shows whether the tree has the focus.
     void ShowFocusInSelection(bool focused);
-    // Whether a drag of source may end on item: a folder that is not the source's own, nor
-    // below the source.
-    bool IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const;
+    // Whether a drag comes from this tree's own items.
+    bool IsOwnDrag(const QDropEvent& event) const;
     // Applies the drag and drop switch.
     void ApplyDragSwitch();
     // Ensures the item shows its children: fills it when needed, then expands it. False when
@@ -298,8 +317,6 @@ private:
     bool MakeSureExpanded(QTreeWidgetItem* item);
     // Removes an item whose file or folder has vanished, on the next turn of the event loop.
     void RemoveVanishedItem(QTreeWidgetItem* item);
-    // Clears the child flag of an item that has no child left.
-    static void ClearChildFlagWhenChildless(QTreeWidgetItem* item);
     // childFlag: the expand button when known; otherwise asked with FolderHasEntries where
     // checkForChildren says so.
     std::unique_ptr<QTreeWidgetItem> CreateTreeItem(CTreeFileCtrlItemInfo record, bool shared,
@@ -318,8 +335,6 @@ private:
     // one expanded only with expand. Without components, current itself is the target.
     QTreeWidgetItem* WalkComponents(QTreeWidgetItem* current, const QStringList& components,
                                     bool expand);
-    QTreeWidgetItem* ItemOf(const QPersistentModelIndex& index) const;
-    QPersistentModelIndex IndexOf(QTreeWidgetItem* item) const;
 
     QPersistentModelIndex m_rootItem;
     QPersistentModelIndex m_documentsItem;
@@ -331,14 +346,17 @@ private:
     QList<QPersistentModelIndex> m_backList;
     QList<QPersistentModelIndex> m_forwardList;
     std::map<int, QAction*> m_actions;
-    QPersistentModelIndex m_dragSource;
+    // Only while drag and drop is on.
+    std::unique_ptr<CTreeDragDrop> m_drag;
+    // Only while rename or delete is on.
+    std::unique_ptr<CTreeRenameDelete> m_renameDelete;
     // Set while stepping through the history, which must not record itself.
     bool m_bNavigating = false;
     std::vector<VolumeInfo> m_volumes;
     QStringList m_slowMountRoots;  // read with m_volumes
     std::map<QString, WaitingListing> m_waitingListings;
-    std::vector<std::unique_ptr<CTreeFileCtrlThreadInfo>> m_watches;
-    std::uint64_t m_nNextWatchIdentity = 1;
+    // Only while automatic refresh is on.
+    std::unique_ptr<CTreeChangeWatch> m_watch;
     // The last attributes read, so that the colour asks the file system once per item.
     mutable QString m_strAttributesPath;
     mutable std::uint32_t m_dwAttributes = 0;

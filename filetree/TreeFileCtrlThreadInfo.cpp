@@ -1,16 +1,14 @@
 #include "filetree/TreeFileCtrlThreadInfo.h"
 
-#include <QMetaObject>
-
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "filetree/NativeNames.h"
-#include "filetree/TreeFileCtrl.h"
 
 namespace ledgra {
 
@@ -28,12 +26,12 @@ QString WithoutTrailingSeparator(const QString& path) {
 
 }  // namespace
 
-CTreeFileCtrlThreadInfo::CTreeFileCtrlThreadInfo(const QString& path, CTreeFileCtrl* tree,
+CTreeFileCtrlThreadInfo::CTreeFileCtrlThreadInfo(const QString& path, ChangeNotice notice,
                                                  int index, std::uint64_t identity)
     : m_strPath(path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/')),
-      m_pTree(tree),
       m_nIndex(index),
       m_nIdentity(identity),
+      m_notice(std::move(notice)),
       m_stopEvent(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
       m_notify(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
 
@@ -117,14 +115,7 @@ void CTreeFileCtrlThreadInfo::Run(bool showFiles) {
             continue;
         }
         if (ready != 0 || changed.isEmpty()) continue;
-        // A worker whose tree no longer refreshes by itself ends.
-        if (!m_pTree->m_bAutomaticRefresh) break;
-        CTreeFileCtrl* tree = m_pTree;
-        const std::uint64_t identity = m_nIdentity;
-        for (const QString& folder : changed)
-            QMetaObject::invokeMethod(
-                tree, [tree, identity, folder] { tree->OnWatchChange(identity, folder); },
-                Qt::QueuedConnection);
+        for (const QString& folder : changed) m_notice(folder);
         changed.clear();
     }
 }

@@ -7,20 +7,22 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
 
 namespace ledgra {
 
-class CTreeFileCtrl;
-
 class CTreeFileCtrlThreadInfo {
 public:
-    // A watch of path (kept with a trailing separator) for tree; index is its position in
-    // the tree's watch list when it was added, identity a number no other watch of the tree
-    // ever has.
-    CTreeFileCtrlThreadInfo(const QString& path, CTreeFileCtrl* tree, int index,
+    // Told on the worker's thread the folder whose names changed.
+    using ChangeNotice = std::function<void(const QString& folder)>;
+
+    // A watch of path (kept with a trailing separator) that tells notice of changes; index is
+    // its position in the tree's watch list when it was added, identity a number no other
+    // watch of the tree ever has.
+    CTreeFileCtrlThreadInfo(const QString& path, ChangeNotice notice, int index,
                             std::uint64_t identity);
     // Stops the worker and waits for it.
     virtual ~CTreeFileCtrlThreadInfo();
@@ -43,13 +45,13 @@ public:
     static int RunningWorkers();
 
     const QString m_strPath;
-    CTreeFileCtrl* const m_pTree;
     const int m_nIndex;
     const std::uint64_t m_nIdentity;
 
 private:
     void Run(bool showFiles);
 
+    const ChangeNotice m_notice;
     std::thread m_thread;
     int m_stopEvent = -1;  // eventfd: written to stop the worker
     int m_notify = -1;     // inotify

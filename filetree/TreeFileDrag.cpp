@@ -1,43 +1,28 @@
-// Drag and drop of document files onto folders of the same tree, behind its switch: a drop
-// moves the file, Ctrl copies it.
+// The file tree's side of drag and drop: the switch, and the view's drag events handed to
+// CTreeDragDrop while the switch is on.
 
-#include <QApplication>
-#include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMimeData>
 
-#include "filetree/FileOperations.h"
+#include "filetree/TreeDragDrop.h"
 #include "filetree/TreeFileCtrl.h"
-#include "filetree/TreeFileCtrlItem.h"
 
 namespace ledgra {
 
 namespace {
 
-const QString kDragFormat = QStringLiteral("application/x-ledgra-tree-item");
 // The view scrolls when the mouse is within two items of an edge, and opens a folder the
 // mouse rests on after three ticks of 300 ms.
 constexpr int kAutoExpandDelayMs = 900;
 
-bool IsBelow(const QTreeWidgetItem* item, const QTreeWidgetItem* ancestor) {
-    for (const QTreeWidgetItem* parent = item ? item->parent() : nullptr; parent;
-         parent = parent->parent())
-        if (parent == ancestor) return true;
-    return false;
-}
-
-QString NameOf(const QString& path) {
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 }  // namespace
 
 void CTreeFileCtrl::ApplyDragSwitch() {
+    if (m_bAllowDragDrop && !m_drag) m_drag = std::make_unique<CTreeDragDrop>(*this);
     setDragEnabled(m_bAllowDragDrop);
     setAcceptDrops(m_bAllowDragDrop);
     setDragDropMode(m_bAllowDragDrop ? QAbstractItemView::DragDrop : QAbstractItemView::NoDragDrop);
-    setAutoScroll(m_bAllowDragDrop);
     setAutoScrollMargin(2 * qMax(1, sizeHintForRow(0)));
     setAutoExpandDelay(m_bAllowDragDrop ? kAutoExpandDelayMs : -1);
 }
@@ -47,51 +32,42 @@ bool CTreeFileCtrl::CanDragItem(QTreeWidgetItem* item) const {
 }
 
 QTreeWidgetItem* CTreeFileCtrl::DragSourceItem() const {
-    return ItemOf(m_dragSource);
+    return m_drag ? m_drag->SourceItem() : nullptr;
 }
 
 bool CTreeFileCtrl::ValidDropTarget(QTreeWidgetItem* item) const {
-    return IsDropTargetFor(DragSourceItem(), item);
+    return m_drag && m_drag->IsDropTargetFor(m_drag->SourceItem(), item);
 }
 
-bool CTreeFileCtrl::IsDropTargetFor(QTreeWidgetItem* source, QTreeWidgetItem* item) const {
-    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
-    if (!info || !source || info->m_bIsFile || item == source || item == source->parent())
-        return false;
-    return IsFolderItem(item) && !IsBelow(item, source);
+bool CTreeFileCtrl::DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy) {
+    return m_drag && m_drag->Drop(source, target, copy);
+}
+
+bool CTreeFileCtrl::IsOwnDrag(const QDropEvent& event) const {
+    return m_drag && event.source() == this &&
+           event.mimeData()->hasFormat(QString::fromLatin1(CTreeDragDrop::kFormat));
 }
 
 void CTreeFileCtrl::startDrag(Qt::DropActions) {
     QTreeWidgetItem* item = currentItem();
-    if (!m_bAllowDragDrop || !CanDragItem(item)) return;
-    m_dragSource = IndexOf(item);
-    auto* data = new QMimeData;
-    data->setData(kDragFormat, QByteArray());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    drag->setPixmap(item->icon(0).pixmap(16, 16));
-    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    m_dragSource = QPersistentModelIndex();
+    if (m_drag && CanDragItem(item)) m_drag->Start(item);
 }
 
 void CTreeFileCtrl::dragEnterEvent(QDragEnterEvent* event) {
-    if (!m_bAllowDragDrop || event->source() != this ||
-        !event->mimeData()->hasFormat(kDragFormat)) {
+    if (IsOwnDrag(*event))
+        event->acceptProposedAction();
+    else
         event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
 }
 
 void CTreeFileCtrl::dragMoveEvent(QDragMoveEvent* event) {
-    if (!m_bAllowDragDrop || event->source() != this) {
+    if (!IsOwnDrag(*event)) {
         event->ignore();
         return;
     }
     // The view's own handling scrolls near the edges and opens a folder the mouse rests on.
     QTreeWidget::dragMoveEvent(event);
-    QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    if (!ValidDropTarget(target)) {
+    if (!ValidDropTarget(itemAt(event->position().toPoint()))) {
         event->ignore();
         return;
     }
@@ -102,7 +78,7 @@ void CTreeFileCtrl::dragMoveEvent(QDragMoveEvent* event) {
 
 void CTreeFileCtrl::dropEvent(QDropEvent* event) {
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    if (!m_bAllowDragDrop || event->source() != this || !ValidDropTarget(target)) {
+    if (!IsOwnDrag(*event) || !ValidDropTarget(target)) {
         event->ignore();
         return;
     }
@@ -111,59 +87,6 @@ void CTreeFileCtrl::dropEvent(QDropEvent* event) {
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
     DropOnItem(DragSourceItem(), target, copy);
-}
-
-bool CTreeFileCtrl::DropOnItem(QTreeWidgetItem* source, QTreeWidgetItem* target, bool copy) {
-    if (!source || !CanDragItem(source) || !IsDropTargetFor(source, target)) return false;
-    const QString from = GetItemPath(source);
-    const QString folder = GetItemPath(target);
-    const QString name = NameOf(from);
-    const QString to =
-        folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-    {
-        const bool saved = m_bAutomaticRefresh.exchange(false);
-        const bool done =
-            copy ? CopyFileWithoutReplacing(from, to) : MoveFileWithoutReplacing(from, to);
-        m_bAutomaticRefresh = saved;
-        if (!done) return false;
-    }
-    // The target shows the file when it next opens.
-    if (!HasChildWithText(target, source->text(0))) {
-        target->setExpanded(false);
-        qDeleteAll(target->takeChildren());
-        SetChildFlag(target, true);
-        setCurrentItem(target);
-    }
-    if (!copy) {
-        QTreeWidgetItem* parent = source->parent();
-        if (currentItem() == source) setCurrentItem(target);
-        delete source;
-        ClearChildFlagWhenChildless(parent);
-    }
-    return true;
-}
-
-QTreeWidgetItem* CTreeFileCtrl::DuplicateItem(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                              QTreeWidgetItem* after) {
-    const CTreeFileCtrlItemInfo* info = GetItemInfo(item);
-    if (!info || !newParent) return nullptr;
-    auto* copy = new CTreeFileCtrlItem(*info, static_cast<CTreeFileCtrlItem*>(item)->IsShared());
-    copy->setText(0, item->text(0));
-    copy->setToolTip(0, item->toolTip(0));
-    copy->setIcon(0, item->icon(0));
-    copy->setChildIndicatorPolicy(item->childIndicatorPolicy());
-    newParent->insertChild(after ? newParent->indexOfChild(after) + 1 : 0, copy);
-    return copy;
-}
-
-QTreeWidgetItem* CTreeFileCtrl::DuplicateSubtree(QTreeWidgetItem* item, QTreeWidgetItem* newParent,
-                                                 QTreeWidgetItem* after) {
-    QTreeWidgetItem* copy = DuplicateItem(item, newParent, after);
-    if (!copy) return nullptr;
-    for (int i = 0; i < item->childCount(); ++i)
-        DuplicateSubtree(item->child(i), copy,
-                         copy->childCount() ? copy->child(copy->childCount() - 1) : nullptr);
-    return copy;
 }
 
 }  // namespace ledgra

@@ -4,15 +4,13 @@
 #include <QTimer>
 
 #include "filetree/FolderListing.h"
-#include "filetree/FrameOperations.h"
+#include "filetree/NativeNames.h"
 #include "filetree/ScopedGuards.h"
 #include "filetree/TreeFileCtrl.h"
 
 namespace ledgra {
 
 namespace {
-
-constexpr int kShowSelectedDocument = 5;
 
 bool IsShare(const CTreeFileCtrlItemInfo& info) {
     return info.m_pNetInfo &&
@@ -74,7 +72,7 @@ bool CTreeFileCtrl::ExpandItemContents(QTreeWidgetItem* item) {
             RemoveVanishedItem(item);
             return false;
         }
-        if (m_bAutomaticRefresh && (IsDriveRoot(path) || IsWatchedRoot(path)) && CanWatchPath(path))
+        if (m_watch && (IsDriveRoot(path) || IsWatchedRoot(path)) && CanWatchPath(path))
             StartDriveWatch(path);
         return true;
     }
@@ -92,7 +90,8 @@ bool CTreeFileCtrl::IsValidSelection(QTreeWidgetItem* item) const {
     if (item == RootItem() || item == DocumentsItem() || item == NetworkItem() ||
         item == ComputerItem() || info->m_pNetInfo)
         return true;
-    // A path on a mount that may not answer is not asked.
+    // A path on a mount that may not answer is not asked. A dangling link stays: showing it
+    // tells why it cannot be read.
     return IsDriveRoot(info->m_strFullPath) || IsSlowPath(info->m_strFullPath) ||
            KindOfPath(info->m_strFullPath) != PathKind::Missing;
 }
@@ -125,13 +124,22 @@ void CTreeFileCtrl::OnPathSelected(const QString&) {}
 
 void CTreeFileCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidget::mouseDoubleClickEvent(event);
-    // A double click on a document file shows it: the caret item, under the mouse, a leaf.
+    // A double click on a document file shows it: the caret item, under the mouse.
     QTreeWidgetItem* caret = currentItem();
-    if (!caret || itemAt(event->position().toPoint()) != caret) return;
-    if (HasChildFlag(caret) || caret->childCount() > 0) return;
-    if (!IsDocumentFileName(GetItemPath(caret))) return;
-    if (auto* frame = dynamic_cast<FrameOperations*>(window()))
-        frame->RouteCommand(kShowSelectedDocument);
+    if (caret && itemAt(event->position().toPoint()) == caret) ActivateDocumentItem(caret);
+}
+
+bool CTreeFileCtrl::ActivateDocumentItem(QTreeWidgetItem* item) {
+    // A leaf named like a document; a leaf folder of such a name too: the show run checks it.
+    if (!item || HasChildFlag(item) || item->childCount() > 0) return false;
+    const QString path = GetItemPath(item);
+    if (!IsDocumentFileName(path)) return false;
+    if (KindOfPath(path) == PathKind::DanglingLink)
+        emit OpenRefused(QStringLiteral("링크가 가리키는 파일이 없어 읽을 수 없습니다.\n%1")
+                             .arg(DisplayName(path)));
+    else
+        emit DocumentActivated(path);
+    return true;
 }
 
 }  // namespace ledgra

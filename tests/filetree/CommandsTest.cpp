@@ -1,4 +1,5 @@
-// The tree's commands as the keys reach them: Enter opens with the desktop, Backspace goes up,
+// The tree's commands as the keys reach them: Enter shows a document and opens anything else
+// with the desktop, Backspace goes up,
 // Alt+Left and Alt+Right walk the history, F5 rebuilds, and F2, Delete and drops stay off
 // until switched on.
 
@@ -52,6 +53,7 @@ protected:
     SwitchedTree& Tree(bool allowAll = false) {
         auto* layout = new QVBoxLayout(&m_frame);
         m_tree = new SwitchedTree(&m_frame, allowAll);
+        m_frame.Listen(*m_tree);
         layout->addWidget(m_tree);
         m_frame.resize(400, 600);
         m_frame.show();
@@ -99,53 +101,78 @@ TEST_F(CommandsTest, EveryCommandHasItsIdTextAndKey) {
     EXPECT_EQ(tree.CommandAction(61454), nullptr);  // the frame's date pane, not the tree's
 }
 
-TEST_F(CommandsTest, EnterOpensWithTheDesktopAndDoubleClickStaysWithTheViewer) {
+TEST_F(CommandsTest, EnterShowsDocumentsAndOpensTheRestWithTheDesktop) {
+    // The desktop's programs are the test home's only: the machine's own are not looked at.
+    struct SystemFoldersHidden {
+        const QByteArray m_data = qgetenv("XDG_DATA_DIRS");
+        const QByteArray m_config = qgetenv("XDG_CONFIG_DIRS");
+        ~SystemFoldersHidden() {
+            qputenv("XDG_DATA_DIRS", m_data);
+            qputenv("XDG_CONFIG_DIRS", m_config);
+        }
+    } hidden;
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(HomePath("no-system")));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(HomePath("no-system")));
+    m_folder.Write("home/.local/share/applications/files.desktop", "[Desktop Entry]\n");
+    // A folder whose name is not UTF-8 opens by its bytes.
+    m_folder.CreateFiles({"home/Documents/odd/x\xB0\xA1/"});
     Tree();
-    QTreeWidgetItem* file = Select("ZOVA/Taxfiles/a.ktx");
-    ASSERT_NE(file, nullptr);
-    Press(Qt::Key_Return);
-    ASSERT_EQ(m_recorder.m_urls.size(), 1);
-    EXPECT_EQ(m_recorder.m_urls[0].toLocalFile(), DocumentsPath("ZOVA/Taxfiles/a.ktx"));
-    EXPECT_TRUE(m_frame.m_commands.empty());
+    QTreeWidgetItem* odd = Select("odd");
+    ASSERT_NE(odd, nullptr);
+    odd->setExpanded(true);
+    ASSERT_EQ(odd->childCount(), 1);
+    struct Row {
+        QTreeWidgetItem* item;
+        const char* listFile;  // below the home folder
+        const char* list;
+        bool shown;
+        const char* url;  // the end of the address opened, or null
+    };
+    const char* const kCache = ".local/share/applications/mimeinfo.cache";
+    const char* const kList = ".config/mimeapps.list";
+    const std::vector<Row> rows = {
+        {Select("ZOVA/Taxfiles/a.ktx"), nullptr, nullptr, true, nullptr},
+        {odd->child(0), kList, "[Default Applications]\ninode/directory=files.desktop\n", false,
+         "/odd/x%B0%A1"},
+        {odd, kCache, "[MIME Cache]\ninode/directory=gone.desktop;files.desktop;\n", false, "/odd"},
+        {odd, kList, "[Added Associations]\ninode/directory=gone.desktop\n", false, nullptr},
+        {odd, kList, "[Default Applications]\ntext/plain=files.desktop\n", false, nullptr},
+        {odd, nullptr, nullptr, false, nullptr}};
+    for (const Row& row : rows) {
+        std::filesystem::remove(m_folder.Path() / "home" / kCache);
+        std::filesystem::remove(m_folder.Path() / "home" / kList);
+        if (row.listFile) m_folder.Write("home/" + std::string(row.listFile), row.list);
+        m_recorder.m_urls.clear();
+        m_frame.m_activated.clear();
+        m_frame.m_refused.clear();
+        m_tree->setCurrentItem(row.item);
+        Press(row.url ? Qt::Key_Enter : Qt::Key_Return);
+        const QString path = m_tree->GetItemPath(row.item);
+        SCOPED_TRACE(path.toStdString() + " " + (row.list ? row.list : ""));
+        EXPECT_EQ(m_frame.m_activated, row.shown ? QStringList{path} : QStringList());
+        ASSERT_EQ(m_recorder.m_urls.size(), row.url ? 1 : 0);
+        if (row.url) {
+            EXPECT_TRUE(m_recorder.m_urls[0].toEncoded().endsWith(row.url));
+        }
+        EXPECT_EQ(m_frame.m_refused, !row.shown && !row.url
+                                         ? Texts({"이 파일을 열 프로그램이 없습니다."})
+                                         : QStringList());
+    }
 }
 
-TEST_F(CommandsTest, EnterOpensANameThatIsNotUtf8ByItsBytes) {
-    m_folder.CreateFiles({"home/Documents/odd/x\xB0\xA1.ktx"});
+TEST_F(CommandsTest, MovingKeysKeepTheCaretInView) {
+    for (int i = 0; i < 300; ++i) CreateDocuments({"many/" + std::to_string(1000 + i) + ".ktx"});
     Tree();
-    QTreeWidgetItem* folder = Select("odd");
-    ASSERT_NE(folder, nullptr);
-    folder->setExpanded(true);
-    ASSERT_EQ(folder->childCount(), 1);
-    m_tree->setCurrentItem(folder->child(0));
-    Press(Qt::Key_Enter);
-    ASSERT_EQ(m_recorder.m_urls.size(), 1);
-    EXPECT_TRUE(m_recorder.m_urls[0].toEncoded().endsWith("/odd/x%B0%A1.ktx"));
-}
-
-TEST_F(CommandsTest, BackspaceGoesUpAndAltArrowsWalkTheHistory) {
-    Tree();
-    QTreeWidgetItem* a = Select("ZOVA/Taxfiles/a.ktx");
-    QTreeWidgetItem* taxfiles = a->parent();
-    QTreeWidgetItem* b = taxfiles->child(2);
-    ASSERT_EQ(b->text(0), QStringLiteral("b.xml"));
-    m_tree->setCurrentItem(b);
-
-    Press(Qt::Key_Backspace);
-    EXPECT_EQ(m_tree->currentItem(), taxfiles);
-    Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), b);
-    Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), a);
-    EXPECT_EQ(m_tree->ForwardItems(), QList<QTreeWidgetItem*>({taxfiles, b}));
-    Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), b);
-    Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(m_tree->currentItem(), taxfiles);
-    EXPECT_FALSE(m_tree->HasForwardEntries());
-    EXPECT_FALSE(m_tree->CommandAction(kTreeForwardCommand)->isEnabled());
-    // Each step forward puts the item left onto the back list.
-    EXPECT_EQ(m_tree->BackItems().mid(m_tree->BackItems().size() - 2),
-              QList<QTreeWidgetItem*>({a, b}));
+    ASSERT_NE(m_tree->SelectPath(DocumentsPath("many"), true), nullptr);
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down,
+                        Qt::Key_End, Qt::Key_PageUp, Qt::Key_Up}) {
+        const QTreeWidgetItem* before = m_tree->currentItem();
+        Press(key);
+        EXPECT_NE(m_tree->currentItem(), before) << key;
+        EXPECT_TRUE(m_tree->viewport()->rect().contains(
+            m_tree->visualItemRect(m_tree->currentItem()).center()))
+            << key;
+    }
 }
 
 TEST_F(CommandsTest, F5RebuildsAndStaleHistoryEntriesAreSkipped) {
@@ -391,11 +418,24 @@ TEST_F(CommandsTest, AltEnterShowsTheProperties) {
             dialog = found;
     // Without a file manager on the session bus, the tree's own window.
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->Value(QStringLiteral("Name")), QStringLiteral("b.xml"));
-    EXPECT_EQ(dialog->Value(QStringLiteral("Size")), QStringLiteral("1 bytes"));
-    EXPECT_EQ(dialog->Value(QStringLiteral("Folder")), DocumentsPath("ZOVA/Taxfiles"));
-    EXPECT_EQ(dialog->Value(QStringLiteral("Permissions")).size(), 9);
+    EXPECT_EQ(dialog->Value(QStringLiteral("이름")), QStringLiteral("b.xml"));
+    EXPECT_EQ(dialog->Value(QStringLiteral("종류")), QStringLiteral("XML 파일"));
+    EXPECT_EQ(dialog->Value(QStringLiteral("크기")), QStringLiteral("1 바이트"));
+    EXPECT_EQ(dialog->Value(QStringLiteral("위치")), DocumentsPath("ZOVA/Taxfiles"));
+    EXPECT_EQ(dialog->Value(QStringLiteral("권한")).size(), 9);
     dialog->close();
+
+    struct Row {
+        qulonglong bytes;
+        const char* text;
+    };
+    for (const Row& row : std::vector<Row>{{0, "0 바이트"},
+                                           {1023, "1,023 바이트"},
+                                           {2689, "2,689 바이트 (2.6 KB)"},
+                                           {5u << 20, "5,242,880 바이트 (5.0 MB)"}})
+        EXPECT_EQ(KoreanSizeText(row.bytes), QString::fromUtf8(row.text));
+    EXPECT_EQ(KoreanDateText(QDateTime(QDate(2026, 12, 8), QTime(9, 58))),
+              QStringLiteral("2026년 12월 8일 (화) 09:58"));
 }
 
 }  // namespace

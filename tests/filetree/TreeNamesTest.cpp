@@ -26,6 +26,8 @@ TEST_F(TreeNamesTest, ACodePage949NameShowsInKoreanAndKeepsItsBytes) {
 
     CTreeFileCtrl tree;
     tree.InitialiseTree();
+    EXPECT_EQ(tree.ComputerItem()->text(0), QStringLiteral("컴퓨터"));
+    EXPECT_EQ(tree.NetworkItem()->text(0), QStringLiteral("네트워크"));
     const QString folderPath = PathFromNative(
         QByteArray::fromStdString((m_folder.Path() / "home/Documents" / folder).string()));
     QTreeWidgetItem* item = tree.SelectPath(folderPath, true);

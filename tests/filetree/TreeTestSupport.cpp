@@ -75,6 +75,25 @@ void TreeTest::CreateDocuments(std::initializer_list<std::string_view> names) {
         m_folder.CreateFiles({"home/Documents/" + std::string(name)});
 }
 
+void FakeFrame::Listen(CTreeFileCtrl& tree) {
+    connect(&tree, &CTreeFileCtrl::DocumentActivated, this,
+            [this](const QString& path) { m_activated.append(path); });
+    connect(&tree, &CTreeFileCtrl::OpenRefused, this,
+            [this](const QString& message) { m_refused.append(message); });
+}
+
+void FakeFrame::Listen(CMyTreeFileCtrl& tree) {
+    Listen(static_cast<CTreeFileCtrl&>(tree));
+    connect(&tree, &CMyTreeFileCtrl::PathSelected, this,
+            [this](const QString& path) { m_titles.append(path); });
+}
+
+void FakeFrame::Listen(CLeftView& view) {
+    Listen(view.Tree());
+    connect(&view, &CLeftView::StartDocumentRequested, this,
+            [this](const QString& path) { m_shown.append(path); });
+}
+
 QStringList Texts(std::initializer_list<const char*> texts) {
     QStringList list;
     for (const char* text : texts) list.append(QString::fromUtf8(text));

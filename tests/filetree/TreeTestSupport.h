@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "filetree/FrameOperations.h"
+#include "filetree/LeftView.h"
 #include "filetree/TreeFileCtrl.h"
 #include "tests/support/TempFolder.h"
 
@@ -54,16 +54,17 @@ private:
     QByteArray m_savedConfigHome;
 };
 
-// A main window that records what the tree asks of it.
-class FakeFrame : public QWidget, public FrameOperations {
+// A main window that records what the tree and the left view ask of it.
+class FakeFrame : public QWidget {
 public:
-    void RouteCommand(int code) override { m_commands.push_back(code); }
-    void ShowDocument(const std::filesystem::path& path) override { m_shown.push_back(path); }
-    void SetDocumentTitle(const QString& title) override { m_titles.append(title); }
+    void Listen(CTreeFileCtrl& tree);
+    void Listen(CMyTreeFileCtrl& tree);  // the titles too
+    void Listen(CLeftView& view);        // and its tree
 
-    std::vector<int> m_commands;
-    std::vector<std::filesystem::path> m_shown;
+    QStringList m_activated;  // the documents to show
+    QStringList m_refused;    // the messages of what could not be opened
     QStringList m_titles;
+    QStringList m_shown;  // the start documents
 };
 
 // Stands in for the desktop's default application (QDesktopServices::setUrlHandler).
