@@ -9,9 +9,10 @@
 #include <cstdio>
 #include <thread>
 
-#include "ledger/LedgerDocuments.h"
+#include "base/DocumentFiles.h"
 #include "ledger/LedgerModel.h"
 #include "ledger/LedgerReading.h"
+#include "records/RecordValues.h"
 #include "tests/support/MadeUpInvoices.h"
 #include "tests/support/SignedFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -52,7 +53,7 @@ void BM_LedgerOfTenThousandInvoices(benchmark::State& state) {
     for (auto _ : state) {
         LedgerModel ledger("1208812341");
         ReadLedgerRows(
-            LedgerDocuments({folder.Path() / "documents"}, true),
+            FindDocuments({folder.Path() / "documents"}, true).documents,
             [&](const std::filesystem::path& path) {
                 return ReadLedgerRow(path, verifiers, today);
             },

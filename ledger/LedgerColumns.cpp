@@ -200,14 +200,6 @@ std::span<const LedgerColumn> LedgerColumns() {
     return kColumns;
 }
 
-std::optional<CalendarDate> ApprovalDate(const std::string& approvalNumber) {
-    const std::string digits = WithoutDashes(approvalNumber);
-    if (digits.size() != 24 || digits.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    return ParseDate(std::string_view(digits).substr(0, 8));
-}
-
 std::string_view TradeSideName(TradeSide side) {
     switch (side) {
         case TradeSide::Sale:

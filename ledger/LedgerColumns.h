@@ -32,10 +32,6 @@ inline constexpr std::size_t kTaxColumn = 13;
 inline constexpr std::size_t kGrandTotalColumn = 14;
 inline constexpr std::size_t kFileColumn = 21;
 
-// The day an approval number begins with: its first eight digits, when it is 24 digits once
-// the dashes are removed and those eight are a valid date.
-std::optional<CalendarDate> ApprovalDate(const std::string& approvalNumber);
-
 // 매출, 매입 or "".
 std::string_view TradeSideName(TradeSide side);
 

@@ -105,11 +105,4 @@ std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
     return nextToHand;
 }
 
-CalendarDate Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
 }  // namespace ledgra

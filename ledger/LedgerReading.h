@@ -33,7 +33,4 @@ std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
                            const LedgerRowReader& read, unsigned threads, const LedgerRowSink& sink,
                            const std::atomic<bool>& cancelled);
 
-// The day of the calendar today, in local time.
-CalendarDate Today();
-
 }  // namespace ledgra

@@ -240,14 +240,6 @@ void CheckIssueDate(const InvoiceRecord& record, const CalendarDate& today, Find
     }
 }
 
-// The day the first eight digits of an approval number name; nothing when they name none.
-std::optional<CalendarDate> ApprovalDate(const std::string& digits) {
-    if (digits.size() != 24 || digits.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    return ParseDate(std::string_view(digits).substr(0, 8));
-}
-
 // K12.
 void CheckApprovalNumber(const InvoiceRecord& record, Findings& findings) {
     if (!record.approvalNumber) return;

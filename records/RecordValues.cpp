@@ -1,6 +1,7 @@
 #include "records/RecordValues.h"
 
 #include <cstdio>
+#include <ctime>
 #include <limits>
 
 #include "text/Cp949.h"
@@ -130,6 +131,21 @@ std::string WithoutDashes(std::string_view text) {
         if (c != '-') kept += c;
     }
     return kept;
+}
+
+std::optional<CalendarDate> ApprovalDate(std::string_view approvalNumber) {
+    const std::string digits = WithoutDashes(approvalNumber);
+    if (digits.size() != 24 || digits.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return ParseDate(std::string_view(digits).substr(0, 8));
+}
+
+CalendarDate Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 std::optional<std::string> RecordValueReader::Text(std::string_view cp949) const {

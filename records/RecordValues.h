@@ -27,6 +27,13 @@ std::string WonText(std::int64_t won);
 // The text without its dashes: registration and approval numbers are written both ways.
 std::string WithoutDashes(std::string_view text);
 
+// The day an approval number begins with: its first eight digits, when it is 24 digits once
+// the dashes are removed and those eight are a valid date.
+std::optional<CalendarDate> ApprovalDate(std::string_view approvalNumber);
+
+// The day of the calendar today, in local time: the day of a check.
+CalendarDate Today();
+
 // Turns one document's code page 949 texts into record values. A text that is empty once its
 // blanks are cut is absent; an amount or a date that does not read as one is absent too and
 // is kept among the record's unreadable values.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/LedgerDocuments.h"
+#include "base/DocumentFiles.h"
 #include "ledger/LedgerModel.h"
 #include "ledger/LedgerReading.h"
 #include "tests/support/MadeUpInvoices.h"
@@ -61,7 +61,7 @@ protected:
     std::size_t Read(LedgerModel& ledger, const std::atomic<bool>& cancelled) {
         const SignedDataVerifierFactory verifiers = OpenSslVerifierFactory(m_trust.Path());
         return ReadLedgerRows(
-            LedgerDocuments({m_folder.Path()}, true),
+            FindDocuments({m_folder.Path()}, true).documents,
             [&](const std::filesystem::path& path) {
                 return ReadLedgerRow(path, verifiers, {2026, 1, 1});
             },

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <optional>
 
+#include "base/DocumentFiles.h"
 #include "records/InvoiceChecks.h"
 #include "records/ReadInvoiceRecord.h"
+#include "records/RecordValues.h"
 #include "render/PageTemplates.h"
 #include "settings/Profile.h"
 #include "text/ByteString.h"
 #include "tools/render/ConsoleUserInterface.h"
-#include "tools/render/DocumentWalk.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerificationRun.h"
 
@@ -58,13 +58,6 @@ void WriteLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
-}
-
-CalendarDate Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 // Checks one verified document; false when it is an invoice that does not read as one or
@@ -130,7 +123,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments,
     }
     if (options.named.empty()) return UsageError("no document or folder given");
 
-    const WalkedDocuments walked = WalkDocuments(options.named);
+    const FoundDocuments walked = FindDocuments(options.named, true);
     bool allCorrect = walked.errors.empty();
     for (const std::string& error : walked.errors) {
         std::fprintf(stderr, "ledgra-render: %s\n", error.c_str());

@@ -6,9 +6,10 @@
 #include <optional>
 #include <thread>
 
-#include "ledger/LedgerDocuments.h"
+#include "base/DocumentFiles.h"
 #include "ledger/LedgerExport.h"
 #include "ledger/LedgerReading.h"
+#include "records/RecordValues.h"
 #include "settings/QSettingsProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
@@ -109,7 +110,7 @@ int RunLedgerCommand(const std::vector<std::string>& arguments,
     std::size_t failed = 0;
     const std::atomic<bool> never{false};
     ReadLedgerRows(
-        LedgerDocuments(options->documents, true),
+        FindDocuments(options->documents, true).documents,
         [&](const std::filesystem::path& path) { return ReadLedgerRow(path, verifiers, today); },
         std::thread::hardware_concurrency(),
         [&](std::size_t, LedgerRow row) {
