@@ -40,7 +40,6 @@ bool XmlDocument::LoadXmlFile(const std::filesystem::path& path) {
 
 bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
     m_impl.reset();
-    if (fileBytes.size() > kMaxXmlDocumentBytes) return false;
     XmlDocPtr doc = ParseXmlFileBytes(fileBytes);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
@@ -49,7 +48,6 @@ bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
 
 bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
     m_impl.reset();
-    if (cp949Text.size() > kMaxXmlDocumentBytes) return false;
     XmlDocPtr doc = ParseXmlCp949Text(cp949Text);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});

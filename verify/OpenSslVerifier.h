@@ -37,6 +37,7 @@ public:
     int SignerCount() const override;
     std::uint16_t Finish() override;
     std::uint16_t CheckCertificate(const std::string& certificateDer) override;
+    std::filesystem::path TrustFolder() const override { return m_trustFolder; }
 
     // Signed texts longer than this are refused unread.
     static constexpr std::size_t kMaxSignedTextBytes = std::size_t{64} << 20;

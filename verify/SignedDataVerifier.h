@@ -52,7 +52,14 @@ public:
     // viewer checks itself: 0 when the signer's certificate (DER) chains to a trusted root now,
     // for signing; else ErrorText() says why it could not be confirmed.
     virtual std::uint16_t CheckCertificate(const std::string& certificateDer) = 0;
+    // The folder whose root certificates the module trusts, to tell the user where a missing
+    // authority's certificate goes.
+    virtual std::filesystem::path TrustFolder() const = 0;
 };
+
+// "인증기관의 인증서를 <trust folder> 에 넣으면 확인됩니다.": what settles a failure of trust
+// (IsTrustFailure) in the module's trust folder.
+std::string TrustFolderHint(const ISignedDataVerifier& module);
 
 // Creates a module object; may throw VerificationModuleError when none can be created.
 using SignedDataVerifierFactory = std::function<std::unique_ptr<ISignedDataVerifier>()>;

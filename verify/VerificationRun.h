@@ -11,6 +11,7 @@
 #include "render/Renderer.h"
 #include "render/UserInterface.h"
 #include "settings/Profile.h"
+#include "verify/SignatureVerdict.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerifyXmlDocument.h"
@@ -35,10 +36,16 @@ public:
     // zova_document.html.
     std::filesystem::path HtmlFilePath() const;
 
+    // What the last run found out about the document's signature. "서명검증이 성공했습니다."
+    // is said only for Verified; Unsigned and Unconfirmed documents are shown with their own
+    // words, Failed ones are not shown.
+    const SignatureReport& LastReport() const { return m_report; }
+
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
     bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
                 XmlDocumentSignature& xmlSignature);
+    void TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature);
     std::string RenderPage(const std::string& pattern, const std::filesystem::path& path,
                            const std::string& content, const XmlDocumentSignature& xmlSignature);
 
@@ -48,6 +55,7 @@ private:
     UserInterface& m_ui;
     SignedDataVerifierFactory m_verifierFactory;
     DocumentRenderers m_renderers;
+    SignatureReport m_report;
 };
 
 }  // namespace ledgra

@@ -81,6 +81,7 @@ public:
         return Step("CheckCertificate(" + std::to_string(certificateDer.size()) + " bytes)",
                     "CheckCertificate");
     }
+    std::filesystem::path TrustFolder() const override { return "/trust"; }
 
 private:
     std::uint16_t Step(const std::string& call, const std::string& operation) {
