@@ -19,8 +19,6 @@ std::string ErrorText(int error) {
         case EACCES:
         case EPERM:
             return "읽을 권한이 없습니다."_cp949;
-        case EISDIR:
-            return "폴더입니다."_cp949;
         default:
             return Cp949FromUtf8(std::strerror(error));
     }

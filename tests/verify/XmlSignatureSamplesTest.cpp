@@ -79,10 +79,12 @@ TEST_F(XmlSignatureSamplesTest, AChangedAmountOrSignatureIsRefused) {
     }
 }
 
-TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileIsNotReadAsSigned) {
+TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileFailsAsUnreadableSignedXml) {
     const std::string four =
         ReadBytes((kSamples / "etaxbill-certifier_12_four-concatenated-docs.xml").string());
-    EXPECT_EQ(CheckXmlSignature(four).state, XmlSignatureCheck::State::Unsigned);
+    const XmlSignatureCheck check = CheckXmlSignature(four);
+    EXPECT_EQ(check.state, XmlSignatureCheck::State::Refused);
+    EXPECT_EQ(check.failure, VerifierFailure::UnreadableXml);
 }
 
 }  // namespace
