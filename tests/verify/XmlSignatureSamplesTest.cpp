@@ -87,5 +87,45 @@ TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileFailsAsUnreadableSignedX
     EXPECT_EQ(check.failure, VerifierFailure::UnreadableXml);
 }
 
+// Odd but harmless input is judged like any other, libxml2 keeps quiet, and a document whose
+// canonicalisation would take minutes is refused up front.
+TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
+    const std::string document = SignedSamples().front();
+    const std::size_t end = document.rfind("</TaxInvoice>");
+    std::string costly = "<Chain";
+    for (int prefix = 0; prefix < 59; ++prefix) {
+        costly += " xmlns:n" + std::to_string(100 + prefix) + "=\"urn:n\"";
+    }
+    costly += ">";
+    for (int level = 0; level < 240; ++level) costly += "<c>";
+    for (int leaf = 0; leaf < 3000; ++leaf) costly += "<e/>";
+    for (int level = 0; level < 240; ++level) costly += "</c>";
+    costly += "</Chain>";
+    std::string header = document;
+    header.replace(header.find("<ExchangedDocument>"), 19,
+                   "<ExchangedDocument xmlns:r=\"relative/address\">");
+    std::string signedPart = document;
+    signedPart.insert(end, "<Note xmlns:r=\"relative/address\"/>");
+    const struct {
+        const char* name;
+        std::string document;
+        XmlSignatureCheck::State state;
+        std::string detail;
+    } cases[] = {
+        {"relative namespace in the unsigned header", header, XmlSignatureCheck::State::Intact, ""},
+        {"relative namespace in the signed part", signedPart, XmlSignatureCheck::State::Refused,
+         "relative namespace URI"},
+        {"namespaces, depth and leaves", document.substr(0, end) + costly + document.substr(end),
+         XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
+    };
+    for (const auto& c : cases) {
+        ::testing::internal::CaptureStderr();
+        const XmlSignatureCheck check = CheckXmlSignature(c.document);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << c.name;
+        EXPECT_EQ(check.state, c.state) << c.name;
+        EXPECT_EQ(check.detail, c.detail) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace ledgra::testing
