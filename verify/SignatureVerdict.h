@@ -26,6 +26,9 @@ struct SignerFacts {
     std::string signingTime;  // as the signature states it; empty when it states none
     std::string digestAlgorithm;     // e.g. "SHA-256"
     std::string signatureAlgorithm;  // e.g. "RSA"
+    // The chain as far as it was built: the signer's subject first, then each issuer's, up to
+    // the trusted root when it was found.
+    std::vector<std::string> chain;
     // Why the certificate could not be traced to a trusted root; empty when it was.
     std::string untrustedReason;
 };

@@ -64,10 +64,14 @@ std::string ShortName(int nid) {
 
 }  // namespace
 
+std::string SubjectLine(X509* certificate) {
+    return OneLine(WholeSubjectUtf8(X509_get_subject_name(certificate)));
+}
+
 SignerFacts CertificateFacts(X509* certificate) {
     SignerFacts facts;
     facts.name = SignerName(certificate);
-    facts.subject = OneLine(WholeSubjectUtf8(X509_get_subject_name(certificate)));
+    facts.subject = SubjectLine(certificate);
     facts.issuer = OneLine(WholeSubjectUtf8(X509_get_issuer_name(certificate)));
     facts.serial = SerialText(certificate);
     facts.validFrom = TimeText(X509_get0_notBefore(certificate));

@@ -20,6 +20,9 @@ std::string SignerName(X509* certificate);
 // are left for the caller.
 SignerFacts CertificateFacts(X509* certificate);
 
+// The certificate's whole subject on one line (RFC 2253 order), code page 949.
+std::string SubjectLine(X509* certificate);
+
 struct SigningTime {
     std::time_t time = 0;
     std::string text;  // "YYYY-MM-DD HH:MM:SS UTC"

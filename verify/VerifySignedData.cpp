@@ -55,7 +55,7 @@ public:
             if (std::uint16_t status = m_module.LoadSignerName(signer)) {
                 return Fail(moduleError, status);
             }
-            SignerFacts facts;
+            SignerFacts facts = m_module.SignerCertificateFacts(signer);
             facts.name = m_module.ResultText();
             if (std::uint16_t status = m_module.LoadSigningTime(signer)) {
                 return Fail(moduleError, status);

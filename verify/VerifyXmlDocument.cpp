@@ -1,6 +1,7 @@
 #include "verify/VerifyXmlDocument.h"
 
 #include <memory>
+#include <vector>
 
 #include "text/Cp949.h"
 #include "verify/VerifierFailure.h"
@@ -20,6 +21,7 @@ struct CertificateStanding {
     bool confirmed = false;
     std::string reason;       // when not confirmed
     std::string trustFolder;  // code page 949; empty when no module could be made
+    std::vector<std::string> chain;
 };
 
 // Whether the verification module confirms the certificate.
@@ -35,6 +37,7 @@ CertificateStanding CertificateStandingOf(const std::string& certificateDer,
             module->Initialize("", CaDirectoryList(), "", "", 0, 1, 0, 1, 1, 0) == 0 &&
             module->CheckCertificate(certificateDer) == 0;
         if (!standing.confirmed) standing.reason = module->ErrorText();
+        standing.chain = module->SignerCertificateFacts(1).chain;
         module->Finish();
     } catch (const VerificationModuleError& error) {
         standing.confirmed = false;
@@ -83,6 +86,7 @@ bool VerifyXmlDocument(std::string_view documentBytes, UnwrapMode mode,
     report.reason = standing.reason;
     report.trustFolder = standing.trustFolder;
     check.signer.untrustedReason = standing.reason;
+    check.signer.chain = standing.chain;
     report.signers.push_back(std::move(check.signer));
     report.coverage =
         "서명 범위: 세금계산서 본문 전체. 서명되지 않은 부분: 교환 문서 정보(ExchangedDocument), "

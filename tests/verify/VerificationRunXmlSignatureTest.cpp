@@ -57,7 +57,8 @@ protected:
                         DocumentRenderers renderers) {
         VerificationRun run(frame, profile, templates, ui, OpenSslVerifierFactory(TrustFolder()),
                             std::move(renderers));
-        const auto path = folder.Write(name, fileText);
+        // No text: no file at all.
+        const auto path = fileText.empty() ? folder.Path() / name : folder.Write(name, fileText);
         ui.Clear();
         verifyForm ? run.VerifyDocument(path) : run.ShowDocument(path);
         return run.LastReport();
@@ -228,17 +229,17 @@ TEST_F(VerificationRunXmlSignatureTest, TheVerdictTable) {
     for (const auto& c : cases) {
         for (bool verifyForm : {true, false}) {
             SCOPED_TRACE(c.name + (verifyForm ? " verified" : " shown"));
-            if (c.file.empty()) {
-                std::filesystem::remove(folder.Path() / c.name);
-                VerificationRun run(frame, profile, templates, ui,
-                                    OpenSslVerifierFactory(TrustFolder()), RecordingRenderers());
-                ui.Clear();
-                verifyForm ? run.VerifyDocument(folder.Path() / c.name)
-                           : run.ShowDocument(folder.Path() / c.name);
-                EXPECT_EQ(run.LastReport().verdict, c.verdict);
-            } else {
-                EXPECT_EQ(Run(c.name, c.file, verifyForm, RecordingRenderers()).verdict,
-                          c.verdict);
+            const SignatureReport report = Run(c.name, c.file, verifyForm, RecordingRenderers());
+            EXPECT_EQ(report.verdict, c.verdict);
+            // An intact signature's signer is described, with the chain as far as it reaches.
+            if (c.verdict == SignatureVerdict::Verified ||
+                c.verdict == SignatureVerdict::Unconfirmed) {
+                ASSERT_EQ(report.signers.size(), 1u);
+                const SignerFacts& signer = report.signers.front();
+                EXPECT_FALSE(signer.serial.empty() || signer.issuer.empty() ||
+                             signer.validUntil.empty() || signer.digestAlgorithm.empty());
+                EXPECT_EQ(signer.chain.size(), c.verdict == SignatureVerdict::Verified ? 2u : 1u);
+                EXPECT_EQ(signer.untrustedReason.empty(), c.verdict == SignatureVerdict::Verified);
             }
             const bool shown = c.verdict != SignatureVerdict::Failed;
             Lines expected{kStarted};
