@@ -28,6 +28,8 @@ using Lines = std::vector<std::string>;
 const std::string kStarted = "status\t전자문서의 서명검증을 시작합니다.";
 const std::string kSucceededBox = "box\t정보\t서명검증이 성공했습니다.";
 const std::string kSucceededStatus = "status\t서명검증이 성공했습니다.";
+const std::string kUnsignedBox = "box\t정보\t전자서명이 없는 문서입니다.";
+const std::string kUnsignedStatus = "status\t전자서명이 없는 문서입니다.";
 const std::string kFailed = "box\t정보\t서명검증이 실패했습니다.";
 const std::string kRejected = "box\t에러 메시지\t규정된 파일이 아닙니다.";
 const std::string kNoPage = "box\t에러 메시지\tHTML 생성 실패";
@@ -135,13 +137,13 @@ TEST_F(RenderToolTest, ShowsAnInvoiceAndPressesTheCopyButton) {
     const Outcome outcome =
         RunIsolated({"--own-number", "1208812345", "--other-copy", "2", invoice.native()});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors;
-    EXPECT_EQ(outcome.lines, (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, Navigated(),
+    EXPECT_EQ(outcome.lines, (Lines{kStarted, kUnsignedStatus, Navigated(), kStarted, Navigated(),
                                     kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
               "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
 
     const Outcome once = RunIsolated({"--verify", "--other-copy", "1", invoice.native()});
-    EXPECT_EQ(once.lines, (Lines{kStarted, kSucceededBox, Navigated(), kStarted, Navigated()}));
+    EXPECT_EQ(once.lines, (Lines{kStarted, kUnsignedBox, Navigated(), kStarted, Navigated()}));
     EXPECT_EQ(ReadBytes(Logs() / "zova_document.html"),
               "buyer|"_cp949 + "주식회사 가나상사"_cp949 + "|120-88-12345");
 }
@@ -232,8 +234,10 @@ TEST_F(RenderToolTest, AnyFailedDocumentMakesTheExitStatusOne) {
     const Outcome mixed =
         RunIsolated({invoice.native(), (folder.Path() / "none.XML").native(), incomplete.native()});
     EXPECT_EQ(mixed.exitCode, 1);
-    EXPECT_EQ(mixed.lines, (Lines{kStarted, kSucceededStatus, Navigated(), kStarted, kRejected,
-                                  kFailed, kStarted, kSucceededStatus, kNoPage}));
+    EXPECT_EQ(mixed.lines,
+              (Lines{kStarted, kUnsignedStatus, Navigated(), kStarted,
+                     "box\t에러 메시지\t파일을 읽을 수 없습니다: 파일이 없습니다.", kFailed, kStarted,
+                     kUnsignedStatus, kNoPage}));
 }
 
 }  // namespace
