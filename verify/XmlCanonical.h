@@ -31,8 +31,9 @@ enum class CanonicalReading { Java, Strict };
 inline constexpr int kMaxNamespaceDeclarations = 64;
 
 // libxml2's canonicalisation walks, for every element, each namespace declaration in scope and
-// looks each one up through the element's ancestors: its work grows with the elements times
-// their depth times the declarations in scope, not with the document's size. A document whose
+// looks each one up through the element's ancestors, and sorts the element's attributes by
+// insertion: its work grows with the elements times their depth times the declarations in
+// scope, and with the square of the attributes per element, not with the document's size. A document whose
 // work would pass this bound (about a second for the three passes on a slow machine; a real
 // invoice needs well under a thousandth of it) is refused before any pass starts.
 inline constexpr std::size_t kMaxCanonicalWork = 40'000'000;

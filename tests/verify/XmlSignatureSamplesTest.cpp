@@ -101,6 +101,11 @@ TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
     for (int leaf = 0; leaf < 3000; ++leaf) costly += "<e/>";
     for (int level = 0; level < 240; ++level) costly += "</c>";
     costly += "</Chain>";
+    std::string attributes = "<a";
+    for (int name = 0; name < 256; ++name) attributes += " z" + std::to_string(1000 + name) + "=\"\"";
+    attributes += "/>";
+    std::string manyAttributes;
+    for (int element = 0; element < 1400; ++element) manyAttributes += attributes;
     std::string header = document;
     header.replace(header.find("<ExchangedDocument>"), 19,
                    "<ExchangedDocument xmlns:r=\"relative/address\">");
@@ -116,6 +121,9 @@ TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
         {"relative namespace in the signed part", signedPart, XmlSignatureCheck::State::Refused,
          "relative namespace URI"},
         {"namespaces, depth and leaves", document.substr(0, end) + costly + document.substr(end),
+         XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
+        {"many attributes on many elements",
+         document.substr(0, end) + manyAttributes + document.substr(end),
          XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
     };
     for (const auto& c : cases) {
