@@ -92,25 +92,21 @@ TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileFailsAsUnreadableSignedX
 TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
     const std::string document = SignedSamples().front();
     const std::size_t end = document.rfind("</TaxInvoice>");
-    std::string costly = "<Chain";
-    for (int prefix = 0; prefix < 59; ++prefix) {
-        costly += " xmlns:n" + std::to_string(100 + prefix) + "=\"urn:n\"";
-    }
-    costly += ">";
-    for (int level = 0; level < 240; ++level) costly += "<c>";
-    for (int leaf = 0; leaf < 3000; ++leaf) costly += "<e/>";
-    for (int level = 0; level < 240; ++level) costly += "</c>";
-    costly += "</Chain>";
-    std::string attributes = "<a";
-    for (int name = 0; name < 256; ++name) attributes += " z" + std::to_string(1000 + name) + "=\"\"";
-    attributes += "/>";
-    std::string manyAttributes;
-    for (int element = 0; element < 1400; ++element) manyAttributes += attributes;
+    auto repeated = [](const std::string& text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) all += text;
+        return all;
+    };
+    auto signedPart = [&](const std::string& body) {
+        return document.substr(0, end) + body + document.substr(end);
+    };
+    std::string declarations;
+    for (int n = 100; n < 159; ++n) declarations += " xmlns:n" + std::to_string(n) + "=\"urn:n\"";
+    std::string attributes;
+    for (int n = 1000; n < 1256; ++n) attributes += " z" + std::to_string(n) + "=\"\"";
     std::string header = document;
     header.replace(header.find("<ExchangedDocument>"), 19,
                    "<ExchangedDocument xmlns:r=\"relative/address\">");
-    std::string signedPart = document;
-    signedPart.insert(end, "<Note xmlns:r=\"relative/address\"/>");
     const struct {
         const char* name;
         std::string document;
@@ -118,12 +114,13 @@ TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
         std::string detail;
     } cases[] = {
         {"relative namespace in the unsigned header", header, XmlSignatureCheck::State::Intact, ""},
-        {"relative namespace in the signed part", signedPart, XmlSignatureCheck::State::Refused,
-         "relative namespace URI"},
-        {"namespaces, depth and leaves", document.substr(0, end) + costly + document.substr(end),
+        {"relative namespace in the signed part", signedPart("<N xmlns:r=\"relative\"/>"),
+         XmlSignatureCheck::State::Refused, "relative namespace URI"},
+        {"namespaces, depth and leaves",
+         signedPart("<Chain" + declarations + ">" + repeated("<c>", 240) + repeated("<e/>", 3000) +
+                    repeated("</c>", 240) + "</Chain>"),
          XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
-        {"many attributes on many elements",
-         document.substr(0, end) + manyAttributes + document.substr(end),
+        {"many attributes on many elements", signedPart(repeated("<a" + attributes + "/>", 1400)),
          XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
     };
     for (const auto& c : cases) {

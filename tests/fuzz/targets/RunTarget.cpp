@@ -20,23 +20,19 @@ namespace ledgra::fuzz {
 namespace {
 
 // What a run told the user, as far as the rules need it.
-class RunRecorder final : public UserInterface {
-public:
+struct RunRecorder final : UserInterface {
     void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
         ++boxes;
-        Note(text);
+        SetStatusText(text);
     }
-    void SetStatusText(const std::string& text) override { Note(text); }
+    void SetStatusText(const std::string& text) override {
+        successSaid = successSaid || text.starts_with("서명검증이 성공했습니다."_cp949);
+    }
     void NavigateView(const std::filesystem::path&) override { ++navigations; }
 
     int boxes = 0;
     int navigations = 0;
     bool successSaid = false;
-
-private:
-    void Note(const std::string& text) {
-        successSaid = successSaid || text.starts_with("서명검증이 성공했습니다."_cp949);
-    }
 };
 
 // The input's first byte picks the extension, so that plain XML ("<") goes to the
@@ -72,9 +68,8 @@ void FuzzRun(std::string_view input) {
 
         const SignatureVerdict verdict = run.LastReport().verdict;
         FUZZ_CHECK(ui.successSaid == (verdict == SignatureVerdict::Verified));
-        FUZZ_CHECK(ui.navigations <= 1);
         FUZZ_CHECK(ui.navigations == frame.m_bDocumentShown);
-        if (verdict == SignatureVerdict::Failed) FUZZ_CHECK(ui.navigations == 0);
+        FUZZ_CHECK(ui.navigations == 0 || verdict != SignatureVerdict::Failed);
         FUZZ_CHECK(ui.boxes <= kMostBoxes);
         for (const auto& entry : std::filesystem::directory_iterator(environment.LogFolder())) {
             FUZZ_CHECK(!entry.is_symlink() && entry.is_regular_file());
