@@ -20,6 +20,9 @@ void BoxMessagePresenter::Present(QWidget* parent, const QString& text, const QS
         case MessageIcon::Exclamation:
             box.setIcon(QMessageBox::Warning);
             break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
     box.exec();

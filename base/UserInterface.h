@@ -8,7 +8,7 @@
 
 namespace ledgra {
 
-enum class MessageIcon { None, Exclamation };
+enum class MessageIcon { None, Exclamation, Information };
 
 class UserInterface {
 public:

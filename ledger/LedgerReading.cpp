@@ -38,11 +38,11 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
     row.path = path;
     try {
         DocumentReading reading = ReadDocument(path, verifierFactory);
-        row.signature = reading.verdict;
-        for (const std::string& signer : reading.signers) {
-            row.signers.push_back(Utf8FromCp949(signer));
+        row.signature = reading.signature.verdict;
+        for (const SignerFacts& signer : reading.signature.signers) {
+            row.signers.push_back(Utf8FromCp949(signer.name));
         }
-        if (reading.verdict == SignatureVerdict::Failed) {
+        if (reading.signature.verdict == SignatureVerdict::Failed) {
             row.failure = Utf8FromCp949(reading.failure);
             return row;
         }

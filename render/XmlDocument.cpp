@@ -33,7 +33,6 @@ XmlDocument::~XmlDocument() = default;
 // A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
 bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
     m_impl.reset();
-    if (fileBytes.size() > kMaxXmlDocumentBytes) return false;
     XmlDocPtr doc = ParseXmlFileBytes(fileBytes);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
@@ -42,7 +41,6 @@ bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
 
 bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
     m_impl.reset();
-    if (cp949Text.size() > kMaxXmlDocumentBytes) return false;
     XmlDocPtr doc = ParseXmlCp949Text(cp949Text);
     if (!doc) return false;
     m_impl = std::make_shared<Impl>(Impl{std::move(doc)});

@@ -32,7 +32,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Documents larger than this are not loaded.
+// Documents larger than this are not loaded (the parser holds every caller to it).
 inline constexpr std::size_t kMaxXmlDocumentBytes = std::size_t{64} << 20;
 
 // An XPath 1.0 expression compiled once. Cheap to copy and safe to share between threads, so

@@ -8,6 +8,7 @@
 #include <climits>
 #include <vector>
 
+#include "render/XmlDocument.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 
@@ -236,15 +237,26 @@ bool MarkupWithinLimits(std::string_view bytes) {
     return true;
 }
 
-XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces namespaces) {
-    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+// Sets the reason of a failed parse, when the caller asked for one, and gives the null result.
+XmlDocPtr Failed(std::string* why, std::string reason) {
+    if (why != nullptr) *why = std::move(reason);
+    return nullptr;
+}
+
+XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces namespaces,
+                        std::string* why) {
+    if (bytes.empty()) return Failed(why, "empty document");
+    // Converted text may grow past the cap the callers hold the input to; libxml2 takes an int.
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return Failed(why, "document too large");
     // libxml2 would take a leading NUL for UTF-16 or UCS-4; no XML document holds one.
-    if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) return nullptr;
-    if (!MarkupWithinLimits(bytes)) return nullptr;
+    if (encoding == Encoding::Utf8 && bytes.find('\0') != std::string_view::npos) {
+        return Failed(why, "NUL byte in the document");
+    }
+    if (!MarkupWithinLimits(bytes)) return Failed(why, "too many attributes or namespaces");
     PrepareXmlLibrary();
     XmlErrorCapture errors;
     XmlParserCtxtPtr ctxt(xmlNewParserCtxt());
-    if (!ctxt) return nullptr;
+    if (!ctxt) return Failed(why, "out of memory");
     ctxt->sax->internalSubset = RefuseDocumentType;
     TreeBudget budget;
     InstallBudget(*ctxt, budget);
@@ -258,9 +270,12 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
-    if (!doc || budget.exceeded || !ctxt->wellFormed || doc->intSubset != nullptr ||
-        doc->extSubset != nullptr || xmlDocGetRootElement(doc.get()) == nullptr) {
-        return nullptr;
+    if (budget.exceeded) return Failed(why, "too many nodes or too deep");
+    if (doc && (doc->intSubset != nullptr || doc->extSubset != nullptr)) {
+        return Failed(why, "document type declaration");
+    }
+    if (!doc || !ctxt->wellFormed || xmlDocGetRootElement(doc.get()) == nullptr) {
+        return Failed(why, errors.FirstError().empty() ? "not well-formed" : errors.FirstError());
     }
     if (namespaces == XmlNamespaces::DetachDefault) DetachDefaultNamespaces(doc.get());
     // Numbers the elements so that sorting XPath results into document order is cheap.
@@ -270,17 +285,21 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
 
 }  // namespace
 
-XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces) {
+XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces, std::string* why) {
+    // The cap holds for the bytes as given, before a conversion could grow them.
+    if (bytes.size() > kMaxXmlDocumentBytes) return Failed(why, "document over 64 MiB");
     // With a UTF-8 byte-order mark the declaration does not count.
-    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8, namespaces);
+    if (bytes.starts_with(kUtf8Bom)) return ParseHardened(bytes, Encoding::Utf8, namespaces, why);
     if (IsKoreanEncoding(DeclaredEncoding(bytes))) {
-        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8, namespaces);
+        return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8, namespaces, why);
     }
-    return ParseHardened(bytes, Encoding::AsDeclared, namespaces);
+    return ParseHardened(bytes, Encoding::AsDeclared, namespaces, why);
 }
 
 XmlDocPtr ParseXmlCp949Text(std::string_view text) {
-    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8, XmlNamespaces::DetachDefault);
+    if (text.size() > kMaxXmlDocumentBytes) return nullptr;
+    return ParseHardened(Utf8FromCp949(text), Encoding::Utf8, XmlNamespaces::DetachDefault,
+                         nullptr);
 }
 
 }  // namespace ledgra

@@ -10,9 +10,13 @@
 // Bounds, whatever the input: at most kMaxXmlNodes nodes (elements, attributes counted twice,
 // namespace declarations, and pieces of text, comments and processing instructions) and
 // kMaxXmlDepth levels of elements, kMaxXmlAttributesPerElement attributes on an element and
-// kMaxXmlNamespacesInScope namespace declarations in scope; the input itself is capped by the
-// callers (kMaxXmlDocumentBytes). Text is not counted: an attachment of many megabytes is one text
-// node, so documents with large attachments load up to the input cap.
+// kMaxXmlNamespacesInScope namespace declarations in scope, and kMaxXmlDocumentBytes of input
+// (render/XmlDocument.h).
+// Text is not counted: an attachment of many megabytes is one text node, so documents with large
+// attachments load up to the input cap.
+//
+// libxml2 reports nothing on the terminal: its messages are kept, and the first one is the
+// reason a parse gives for failing.
 
 #include <cstddef>
 #include <filesystem>
@@ -40,9 +44,11 @@ enum class XmlNamespaces {
 
 // A document file as it is on disk: its byte-order mark decides, then its encoding
 // declaration, where a Korean encoding name ("euc-kr", "ks_c_5601-1987", ...) is read as code
-// page 949, the superset that Korean documents are written in.
+// page 949, the superset that Korean documents are written in. On failure `why`, when given,
+// says why in a short ASCII phrase (libxml2's own message where it has one).
 XmlDocPtr ParseXmlFileBytes(std::string_view bytes,
-                            XmlNamespaces namespaces = XmlNamespaces::DetachDefault);
+                            XmlNamespaces namespaces = XmlNamespaces::DetachDefault,
+                            std::string* why = nullptr);
 
 // Code page 949 text; an encoding declaration inside it is ignored.
 XmlDocPtr ParseXmlCp949Text(std::string_view text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "verify/SignerDetails.h"
 #include "verify/SignerPolicy.h"
 
 namespace ledgra {
@@ -32,6 +33,15 @@ VerifierFailure ChainFailure(int error) {
     }
 }
 
+std::vector<std::string> ChainSubjects(X509_STORE_CTX* context) {
+    std::vector<std::string> subjects;
+    STACK_OF(X509)* chain = X509_STORE_CTX_get0_chain(context);
+    for (int i = 0; chain != nullptr && i < sk_X509_num(chain); ++i) {
+        subjects.push_back(SubjectLine(sk_X509_value(chain, i)));
+    }
+    return subjects;
+}
+
 }  // namespace
 
 std::string CalendarDay(const ASN1_TIME* time) {
@@ -48,17 +58,18 @@ ChainCheck CheckCertificateChain(X509_STORE* store, X509* signer, STACK_OF(X509)
     X509StoreCtxHandle context(X509_STORE_CTX_new());
     if (!context || X509_STORE_CTX_init(context.get(), store, signer, untrusted) != 1 ||
         X509_STORE_CTX_set_default(context.get(), "smime_sign") != 1) {
-        return {VerifierFailure::InternalError, {}};
+        return {VerifierFailure::InternalError, {}, {}};
     }
     if (at) {
         X509_VERIFY_PARAM_set_time(X509_STORE_CTX_get0_param(context.get()),
                                    std::min(*at, std::time(nullptr)));
     }
     if (X509_verify_cert(context.get()) == 1) {
-        return {WeakChainFailure(X509_STORE_CTX_get0_chain(context.get())), {}};
+        return {WeakChainFailure(X509_STORE_CTX_get0_chain(context.get())), {},
+                ChainSubjects(context.get())};
     }
     const int error = X509_STORE_CTX_get_error(context.get());
-    ChainCheck check{ChainFailure(error), {}};
+    ChainCheck check{ChainFailure(error), {}, ChainSubjects(context.get())};
     if (check.failure == VerifierFailure::CertificateInvalid) {
         // The catch-all kind says what OpenSSL found; the others say it themselves.
         check.detail = X509_verify_cert_error_string(error);

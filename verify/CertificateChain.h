@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "verify/OpenSslHandles.h"
 #include "verify/VerifierFailure.h"
@@ -15,6 +16,8 @@ struct ChainCheck {
     // What OpenSSL found (CertificateInvalid), or the day an expired certificate ended
     // ("YYYY-MM-DD", CertificateExpired).
     std::string detail;
+    // The subjects of the chain as far as OpenSSL built it, signer first.
+    std::vector<std::string> chain;
 };
 
 // Chains `signer` to a root of `store`, taking intermediate CA certificates from `untrusted`,

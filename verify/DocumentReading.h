@@ -6,26 +6,18 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
+#include "verify/SignatureVerdict.h"
 #include "verify/SignedDataVerifier.h"
 
 namespace ledgra {
 
-enum class SignatureVerdict {
-    Confirmed,    // the signature verified under a trusted root
-    Unconfirmed,  // an intact XML signature whose certificate could not be confirmed
-    Unsigned,     // a plain XML document without a signature
-    Failed,       // not a document, or its signature did not verify
-};
-
 struct DocumentReading {
-    SignatureVerdict verdict = SignatureVerdict::Failed;
+    // The verdict and the signers, as the run finds them.
+    SignatureReport signature;
     // The verified content; for an intact XML signature only the signed nodes, which is all
     // a page may show. Empty when the verification failed.
     std::string content;
-    // The signers' names (code page 949), in the order the module named them, each once.
-    std::vector<std::string> signers;
     // Why the document failed: the messages the run would have shown, joined (code page 949).
     std::string failure;
 };

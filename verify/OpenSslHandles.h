@@ -4,6 +4,7 @@
 
 #include <openssl/asn1.h>
 #include <openssl/bio.h>
+#include <openssl/bn.h>
 #include <openssl/cms.h>
 #include <openssl/err.h>
 #include <openssl/evp.h>
@@ -39,6 +40,7 @@ using X509StackHandle = OpenSslHandle<STACK_OF(X509), FreeCertificateStack>;
 using X509StoreHandle = OpenSslHandle<X509_STORE, X509_STORE_free>;
 using X509StoreCtxHandle = OpenSslHandle<X509_STORE_CTX, X509_STORE_CTX_free>;
 using KeyHandle = OpenSslHandle<EVP_PKEY, EVP_PKEY_free>;
+using BignumHandle = OpenSslHandle<BIGNUM, BN_free>;
 using Asn1TimeHandle = OpenSslHandle<ASN1_TIME, ASN1_TIME_free>;
 
 // Leaves OpenSSL's error queue empty when an operation ends, whichever way it ends.

@@ -6,6 +6,7 @@
 #include "text/Cp949.h"
 #include "verify/Base64Strict.h"
 #include "verify/CertificateChain.h"
+#include "verify/SignerDetails.h"
 #include "verify/TrustStore.h"
 
 namespace ledgra {
@@ -76,6 +77,7 @@ std::uint16_t OpenSslVerifier::VerifySignature() {
 
 std::uint16_t OpenSslVerifier::CheckCertificate(const std::string& certificateDer) {
     ErrorQueueClearer clearer;
+    m_checkedCertificate = {};
     if (!m_directories) return Fail(VerifierFailure::NotInitialized);
     const auto* start = reinterpret_cast<const unsigned char*>(certificateDer.data());
     const unsigned char* next = start;
@@ -83,12 +85,19 @@ std::uint16_t OpenSslVerifier::CheckCertificate(const std::string& certificateDe
     if (!certificate || next != start + certificateDer.size()) {
         return Fail(VerifierFailure::CertificateInvalid);
     }
+    m_checkedCertificate = CertificateFacts(certificate.get());
     TrustStore trust = LoadTrustStore(m_trustFolder);
     if (trust.failure) return FailTrust(*trust.failure, {});
     ChainCheck chain =
         CheckCertificateChain(trust.store.get(), certificate.get(), nullptr, std::nullopt);
+    m_checkedCertificate.chain = std::move(chain.chain);
     if (chain.failure) return FailTrust(*chain.failure, chain.detail);
     return Succeed({});
+}
+
+SignerFacts OpenSslVerifier::SignerCertificateFacts(int signer) const {
+    if (const VerifiedSigner* found = Signer(signer)) return found->facts;
+    return signer == 1 ? m_checkedCertificate : SignerFacts{};
 }
 
 int OpenSslVerifier::SignerCount() const {
@@ -118,6 +127,7 @@ std::uint16_t OpenSslVerifier::LoadSigningTime(int signer) {
 
 std::uint16_t OpenSslVerifier::Finish() {
     m_opened.reset();
+    m_checkedCertificate = {};
     m_verified = false;
     m_signers.clear();
     m_resultText.clear();

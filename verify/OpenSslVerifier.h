@@ -37,6 +37,8 @@ public:
     int SignerCount() const override;
     std::uint16_t Finish() override;
     std::uint16_t CheckCertificate(const std::string& certificateDer) override;
+    SignerFacts SignerCertificateFacts(int signer) const override;
+    std::filesystem::path TrustFolder() const override { return m_trustFolder; }
 
     // Signed texts longer than this are refused unread.
     static constexpr std::size_t kMaxSignedTextBytes = std::size_t{64} << 20;
@@ -52,6 +54,7 @@ private:
     CmsHandle m_opened;
     bool m_verified = false;
     std::vector<VerifiedSigner> m_signers;
+    SignerFacts m_checkedCertificate;  // by the last CheckCertificate
     std::string m_resultText;
     std::string m_errorText;
 };

@@ -5,6 +5,7 @@
 #include "base/Captions.h"
 #include "base/FileAccess.h"
 #include "text/Cp949.h"
+#include "verify/UnreadableFile.h"
 
 namespace ledgra {
 namespace {
@@ -17,8 +18,11 @@ constexpr std::size_t kAttachmentSearchStart = 5;
 // At most this many rejection boxes for the attachments of one document.
 constexpr int kMaxAttachmentRejections = 3;
 
-void RejectFile(UserInterface& ui) {
-    ui.ShowMessage("규정된 파일이 아닙니다."_cp949, ErrorCaption(), MessageIcon::Exclamation);
+// Files larger than this are not documents.
+constexpr std::size_t kMaxDocumentFileBytes = std::size_t{256} << 20;
+
+void RejectFile(UserInterface& ui, const std::string& text = "규정된 파일이 아닙니다."_cp949) {
+    ui.ShowMessage(text, ErrorCaption(), MessageIcon::Exclamation);
 }
 
 // A header's character at position 2 is its length, "7" or "9"; any other character (or a
@@ -170,8 +174,17 @@ bool UnwrapSemicolonContainer(std::string_view text, std::string& content, UserI
 
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
                       UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
-                      const VerifyXmlDocumentFunction& verifyXmlDocument) {
-    content = ReadWholeFile(path);
+                      const VerifyXmlDocumentFunction& verifyXmlDocument,
+                      std::string* rejection) {
+    content = ReadWholeFile(path, kMaxDocumentFileBytes);
+    if (content.empty()) {
+        if (const std::optional<std::string> why = WhyUnreadable(path, kMaxDocumentFileBytes)) {
+            const std::string text = "파일을 읽을 수 없습니다: "_cp949 + *why;
+            if (rejection) *rejection = text;
+            RejectFile(ui, text);
+            return false;
+        }
+    }
     // A UTF-8 byte-order mark is not part of the form: real standard-schema invoices begin with
     // one before their "<". A plain XML document keeps its bytes; the signed forms are read
     // after the mark.
@@ -188,6 +201,7 @@ bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, U
         case ';':
             return UnwrapSemicolonContainer(std::string(text), content, ui, verifySignedData);
         default:
+            if (rejection) *rejection = "규정된 파일이 아닙니다."_cp949;
             RejectFile(ui);
             return false;
     }

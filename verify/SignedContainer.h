@@ -35,9 +35,12 @@ using VerifyXmlDocumentFunction = std::function<bool(std::string_view documentBy
 // the document is accepted and verified; `content` then holds the document content (the
 // verified content of a signed form, the whole text of a plain XML document). A plain XML
 // document goes through `verifyXmlDocument` when one is given. A file that is not a document
-// is rejected with a message box.
+// is rejected with a message box; a file that cannot be read at all says so
+// ("파일을 읽을 수 없습니다: <reason>"). `rejection`, when given, receives the text of such a
+// box.
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
                       UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
-                      const VerifyXmlDocumentFunction& verifyXmlDocument = {});
+                      const VerifyXmlDocumentFunction& verifyXmlDocument = {},
+                      std::string* rejection = nullptr);
 
 }  // namespace ledgra

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "verify/SignatureVerdict.h"
+
 namespace ledgra {
 
 // The module cannot be created or failed inside (not a verification failure): the
@@ -52,7 +54,18 @@ public:
     // viewer checks itself: 0 when the signer's certificate (DER) chains to a trusted root now,
     // for signing; else ErrorText() says why it could not be confirmed.
     virtual std::uint16_t CheckCertificate(const std::string& certificateDer) = 0;
+    // What the certificate of signer `signer` (from 1) states, with the signer's algorithms and
+    // its chain, once VerifySignature succeeded; after CheckCertificate, signer 1 is the checked
+    // certificate with its chain as far as it was built. Empty facts otherwise.
+    virtual SignerFacts SignerCertificateFacts(int signer) const = 0;
+    // The folder whose root certificates the module trusts, to tell the user where a missing
+    // authority's certificate goes.
+    virtual std::filesystem::path TrustFolder() const = 0;
 };
+
+// "인증기관의 인증서를 <trust folder> 에 넣으면 확인됩니다.": what settles a failure of trust
+// (IsTrustFailure) in the module's trust folder.
+std::string TrustFolderHint(const ISignedDataVerifier& module);
 
 // Creates a module object; may throw VerificationModuleError when none can be created.
 using SignedDataVerifierFactory = std::function<std::unique_ptr<ISignedDataVerifier>()>;

@@ -21,6 +21,15 @@ MessageCheck Failed(VerifierFailure failure, std::string detail = {}) {
     return check;
 }
 
+// OpenSSL's short name of an algorithm ("SHA256", "ecdsa-with-SHA256"); empty when unknown.
+std::string AlgorithmName(const X509_ALGOR* algorithm) {
+    const ASN1_OBJECT* oid = nullptr;
+    if (algorithm == nullptr) return {};
+    X509_ALGOR_get0(&oid, nullptr, nullptr, algorithm);
+    const char* name = OBJ_nid2sn(OBJ_obj2nid(oid));
+    return name ? name : "";
+}
+
 // MD5 as the signer's digest or inside its signature algorithm.
 bool UsesRefusedDigest(CMS_SignerInfo* info) {
     X509_ALGOR* digest = nullptr;
@@ -96,8 +105,17 @@ MessageCheck VerifySignedMessage(CMS_ContentInfo* cms, const std::filesystem::pa
         if (signingTime) at = signingTime->time;
         ChainCheck chain = CheckCertificateChain(trust.store.get(), signer, certificates.get(), at);
         if (chain.failure) return Failed(*chain.failure, chain.detail);
-        check.signers.push_back(
-            {SignerName(signer), signingTime ? ShownSigningTime(*signingTime, signer) : ""});
+        VerifiedSigner verified{SignerName(signer),
+                                signingTime ? ShownSigningTime(*signingTime, signer) : "",
+                                CertificateFacts(signer)};
+        verified.facts.signingTime = verified.signingTime;
+        verified.facts.chain = std::move(chain.chain);
+        X509_ALGOR* digest = nullptr;
+        X509_ALGOR* signature = nullptr;
+        CMS_SignerInfo_get0_algs(info, nullptr, nullptr, &digest, &signature);
+        verified.facts.digestAlgorithm = AlgorithmName(digest);
+        verified.facts.signatureAlgorithm = AlgorithmName(signature);
+        check.signers.push_back(std::move(verified));
     }
 
     // The chains are checked above, each at its own signing time, which one CMS_verify call

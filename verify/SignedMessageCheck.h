@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "verify/OpenSslHandles.h"
+#include "verify/SignatureVerdict.h"
 #include "verify/VerifierFailure.h"
 
 namespace ledgra {
@@ -21,6 +22,8 @@ struct VerifiedSigner {
     // by now, followed by " (인증서 만료: YYYY-MM-DD)": the chain is checked at the signing
     // time, which only the signer vouches for.
     std::string signingTime;
+    // The certificate's facts, the signer's algorithms and its chain up to the trusted root.
+    SignerFacts facts;
 };
 
 struct OpenedMessage {

@@ -2,7 +2,11 @@
 
 #include <openssl/objects.h>
 
+#include <openssl/bn.h>
+#include <openssl/evp.h>
+
 #include <cstdio>
+#include <ctime>
 
 #include "text/Cp949.h"
 
@@ -29,7 +33,59 @@ std::string WholeSubjectUtf8(const X509_NAME* subject) {
     return length > 0 ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
 }
 
+std::string OneLine(std::string utf8) {
+    for (char& c : utf8) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return Cp949FromUtf8(utf8);
+}
+
+std::string TimeText(const ASN1_TIME* time) {
+    std::tm parts{};
+    if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1) return {};
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d UTC", parts.tm_year + 1900,
+                  parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return text;
+}
+
+std::string SerialText(const X509* certificate) {
+    BignumHandle serial(ASN1_INTEGER_to_BN(X509_get0_serialNumber(certificate), nullptr));
+    char* hex = serial ? BN_bn2hex(serial.get()) : nullptr;
+    std::string text = hex ? hex : "";
+    OPENSSL_free(hex);
+    return text;
+}
+
+std::string ShortName(int nid) {
+    const char* name = nid == NID_undef ? nullptr : OBJ_nid2sn(nid);
+    return name ? name : "";
+}
+
 }  // namespace
+
+std::string SubjectLine(X509* certificate) {
+    return OneLine(WholeSubjectUtf8(X509_get_subject_name(certificate)));
+}
+
+SignerFacts CertificateFacts(X509* certificate) {
+    SignerFacts facts;
+    facts.name = SignerName(certificate);
+    facts.subject = SubjectLine(certificate);
+    facts.issuer = OneLine(WholeSubjectUtf8(X509_get_issuer_name(certificate)));
+    facts.serial = SerialText(certificate);
+    facts.validFrom = TimeText(X509_get0_notBefore(certificate));
+    facts.validUntil = TimeText(X509_get0_notAfter(certificate));
+    int digest = NID_undef;
+    int key = NID_undef;
+    if (OBJ_find_sigid_algs(X509_get_signature_nid(certificate), &digest, &key) == 1) {
+        facts.digestAlgorithm = ShortName(digest);
+    }
+    if (EVP_PKEY* publicKey = X509_get0_pubkey(certificate)) {
+        facts.signatureAlgorithm = ShortName(EVP_PKEY_base_id(publicKey));
+    }
+    return facts;
+}
 
 std::string SignerName(X509* certificate) {
     const X509_NAME* subject = X509_get_subject_name(certificate);

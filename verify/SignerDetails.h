@@ -7,12 +7,21 @@
 #include <string>
 
 #include "verify/OpenSslHandles.h"
+#include "verify/SignatureVerdict.h"
 
 namespace ledgra {
 
 // The last (most specific) common name of the subject, else the whole subject, in code page 949.
 // Control characters become "?" so that a name cannot forge lines of the signer list.
 std::string SignerName(X509* certificate);
+
+// What the certificate itself states: names, serial number, validity, and its key and digest as
+// the certificate's own signature algorithm names them. The signing time and the trust in it
+// are left for the caller.
+SignerFacts CertificateFacts(X509* certificate);
+
+// The certificate's whole subject on one line (RFC 2253 order), code page 949.
+std::string SubjectLine(X509* certificate);
 
 struct SigningTime {
     std::time_t time = 0;

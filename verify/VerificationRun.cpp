@@ -56,23 +56,14 @@ std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::p
     }
     const bool verified = Unwrap(path, document.content, mode, document.xmlSignature);
     m_frame.m_strDocPath = path;
-    const std::string& information = InformationCaption();
     if (!verified) {
+        m_report.verdict = SignatureVerdict::Failed;
         m_frame.m_bDocumentShown = 0;
-        m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, information, MessageIcon::Exclamation);
+        m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, InformationCaption(),
+                         MessageIcon::Exclamation);
         return std::nullopt;
     }
-
-    if (!m_frame.m_bShowOtherCopy) {
-        const std::string& success = "서명검증이 성공했습니다."_cp949;
-        if (mode == UnwrapMode::Verify) {
-            m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
-        } else if (document.xmlSignature.intact) {
-            m_ui.SetStatusText(success + " " + document.xmlSignature.statusLine);
-        } else {
-            m_ui.SetStatusText(success);
-        }
-    }
+    if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, document.xmlSignature);
     return document;
 }
 
@@ -103,17 +94,66 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     m_frame.m_bDocumentShown = 1;
 }
 
+void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
+    const std::string& information = InformationCaption();
+    const bool box = mode == UnwrapMode::Verify;
+    switch (m_report.verdict) {
+        case SignatureVerdict::Verified: {
+            const std::string& success = "서명검증이 성공했습니다."_cp949;
+            if (box) {
+                m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
+            } else {
+                m_ui.SetStatusText(xmlSignature.intact ? success + " " + xmlSignature.statusLine
+                                                       : success);
+            }
+            return;
+        }
+        case SignatureVerdict::Unsigned: {
+            const std::string& noSignature = "전자서명이 없는 문서입니다."_cp949;
+            if (box) {
+                m_ui.ShowMessage(noSignature, information, MessageIcon::Information);
+            } else {
+                m_ui.SetStatusText(noSignature);
+            }
+            return;
+        }
+        case SignatureVerdict::Unconfirmed:
+            if (box) {
+                m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
+                                     "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
+                                     m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
+                                 information, MessageIcon::Exclamation);
+            } else {
+                m_ui.SetStatusText("서명 확인 불가: "_cp949 + m_report.reason);
+            }
+            return;
+        case SignatureVerdict::Failed:
+            return;
+    }
+}
+
 bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& content,
                              UnwrapMode mode, XmlDocumentSignature& xmlSignature) {
-    return UnwrapSignedFile(
+    // Each pass judges the document afresh; the last one is the run's.
+    m_report = {};
+    std::string rejection;
+    const bool accepted = UnwrapSignedFile(
         path, content, mode, m_ui,
         [this](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
             return VerifySignedData(signedText, verifiedContent, listSigners, m_verifierFactory,
-                                    m_ui);
+                                    m_ui, &m_report);
         },
         [this, mode, &xmlSignature](std::string_view documentBytes) {
-            return VerifyXmlDocument(documentBytes, mode, m_verifierFactory, m_ui, xmlSignature);
-        });
+            const bool shown =
+                VerifyXmlDocument(documentBytes, mode, m_verifierFactory, m_ui, xmlSignature);
+            m_report = xmlSignature.report;
+            return shown;
+        },
+        &rejection);
+    if (!accepted && m_report.reason.empty()) {
+        m_report.reason = rejection.empty() ? "규정된 파일이 아닙니다."_cp949 : rejection;
+    }
+    return accepted;
 }
 
 std::string VerificationRun::RenderPage(const std::string& pattern, const std::string& content,

@@ -12,6 +12,7 @@
 #include "render/Renderer.h"
 #include "settings/Profile.h"
 #include "verify/FrameState.h"
+#include "verify/SignatureVerdict.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerifyXmlDocument.h"
@@ -46,6 +47,10 @@ public:
     // The run's verification alone, as both forms begin: it tells the start and the outcome as
     // the run does but makes no page and writes no file. Nothing when the check failed.
     std::optional<VerifiedDocument> Verify(const std::filesystem::path& path, UnwrapMode mode);
+    // What the last run found out about the document's signature. "서명검증이 성공했습니다."
+    // is said only for Verified; Unsigned and Unconfirmed documents are shown with their own
+    // words, Failed ones are not shown.
+    const SignatureReport& LastReport() const { return m_report; }
 
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
@@ -54,6 +59,7 @@ private:
     // The page of the content the run read and verified; records the copy the renderer chose.
     std::string RenderPage(const std::string& pattern, const std::string& content,
                            const XmlDocumentSignature& xmlSignature);
+    void TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature);
 
     FrameState& m_frame;
     const Profile& m_profile;
@@ -61,6 +67,7 @@ private:
     UserInterface& m_ui;
     SignedDataVerifierFactory m_verifierFactory;
     DocumentRenderers m_renderers;
+    SignatureReport m_report;
 };
 
 }  // namespace ledgra

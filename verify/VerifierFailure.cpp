@@ -8,6 +8,20 @@ std::uint16_t StatusOf(VerifierFailure failure) {
     return static_cast<std::uint16_t>(failure);
 }
 
+bool IsTrustFailure(std::uint16_t status) {
+    switch (static_cast<VerifierFailure>(status)) {
+        case VerifierFailure::TrustFolderMissing:
+        case VerifierFailure::TrustFolderEmpty:
+        case VerifierFailure::UntrustedCertificate:
+        case VerifierFailure::CertificateExpired:
+        case VerifierFailure::CertificateNotYetValid:
+        case VerifierFailure::CertificateRevoked:
+            return true;
+        default:
+            return false;
+    }
+}
+
 const std::string& FailureText(VerifierFailure failure) {
     // No default: a new failure kind must get its own text.
     switch (failure) {
@@ -63,6 +77,8 @@ const std::string& FailureText(VerifierFailure failure) {
             return "지원하지 않는 형식의 XML 서명입니다."_cp949;
         case VerifierFailure::DigestMismatch:
             return "서명된 내용이 바뀌었습니다."_cp949;
+        case VerifierFailure::UnreadableXml:
+            return "XML 문서를 읽을 수 없어 서명을 확인할 수 없습니다."_cp949;
     }
     return "서명 검증 중 오류가 발생했습니다."_cp949;
 }

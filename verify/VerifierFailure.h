@@ -34,7 +34,13 @@ enum class VerifierFailure : std::uint16_t {
     CertificateRevoked,       // listed in a revocation list of the trust folder
     UnsupportedXmlSignature,  // an XML signature outside the one form invoices use
     DigestMismatch,           // the signed part of an XML document was changed
+    UnreadableXml,            // an XML document that names a signature but cannot be loaded
 };
+
+// A failure that only says the signer's certificate could not be traced to a trusted root
+// (unknown root, expired, not yet valid, revoked, no trust folder): putting the authority's
+// certificate in the trust folder, or a current one, may settle it.
+bool IsTrustFailure(std::uint16_t status);
 
 std::uint16_t StatusOf(VerifierFailure failure);
 const std::string& FailureText(VerifierFailure failure);

@@ -1,14 +1,16 @@
 #pragma once
 // The check of a plain XML document's XML signature within a run, and how the run tells it.
-// A document without a signature is accepted as it is. A broken or refused signature is told
-// as a module error and fails the run. An intact one names its signer and says, on a line of
-// its own, whether the signer's certificate could be confirmed: the signature's validity and
-// the trust in its certificate are separate results.
+// A document without a signature is accepted as it is (verdict Unsigned). A broken or refused
+// signature is told as a module error and fails the run. An intact one names its signer and
+// says, on a line of its own, whether the signer's certificate could be confirmed: the
+// signature's validity and the trust in its certificate are separate results (Verified or
+// Unconfirmed), and the run tells the verdict.
 
 #include <string>
 #include <string_view>
 
 #include "base/UserInterface.h"
+#include "verify/SignatureVerdict.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
 
@@ -20,6 +22,7 @@ struct XmlDocumentSignature {
     std::string signedDocument;
     // When intact: the signer and certificate lines joined into one, for the status bar.
     std::string statusLine;
+    SignatureReport report;
 };
 
 // True when the document may be shown. In verify mode an intact signature is listed in an

@@ -14,8 +14,11 @@
 //   root's namespace declarations are printed on their own, its attributes are not, and no
 //   descendant declares them again.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 struct _xmlDoc;
 struct _xmlNode;
@@ -27,19 +30,36 @@ enum class CanonicalReading { Java, Strict };
 // Real invoices declare three or four.
 inline constexpr int kMaxNamespaceDeclarations = 64;
 
+// libxml2's canonicalisation walks, for every element, each namespace declaration in scope and
+// looks each one up through the element's ancestors, and sorts the element's attributes by
+// insertion: its work grows with the elements times their depth times the declarations in
+// scope, and with the square of the attributes per element, not with the document's size. A document whose
+// work would pass this bound (about a second for the three passes on a slow machine; a real
+// invoice needs well under a thousandth of it) is refused before any pass starts.
+inline constexpr std::size_t kMaxCanonicalWork = 40'000'000;
+
+// Receives the canonical form piece by piece; false stops the canonicalisation.
+using CanonicalSink = std::function<bool(std::string_view)>;
+
 class SignedNodeSet {
 public:
     // Marks the nodes of `document` (its nodes' _private fields, which nothing else uses on a
     // tree made for the check) for the signature element `signature` and its SignedInfo.
-    // nullopt when the document is outside what the filter can sign soundly, or cheaply: an
-    // element named TaxInvoice other than the root (its tags would be unsigned around signed
-    // content), or more than kMaxNamespaceDeclarations namespace declarations (libxml2 looks at
-    // each declaration in scope for every element).
+    // nullopt, with the reason in `refusal` (ASCII), when the document is outside what the
+    // filter can sign soundly, or cheaply: an element named TaxInvoice other than the root (its
+    // tags would be unsigned around signed content), more than kMaxNamespaceDeclarations
+    // namespace declarations, canonicalisation work past kMaxCanonicalWork, or a relative
+    // namespace address that canonical XML would have to print (it cannot).
+    //
+    // A relative namespace address that nothing signed inherits (inside the ExchangedDocument)
+    // is set to an absolute placeholder: libxml2 refuses one anywhere in the document, yet it
+    // changes nothing the signature covers.
     static std::optional<SignedNodeSet> Mark(_xmlDoc* document, _xmlNode* signature,
-                                             _xmlNode* signedInfo);
+                                             _xmlNode* signedInfo, std::string& refusal);
 
-    // The canonical form of the signed node set; nullopt when libxml2 fails.
-    std::optional<std::string> Reference(CanonicalReading reading) const;
+    // Hands the canonical form of the signed node set to `sink`; false when libxml2 fails or
+    // the sink stops it.
+    bool Reference(CanonicalReading reading, const CanonicalSink& sink) const;
     // The canonical form of SignedInfo in its document context (with the namespaces it
     // inherits).
     std::optional<std::string> SignedInfo() const;

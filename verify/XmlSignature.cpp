@@ -4,6 +4,7 @@
 #include <openssl/evp.h>
 
 #include <optional>
+#include <string_view>
 
 #include "render/XmlParsing.h"
 #include "verify/OpenSslHandles.h"
@@ -28,21 +29,24 @@ const EVP_MD* DigestOf(XmlDigest digest) {
     return EVP_sha256();
 }
 
+std::string DigestName(XmlDigest digest) {
+    switch (digest) {
+        case XmlDigest::Sha256:
+            return "SHA-256";
+        case XmlDigest::Sha384:
+            return "SHA-384";
+        case XmlDigest::Sha512:
+            return "SHA-512";
+    }
+    return "SHA-256";
+}
+
 XmlSignatureCheck Refused(VerifierFailure failure, std::string detail = {}) {
     XmlSignatureCheck check;
     check.state = XmlSignatureCheck::State::Refused;
     check.failure = failure;
     check.detail = std::move(detail);
     return check;
-}
-
-std::optional<std::string> Digest(std::string_view bytes, XmlDigest digest) {
-    unsigned char value[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.data(), bytes.size(), value, &length, DigestOf(digest), nullptr) != 1) {
-        return std::nullopt;
-    }
-    return std::string(reinterpret_cast<const char*>(value), length);
 }
 
 bool SignatureVerifies(std::string_view signedInfo, const std::string& signature, EVP_PKEY* key,
@@ -56,15 +60,44 @@ bool SignatureVerifies(std::string_view signedInfo, const std::string& signature
                             signedInfo.size()) == 1;
 }
 
-// The reading whose canonical form has the signed digest, if one has.
-std::optional<CanonicalReading> MatchingReading(const SignedNodeSet& nodes,
-                                                const XmlSignatureProfile& profile) {
-    for (CanonicalReading reading : {CanonicalReading::Java, CanonicalReading::Strict}) {
-        std::optional<std::string> canonical = nodes.Reference(reading);
-        if (!canonical) return std::nullopt;
-        if (Digest(*canonical, profile.referenceDigest) == profile.digestValue) return reading;
+// The digest of the canonical form in `reading`, computed as libxml2 writes it.
+std::optional<std::string> ReferenceDigest(const SignedNodeSet& nodes, CanonicalReading reading,
+                                           XmlDigest digest) {
+    MdContextHandle context(EVP_MD_CTX_new());
+    if (!context || EVP_DigestInit_ex(context.get(), DigestOf(digest), nullptr) != 1) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const CanonicalSink update = [&context](std::string_view piece) {
+        return EVP_DigestUpdate(context.get(), piece.data(), piece.size()) == 1;
+    };
+    unsigned char value[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (!nodes.Reference(reading, update) ||
+        EVP_DigestFinal_ex(context.get(), value, &length) != 1) {
+        return std::nullopt;
+    }
+    return std::string(reinterpret_cast<const char*>(value), length);
+}
+
+struct ReadingMatch {
+    std::optional<CanonicalReading> reading;
+    bool failed = false;  // libxml2 could not canonicalise
+};
+
+// The reading whose canonical form has the signed digest, if one has.
+ReadingMatch MatchingReading(const SignedNodeSet& nodes, const XmlSignatureProfile& profile) {
+    for (CanonicalReading reading : {CanonicalReading::Java, CanonicalReading::Strict}) {
+        std::optional<std::string> digest = ReferenceDigest(nodes, reading, profile.referenceDigest);
+        if (!digest) return {std::nullopt, true};
+        if (*digest == profile.digestValue) return {reading, false};
+    }
+    return {};
+}
+
+// A document that names the signature namespace claims to be signed: one that cannot be read
+// then fails rather than passing as unsigned.
+bool ClaimsSignature(std::string_view documentBytes) {
+    return documentBytes.find(kXmlSignatureNamespace) != std::string_view::npos;
 }
 
 std::optional<std::string> DumpWithByteOrderMark(xmlDoc* document) {
@@ -85,8 +118,15 @@ std::optional<std::string> DumpWithByteOrderMark(xmlDoc* document) {
 
 XmlSignatureCheck CheckXmlSignature(std::string_view documentBytes) {
     ErrorQueueClearer clearer;
-    XmlDocPtr document = ParseXmlFileBytes(documentBytes, XmlNamespaces::AsWritten);
-    if (!document) return {};
+    // libxml2's reports go into the reason, never to the terminal.
+    XmlErrorCapture libxmlMessages;
+    std::string parseFailure;
+    XmlDocPtr document =
+        ParseXmlFileBytes(documentBytes, XmlNamespaces::AsWritten, &parseFailure);
+    if (!document) {
+        if (!ClaimsSignature(documentBytes)) return {};
+        return Refused(VerifierFailure::UnreadableXml, parseFailure);
+    }
     XmlSignatureProfile profile = ReadXmlSignatureProfile(document.get());
     switch (profile.found) {
         case XmlSignatureProfile::Found::None:
@@ -110,21 +150,26 @@ XmlSignatureCheck CheckXmlSignature(std::string_view documentBytes) {
         return Refused(VerifierFailure::UnsupportedXmlSignature, "key type");
     }
 
+    std::string refusal;
     std::optional<SignedNodeSet> nodes =
-        SignedNodeSet::Mark(document.get(), profile.signature, profile.signedInfo);
-    if (!nodes) return Refused(VerifierFailure::UnsupportedXmlSignature, "document shape");
+        SignedNodeSet::Mark(document.get(), profile.signature, profile.signedInfo, refusal);
+    if (!nodes) return Refused(VerifierFailure::UnsupportedXmlSignature, refusal);
     std::optional<std::string> signedInfo = nodes->SignedInfo();
-    if (!signedInfo) return Refused(VerifierFailure::InternalError);
+    if (!signedInfo) return Refused(VerifierFailure::InternalError, libxmlMessages.FirstError());
     if (!SignatureVerifies(*signedInfo, profile.signatureValue, key, profile.signatureDigest)) {
         return Refused(VerifierFailure::BadSignature);
     }
-    std::optional<CanonicalReading> reading = MatchingReading(*nodes, profile);
-    if (!reading) return Refused(VerifierFailure::DigestMismatch);
+    const ReadingMatch match = MatchingReading(*nodes, profile);
+    if (match.failed) return Refused(VerifierFailure::InternalError, libxmlMessages.FirstError());
+    if (!match.reading) return Refused(VerifierFailure::DigestMismatch);
 
     XmlSignatureCheck check;
     check.state = XmlSignatureCheck::State::Intact;
-    check.reading = *reading;
+    check.reading = *match.reading;
     check.signerName = SignerName(certificate.get());
+    check.signer = CertificateFacts(certificate.get());
+    check.signer.digestAlgorithm = DigestName(profile.referenceDigest);
+    check.signer.signatureAlgorithm = "RSA with " + DigestName(profile.signatureDigest);
     check.certificateDer = std::move(profile.certificateDer);
     nodes->RemoveUnsignedNodes();
     std::optional<std::string> signedDocument = DumpWithByteOrderMark(document.get());

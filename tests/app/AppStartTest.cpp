@@ -72,7 +72,7 @@ TEST_F(AppStartTest, ASecondStartHandsItsDocumentToTheRunningWindowAndEnds) {
     EXPECT_EQ(tree.GetItemPath(tree.currentItem()), ToQString(document));
     EXPECT_EQ(frame.State().m_strDocPath, document);
     EXPECT_EQ(frame.State().m_bDocumentShown, 1);
-    EXPECT_EQ(frame.StatusText(), u"서명검증이 성공했습니다."_qs);
+    EXPECT_EQ(frame.StatusText(), u"전자서명이 없는 문서입니다."_qs);
     EXPECT_TRUE(m_presenter->m_messages.empty());
 }
 

@@ -178,7 +178,7 @@ TEST_F(MainFrameTest, PrintingIsRefusedUntilADocumentWasShown) {
 TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOwn) {
     ShowAndWait(std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml");
     ASSERT_EQ(m_frame->State().m_bDocumentShown, 1);
-    EXPECT_EQ(m_frame->StatusText(), u"서명검증이 성공했습니다."_qs);
+    EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
     m_presenter->m_messages.clear();
 
     m_frame->RouteCommand(3);

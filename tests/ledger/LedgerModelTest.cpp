@@ -160,7 +160,7 @@ TEST(LedgerSignature, AnXmlSignatureIsConfirmedOnlyUnderATrustedRootAndNamesItsS
         const TestAuthority& authority;
         SignatureVerdict verdict;
     };
-    for (const Case& c : {Case{TestAuthority::Trusted(), SignatureVerdict::Confirmed},
+    for (const Case& c : {Case{TestAuthority::Trusted(), SignatureVerdict::Verified},
                           Case{TestAuthority::Untrusted(), SignatureVerdict::Unconfirmed}}) {
         CertificateOptions options;
         options.commonName = "가나 서명자";

@@ -17,13 +17,29 @@ void RecordingUserInterface::NavigateView(const std::filesystem::path& htmlFile)
     m_events.push_back({Event::Kind::Navigate, {}, {}, MessageIcon::None, htmlFile});
 }
 
+namespace {
+
+std::string IconMark(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Exclamation:
+            return "|!|";
+        case MessageIcon::Information:
+            return "|i|";
+        case MessageIcon::None:
+            break;
+    }
+    return "|-|";
+}
+
+}  // namespace
+
 std::vector<std::string> RecordingUserInterface::Lines() const {
     std::vector<std::string> lines;
     for (const Event& event : m_events) {
         switch (event.kind) {
             case Event::Kind::Message:
                 lines.push_back("box|" + Utf8FromCp949(event.caption) +
-                                (event.icon == MessageIcon::Exclamation ? "|!|" : "|-|") +
+                                IconMark(event.icon) +
                                 Utf8FromCp949(event.text));
                 break;
             case Event::Kind::Status:

@@ -29,7 +29,7 @@ public:
     void Clear() { m_events.clear(); }
 
     // The events as readable UTF-8 lines:
-    //   "box|<caption>|!|<text>"  ("!" the exclamation icon, "-" none; an empty caption stays
+    //   "box|<caption>|!|<text>"  ("!" the exclamation icon, "i" information, "-" none; an empty caption stays
     //                             empty)
     //   "status|<text>"
     //   "navigate|<html file>"

@@ -81,6 +81,12 @@ public:
         return Step("CheckCertificate(" + std::to_string(certificateDer.size()) + " bytes)",
                     "CheckCertificate");
     }
+    SignerFacts SignerCertificateFacts(int signer) const override {
+        SignerFacts facts;
+        facts.name = m_script.signers.at(static_cast<std::size_t>(signer - 1)).first;
+        return facts;
+    }
+    std::filesystem::path TrustFolder() const override { return "/trust"; }
 
 private:
     std::uint16_t Step(const std::string& call, const std::string& operation) {

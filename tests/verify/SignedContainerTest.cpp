@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -100,18 +102,37 @@ TEST(UnwrapSignedFile, PlainXmlKeepsTheWholeTextAsContent) {
     EXPECT_EQ(Unwrap("<a>\0tail"s).content, "<a>");
 }
 
-TEST(UnwrapSignedFile, MissingFileIsNotADocument) {
+TEST(UnwrapSignedFile, AFileThatCannotBeReadSaysWhyAndAnEmptyOneIsNotADocument) {
     TempFolder folder;
-    RecordingUserInterface ui;
-    std::string content;
-    int checks = 0;
-    EXPECT_FALSE(UnwrapSignedFile(folder.Path() / "missing.tsn", content, UnwrapMode::Verify, ui,
-                                  [&checks](const std::string&, std::string&, bool) {
-                                      ++checks;
-                                      return true;
-                                  }));
-    EXPECT_EQ(checks, 0);
-    EXPECT_EQ(ui.Lines(), std::vector<std::string>{kRejection});
+    folder.Write("empty.tsn", "");
+    folder.Write("locked.tsn", "M...");
+    std::filesystem::permissions(folder.Path() / "locked.tsn", std::filesystem::perms::none);
+    std::filesystem::create_directory(folder.Path() / "folder.tsn");
+    ASSERT_EQ(::mkfifo((folder.Path() / "fifo.tsn").c_str(), 0600), 0);
+    const std::string unreadable = "box|에러 메시지|!|파일을 읽을 수 없습니다: ";
+    const struct {
+        std::string name;
+        std::string line;
+    } cases[] = {
+        {"missing.tsn", unreadable + "파일이 없습니다."},
+        {"folder.tsn", unreadable + "일반 파일이 아닙니다."},
+        {"fifo.tsn", unreadable + "일반 파일이 아닙니다."},
+        {"locked.tsn", unreadable + "읽을 권한이 없습니다."},
+        {"empty.tsn", kRejection},
+    };
+    for (const auto& c : cases) {
+        // Permissions do not hold for the superuser.
+        if (c.name == "locked.tsn" && ::geteuid() == 0) continue;
+        SCOPED_TRACE(c.name);
+        RecordingUserInterface ui;
+        std::string content;
+        std::string rejection;
+        EXPECT_FALSE(UnwrapSignedFile(
+            folder.Path() / c.name, content, UnwrapMode::Verify, ui,
+            [](const std::string&, std::string&, bool) { return true; }, {}, &rejection));
+        EXPECT_EQ(ui.Lines(), std::vector<std::string>{c.line});
+        EXPECT_EQ("box|에러 메시지|!|" + Utf8FromCp949(rejection), c.line);
+    }
 }
 
 TEST(UnwrapSignedFile, BadAttachmentHeadersAreReportedAndTheDocumentStillVerified) {

@@ -31,6 +31,8 @@ using testing::kRejected;
 using testing::kStarted;
 using testing::kSucceededBox;
 using testing::kSucceededStatus;
+using testing::kUnsignedBox;
+using testing::kUnsignedStatus;
 
 // One successful use of the module on the signed text "SIGNED" with one signer.
 const Lines kModuleUse = {"create",
@@ -112,7 +114,7 @@ TEST_F(VerificationRunTest, ThePatternChoosesTheRenderer) {
 TEST_F(VerificationRunTest, PlainXmlIsShownWithoutTheModule) {
     const auto path = folder.Write("invoice.XML", "\xEF\xBB\xBF<TaxInvoice/>");
     Verify(path);
-    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox, Navigated()}));
+    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedBox, Navigated()}));
     EXPECT_TRUE(log.calls.empty());
     EXPECT_EQ(frame.m_bDocumentShown, 1);
     EXPECT_EQ(frame.m_strDocPath, path);
@@ -120,7 +122,7 @@ TEST_F(VerificationRunTest, PlainXmlIsShownWithoutTheModule) {
 
     ui.Clear();
     Show(path);
-    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededStatus, Navigated()}));
+    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedStatus, Navigated()}));
 }
 
 TEST_F(VerificationRunTest, ARejectedTsnFileIsReportedByBothPasses) {
@@ -216,7 +218,7 @@ TEST_F(VerificationRunTest, TheCopyButtonsRunAnnouncesNoSuccess) {
     EXPECT_EQ(ui.Lines(), (Lines{kStarted, Navigated()}));
 }
 
-TEST_F(VerificationRunTest, ARendererFailureComesAfterTheSuccessNotice) {
+TEST_F(VerificationRunTest, ARendererFailureComesAfterTheVerdict) {
     const auto path = folder.Write("invoice.XML", "<TaxInvoice/>");
     Verify(path);
     ASSERT_EQ(frame.m_bDocumentShown, 1);
@@ -229,7 +231,7 @@ TEST_F(VerificationRunTest, ARendererFailureComesAfterTheSuccessNotice) {
         frame.m_bDocumentShown = 1;
         ui.Clear();
         Verify(path);
-        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox, kNoPage}));
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedBox, kNoPage}));
         EXPECT_EQ(frame.m_bDocumentShown, 0);
         // The previous page stays on disk.
         EXPECT_EQ(ReadBytes(DefaultHtmlFile()), previousPage);
@@ -314,7 +316,7 @@ TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndNotShown) 
         ui.Clear();
         Verify(path);
         EXPECT_EQ(ui.Lines(),
-                  (Lines{kStarted, kSucceededBox,
+                  (Lines{kStarted, kUnsignedBox,
                          "box|에러 메시지|!|HTML 파일을 저장할 수 없습니다: " + missing.string()}));
         EXPECT_EQ(frame.m_bDocumentShown, shownBefore);
     }

@@ -53,13 +53,15 @@ protected:
         return {record, record, record, record, record};
     }
 
-    void Run(const std::string& name, const std::string& fileText, bool verifyForm,
-             DocumentRenderers renderers) {
+    SignatureReport Run(const std::string& name, const std::string& fileText, bool verifyForm,
+                        DocumentRenderers renderers) {
         VerificationRun run(frame, profile, templates, ui, OpenSslVerifierFactory(TrustFolder()),
                             std::move(renderers));
-        const auto path = folder.Write(name, fileText);
+        // No text: no file at all.
+        const auto path = fileText.empty() ? folder.Path() / name : folder.Write(name, fileText);
         ui.Clear();
         verifyForm ? run.VerifyDocument(path) : run.ShowDocument(path);
+        return run.LastReport();
     }
     std::string Navigated() const {
         return "navigate|" + folder.Path().string() + "/zova_document.html";
@@ -73,52 +75,6 @@ protected:
     RecordingUserInterface ui;
     Lines signedParts;
 };
-
-TEST_F(VerificationRunXmlSignatureTest, AnIntactSignatureNamesItsSignerAndTheCertificate) {
-    const std::string invoice = SignedXmlInvoice({.signer = InvoiceSigner()});
-    Run("invoice.xml", invoice, true, RecordingRenderers());
-    EXPECT_EQ(ui.Lines(), (Lines{kStarted, "box|Info|-|" + kSignerLine + "\n" + kTrusted + "\n",
-                                 kSucceededBox, Navigated()}));
-    ASSERT_EQ(signedParts.size(), 1u);
-    EXPECT_NE(signedParts[0], "(whole file)");
-    EXPECT_EQ(signedParts[0].find("ExchangedDocument"), std::string::npos);
-
-    Run("invoice.xml", invoice, false, RecordingRenderers());
-    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededStatus + " " + kSignerLine + " " + kTrusted,
-                                 Navigated()}));
-    EXPECT_EQ(frame.m_bDocumentShown, 1);
-}
-
-TEST_F(VerificationRunXmlSignatureTest, ACertificateThatCannotBeConfirmedStillShowsTheDocument) {
-    std::filesystem::remove_all(TrustFolder());
-    TestAuthority::Untrusted().WriteTrustFolder(TrustFolder());
-    Run("invoice.xml", SignedXmlInvoice({.signer = InvoiceSigner()}), true, RecordingRenderers());
-    const Lines lines = ui.Lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[1], "box|Info|-|" + kSignerLine +
-                            "\n인증서: 확인되지 않았습니다 - 신뢰할 수 있는 인증기관의 인증서가 "
-                            "아닙니다.\n");
-    EXPECT_EQ(lines[2], kSucceededBox);
-}
-
-TEST_F(VerificationRunXmlSignatureTest, AChangedSignedValueFailsTheRunAsAModuleError) {
-    std::string invoice = SignedXmlInvoice({.signer = InvoiceSigner()});
-    invoice.replace(invoice.find("0101</TypeCode>"), 4, "0102");
-    frame.m_bDocumentShown = 1;
-    for (bool verifyForm : {true, false}) {
-        Run("changed.xml", invoice, verifyForm, RecordingRenderers());
-        EXPECT_EQ(ui.Lines(),
-                  (Lines{kStarted, "box||-|검증모듈에러:서명된 내용이 바뀌었습니다.", kFailed}));
-    }
-    EXPECT_TRUE(signedParts.empty());
-    EXPECT_EQ(frame.m_bDocumentShown, 0);
-}
-
-TEST_F(VerificationRunXmlSignatureTest, UnsignedXmlIsShownWholeAsBefore) {
-    Run("plain.xml", "<TaxInvoice><TaxInvoiceDocument/></TaxInvoice>", true, RecordingRenderers());
-    EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox, Navigated()}));
-    EXPECT_EQ(signedParts, Lines{"(whole file)"});
-}
 
 TEST_F(VerificationRunXmlSignatureTest, AValuePlantedOutsideTheSignedNodesNeverReachesThePage) {
     const std::filesystem::path sample =
@@ -154,8 +110,106 @@ TEST_F(VerificationRunXmlSignatureTest, AnyStandardExceptionFromARendererFailsTh
         };
         frame.m_bDocumentShown = 1;
         Run("plain.xml", "<doc/>", true, {renderer, renderer, renderer, renderer, renderer});
-        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox, kNoPage}));
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedBox, kNoPage}));
         EXPECT_EQ(frame.m_bDocumentShown, 0);
+    }
+}
+
+// Every verdict in both forms: the exact words, and whether a page is shown. Only a signature
+// that is intact and chains to a trusted root is called a success.
+TEST_F(VerificationRunXmlSignatureTest, TheVerdictTable) {
+    CertificateOptions lookalike;
+    lookalike.commonName = "주식회사 가나상사";
+    lookalike.keyType = KeyType::Rsa2048;
+    const TestCertificate selfSigned = SelfSignedCertificate(lookalike);
+    CertificateOptions weakOptions = lookalike;
+    weakOptions.keyType = KeyType::Rsa512;
+    const TestCertificate weak = TestAuthority::Trusted().Issue(weakOptions);
+    const std::string invoice = SignedXmlInvoice({.signer = InvoiceSigner()});
+    std::string tampered = invoice;
+    tampered.replace(tampered.find("0101</TypeCode>"), 4, "0102");
+    std::string nested;
+    for (int level = 0; level < 300; ++level) nested += "<A>";
+    for (int level = 0; level < 300; ++level) nested += "</A>";
+    auto cms = [](const TestCertificate& signer, std::string digest = "SHA256") {
+        return BareMessageFile(SignedText("content", {.signers = {{signer, {}, digest}}}));
+    };
+
+    const std::string trust = TrustFolder().string();
+    const std::string hint = "인증기관의 인증서를 " + trust + " 에 넣으면 확인됩니다.";
+    const std::string untrusted = "신뢰할 수 있는 인증기관의 인증서가 아닙니다.";
+    const std::string lookalikeBox = "box|Info|-|서명정보:주식회사 가나상사, 서명시간 : \n인증서: "
+                                     "확인되지 않았습니다 - " + untrusted + "\n";
+    const std::string moduleError = "box||-|검증모듈에러:";
+    const std::string unreadableXml = moduleError + "XML 문서를 읽을 수 없어 서명을 확인할 수 없습니다. ";
+    const struct {
+        std::string name;
+        std::string file;  // none: the file is missing
+        SignatureVerdict verdict;
+        Lines verifyForm;  // after kStarted; a shown page ends with Navigated()
+        Lines showForm;
+    } cases[] = {
+        {"unsigned.xml", "<TaxInvoice/>", SignatureVerdict::Unsigned, {kUnsignedBox},
+         {kUnsignedStatus}},
+        {"trusted.xml", invoice, SignatureVerdict::Verified,
+         {"box|Info|-|" + kSignerLine + "\n" + kTrusted + "\n", kSucceededBox},
+         {kSucceededStatus + " " + kSignerLine + " " + kTrusted}},
+        {"lookalike.xml", SignedXmlInvoice({.signer = selfSigned}), SignatureVerdict::Unconfirmed,
+         {lookalikeBox, "box|정보|!|서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다.\n" +
+                            untrusted + "\n" + hint},
+         {"status|서명 확인 불가: " + untrusted}},
+        {"tampered.xml", tampered, SignatureVerdict::Failed,
+         {moduleError + "서명된 내용이 바뀌었습니다.", kFailed}, {}},
+        {"weak.xml", SignedXmlInvoice({.signer = weak}), SignatureVerdict::Failed,
+         {moduleError + "1024비트보다 짧은 RSA 키의 서명은 안전하지 않아 받아들이지 않습니다.",
+          kFailed},
+         {}},
+        {"trailing.xml", invoice + "<evil/>", SignatureVerdict::Failed,
+         {unreadableXml + "(Extra content at the end of the document (line 49))", kFailed}, {}},
+        {"nested.xml", SignedXmlInvoice({.signer = InvoiceSigner(), .signedElements = {nested}}),
+         SignatureVerdict::Failed, {unreadableXml + "(too many nodes or too deep)", kFailed}, {}},
+        {"missing.xml", "", SignatureVerdict::Failed,
+         {"box|에러 메시지|!|파일을 읽을 수 없습니다: 파일이 없습니다.", kFailed}, {}},
+        {"trusted.kcx", cms(InvoiceSigner()), SignatureVerdict::Verified,
+         {"box|Info|-|서명정보:(주)가나상사, 서명시간 : \n", kSucceededBox}, {kSucceededStatus}},
+        {"lookalike.kcx", cms(selfSigned), SignatureVerdict::Failed,
+         {moduleError + untrusted + "\n" + hint, kFailed}, {}},
+        {"weak.kcx", cms(InvoiceSigner(), "MD5"), SignatureVerdict::Failed,
+         {moduleError + "MD5를 쓴 서명은 안전하지 않아 받아들이지 않습니다.", kFailed}, {}},
+    };
+    for (const auto& c : cases) {
+        for (bool verifyForm : {true, false}) {
+            SCOPED_TRACE(c.name + (verifyForm ? " verified" : " shown"));
+            const SignatureReport report = Run(c.name, c.file, verifyForm, RecordingRenderers());
+            EXPECT_EQ(report.verdict, c.verdict);
+            // An intact signature's signer is described, with the chain as far as it reaches.
+            if (c.verdict == SignatureVerdict::Verified ||
+                c.verdict == SignatureVerdict::Unconfirmed) {
+                ASSERT_EQ(report.signers.size(), 1u);
+                const SignerFacts& signer = report.signers.front();
+                EXPECT_FALSE(signer.serial.empty() || signer.issuer.empty() ||
+                             signer.validUntil.empty() || signer.digestAlgorithm.empty());
+                EXPECT_EQ(signer.chain.size(), c.verdict == SignatureVerdict::Verified ? 2u : 1u);
+                EXPECT_EQ(signer.untrustedReason.empty(), c.verdict == SignatureVerdict::Verified);
+            }
+            const bool shown = c.verdict != SignatureVerdict::Failed;
+            Lines expected{kStarted};
+            const Lines& told = verifyForm || !shown ? c.verifyForm : c.showForm;
+            // The show form lists no signers and names no signer box.
+            for (const std::string& line : told) {
+                if (!verifyForm && line.starts_with("box|Info|")) continue;
+                expected.push_back(line);
+            }
+            if (shown) expected.push_back(Navigated());
+            EXPECT_EQ(ui.Lines(), expected);
+            // The renderer gets the signed part of a signed XML document, never its header.
+            if (shown && c.name.ends_with(".xml")) {
+                EXPECT_EQ(signedParts.back() == "(whole file)",
+                          c.verdict == SignatureVerdict::Unsigned);
+                EXPECT_EQ(signedParts.back().find("ExchangedDocument"), std::string::npos);
+            }
+            EXPECT_EQ(frame.m_bDocumentShown, shown ? 1 : 0);
+        }
     }
 }
 

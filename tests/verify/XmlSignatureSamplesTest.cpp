@@ -79,10 +79,57 @@ TEST_F(XmlSignatureSamplesTest, AChangedAmountOrSignatureIsRefused) {
     }
 }
 
-TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileIsNotReadAsSigned) {
+TEST_F(XmlSignatureSamplesTest, TheWholeConcatenatedFileFailsAsUnreadableSignedXml) {
     const std::string four =
         ReadBytes((kSamples / "etaxbill-certifier_12_four-concatenated-docs.xml").string());
-    EXPECT_EQ(CheckXmlSignature(four).state, XmlSignatureCheck::State::Unsigned);
+    const XmlSignatureCheck check = CheckXmlSignature(four);
+    EXPECT_EQ(check.state, XmlSignatureCheck::State::Refused);
+    EXPECT_EQ(check.failure, VerifierFailure::UnreadableXml);
+}
+
+// Odd but harmless input is judged like any other, libxml2 keeps quiet, and a document whose
+// canonicalisation would take minutes is refused up front.
+TEST_F(XmlSignatureSamplesTest, OddShapesAreJudgedQuietlyAndCostlyOnesRefused) {
+    const std::string document = SignedSamples().front();
+    const std::size_t end = document.rfind("</TaxInvoice>");
+    auto repeated = [](const std::string& text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) all += text;
+        return all;
+    };
+    auto signedPart = [&](const std::string& body) {
+        return document.substr(0, end) + body + document.substr(end);
+    };
+    std::string declarations;
+    for (int n = 100; n < 159; ++n) declarations += " xmlns:n" + std::to_string(n) + "=\"urn:n\"";
+    std::string attributes;
+    for (int n = 1000; n < 1256; ++n) attributes += " z" + std::to_string(n) + "=\"\"";
+    std::string header = document;
+    header.replace(header.find("<ExchangedDocument>"), 19,
+                   "<ExchangedDocument xmlns:r=\"relative/address\">");
+    const struct {
+        const char* name;
+        std::string document;
+        XmlSignatureCheck::State state;
+        std::string detail;
+    } cases[] = {
+        {"relative namespace in the unsigned header", header, XmlSignatureCheck::State::Intact, ""},
+        {"relative namespace in the signed part", signedPart("<N xmlns:r=\"relative\"/>"),
+         XmlSignatureCheck::State::Refused, "relative namespace URI"},
+        {"namespaces, depth and leaves",
+         signedPart("<Chain" + declarations + ">" + repeated("<c>", 240) + repeated("<e/>", 3000) +
+                    repeated("</c>", 240) + "</Chain>"),
+         XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
+        {"many attributes on many elements", signedPart(repeated("<a" + attributes + "/>", 1400)),
+         XmlSignatureCheck::State::Refused, "too complex to canonicalise"},
+    };
+    for (const auto& c : cases) {
+        ::testing::internal::CaptureStderr();
+        const XmlSignatureCheck check = CheckXmlSignature(c.document);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << c.name;
+        EXPECT_EQ(check.state, c.state) << c.name;
+        EXPECT_EQ(check.detail, c.detail) << c.name;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "render/XmlLibrary.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
 
 namespace ledgra::fuzz {
@@ -19,6 +20,31 @@ void CountingUserInterface::ShowMessage(const std::string& text, const std::stri
     ++m_messageCount;
     m_lastMessage = text;
     m_lastCaption = caption;
+}
+
+namespace {
+
+void ReportEscaped(void*, const char*, ...) {
+    FuzzCheckFailed("a libxml2 message escaped to the terminal", __FILE__, __LINE__);
+}
+
+// The error type is a template parameter because libxml2 made it const in later versions.
+template <typename ErrorPointer>
+void StructuredReportEscaped(void*, ErrorPointer) {
+    FuzzCheckFailed("a libxml2 message escaped to the terminal", __FILE__, __LINE__);
+}
+
+}  // namespace
+
+LibxmlStaysQuiet::LibxmlStaysQuiet() {
+    PrepareXmlLibrary();
+    xmlSetGenericErrorFunc(nullptr, ReportEscaped);
+    xmlSetStructuredErrorFunc(nullptr, StructuredReportEscaped);
+}
+
+LibxmlStaysQuiet::~LibxmlStaysQuiet() {
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
 }
 
 FuzzEnvironment& FuzzEnvironment::Get() {

@@ -31,6 +31,16 @@ private:
     std::string m_lastCaption;
 };
 
+// While one lives, a report of libxml2 that the code under test did not capture (it would reach
+// the terminal) breaks a rule.
+class LibxmlStaysQuiet {
+public:
+    LibxmlStaysQuiet();
+    ~LibxmlStaysQuiet();
+    LibxmlStaysQuiet(const LibxmlStaysQuiet&) = delete;
+    LibxmlStaysQuiet& operator=(const LibxmlStaysQuiet&) = delete;
+};
+
 class FuzzEnvironment {
 public:
     // The one environment of the process, made on first use.

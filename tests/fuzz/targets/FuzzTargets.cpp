@@ -6,9 +6,11 @@ namespace ledgra::fuzz {
 namespace {
 
 constexpr std::array kTargets{
+    FuzzTarget{"run", FuzzRun},
     FuzzTarget{"container", FuzzContainer},
     FuzzTarget{"signed_message", FuzzSignedMessage},
     FuzzTarget{"xml_load", FuzzXmlLoad},
+    FuzzTarget{"xml_signature", FuzzXmlSignature},
     FuzzTarget{"standard_invoice", FuzzStandardInvoice},
     FuzzTarget{"legacy_invoice", FuzzLegacyInvoice},
     FuzzTarget{"key_value_invoice", FuzzKeyValueInvoice},

@@ -20,9 +20,11 @@ std::span<const FuzzTarget> FuzzTargets();
 const FuzzTarget* FindFuzzTarget(std::string_view name);
 
 // The targets themselves, one per part.
+void FuzzRun(std::string_view input);              // the whole run, file to page
 void FuzzContainer(std::string_view input);        // UnwrapSignedFile with the OpenSSL module
 void FuzzSignedMessage(std::string_view input);    // Base64 of a DER message, then the module
 void FuzzXmlLoad(std::string_view input);          // loading and querying an XML document
+void FuzzXmlSignature(std::string_view input);     // the XML signature check
 void FuzzStandardInvoice(std::string_view input);  // the standard-schema invoice renderer
 void FuzzLegacyInvoice(std::string_view input);    // the legacy-schema invoice renderer
 void FuzzKeyValueInvoice(std::string_view input);  // the key-value reader and renderer
