@@ -67,6 +67,7 @@ TEST_F(DesktopInstallTest, PutsEveryFileWhereADesktopLooks) {
     std::vector<std::filesystem::path> files = {
         Prefix() / "bin" / "ledgra-viewer",
         Prefix() / "bin" / "ledgra-render",
+        Prefix() / "bin" / "ledgra-render-pdf",
         DesktopFile(),
         Share() / "mime" / "packages" / (id + ".xml"),
         Share() / "metainfo" / (id + ".metainfo.xml"),
@@ -78,7 +79,7 @@ TEST_F(DesktopInstallTest, PutsEveryFileWhereADesktopLooks) {
     for (const std::filesystem::path& file : files) {
         EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
     }
-    for (const char* program : {"ledgra-viewer", "ledgra-render"}) {
+    for (const char* program : {"ledgra-viewer", "ledgra-render", "ledgra-render-pdf"}) {
         const auto permissions = std::filesystem::status(Prefix() / "bin" / program).permissions();
         EXPECT_NE(permissions & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
     }

@@ -1,129 +1,19 @@
 // ledgra-render: the viewer's verification run on the command line. It runs the same run as the
 // window, writes the same files, and prints every message box, status text and navigation of
-// the page view as a line (see ConsoleUserInterface.h).
-
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QLoggingCategory>
+// the page view as a line (see ConsoleUserInterface.h). What needs the browser engine goes on
+// in the engine's program (see EngineProgram.h).
 
 #include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
-#include "app/PageScheme.h"
-#include "app/RunSummaryRecorder.h"
 #include "base/Folders.h"
 #include "base/QtFolders.h"
-#include "render/PageTemplates.h"
-#include "settings/QSettingsProfile.h"
-#include "settings/StoredSettings.h"
-#include "text/Cp949.h"
 #include "tools/render/CheckCommand.h"
-#include "tools/render/ConsoleUserInterface.h"
+#include "tools/render/EngineProgram.h"
 #include "tools/render/LedgerCommand.h"
-#include "tools/render/OverlayProfile.h"
-#include "tools/render/PdfBatch.h"
+#include "tools/render/RenderCommand.h"
 #include "tools/render/RenderOptions.h"
-#include "verify/DocumentSession.h"
-
-namespace ledgra {
-namespace {
-
-constexpr int kAllShown = 0;
-constexpr int kSomeFailed = 1;
-constexpr int kUsageError = 2;
-
-int UsageError(const std::string& error) {
-    std::fprintf(stderr, "ledgra-render: %s\n\n%s", error.c_str(), kRenderUsage);
-    return kUsageError;
-}
-
-// The log folder with its trailing separator, created where it is missing (a failure shows
-// later, when the page cannot be written).
-std::filesystem::path LogFolder(const RenderOptions& options) {
-    if (!options.logFolder) return CreateLogFolder(DocumentsLocation());
-    std::filesystem::path folder = *options.logFolder;
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    if (!folder.native().ends_with('/')) folder += "/";
-    return folder;
-}
-
-// The session whose run reports through the recorder, as the window's does: the recorder reads
-// the session's state, so it is built right after the session.
-struct RecordedSession {
-    RecordedSession(std::filesystem::path logFolder, const Profile& profile,
-                    const PageTemplates& templates, UserInterface& ui,
-                    SignedDataVerifierFactory verifierFactory)
-        : session(std::move(logFolder), profile, templates, recorder, std::move(verifierFactory)),
-          recorder(ui, session.State()) {}
-
-    DocumentSession session;
-    RunSummaryRecorder recorder;
-};
-
-int Render(const RenderOptions& options) {
-    QSettingsProfile storedProfile;
-    OverlayProfile profile(storedProfile);
-    if (options.ownNumber) {
-        profile.WriteProfileString(kSettingsSection, kUserId1Key,
-                                   Cp949FromUtf8(*options.ownNumber));
-        profile.WriteProfileString(kSettingsSection, kUserId2Key, "");
-        profile.WriteProfileString(kSettingsSection, kUserId3Key, "");
-    }
-    if (options.htmlFile) {
-        // The run takes the html file from the settings, where paths are code page 949 text.
-        const std::string stored = Cp949FromUtf8(options.htmlFile->native());
-        if (Utf8FromCp949(stored) != options.htmlFile->native()) {
-            return UsageError("the html file's path cannot be written in code page 949");
-        }
-        profile.WriteProfileString(kSettingsSection, kHtmlFileKey, stored);
-    }
-
-    const PageTemplates templates =
-        options.templatesFolder ? PageTemplates(*options.templatesFolder) : PageTemplates();
-    const std::filesystem::path trustFolder =
-        options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
-    ConsoleUserInterface ui(stdout);
-    RecordedSession recorded(LogFolder(options), profile, templates, ui,
-                             OpenSslVerifierFactory(trustFolder));
-    DocumentSession& session = recorded.session;
-    std::optional<PdfBatch> pdfs;
-    if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, session.State().m_strLogFolder);
-
-    bool allShown = true;
-    bool allSaved = true;
-    // A run showed its page when it navigated the view.
-    auto shows = [&ui](auto&& runOnce) {
-        const int before = ui.NavigationCount();
-        runOnce();
-        return ui.NavigationCount() > before;
-    };
-    for (const std::filesystem::path& document : options.documents) {
-        // As a double click, or as the verify command on the selected document.
-        allShown &= shows([&] {
-            if (options.verify) {
-                session.VerifyDocument(document);
-            } else {
-                session.ShowActivatedDocument(document);
-            }
-        });
-        for (int press = 0; press < options.otherCopyPresses; ++press) {
-            allShown &= shows([&] { session.ShowOtherCopy(document); });
-        }
-        if (pdfs && session.State().m_bDocumentShown == 1) {
-            allSaved &= pdfs->Write(document, session.HtmlFilePath(), recorded.recorder.LastShown());
-        }
-    }
-    return allShown && allSaved ? kAllShown : kSomeFailed;
-}
-
-}  // namespace
-}  // namespace ledgra
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -133,22 +23,13 @@ int main(int argc, char** argv) {
     if (ledgra::IsLedgerCommand(arguments)) {
         return ledgra::RunLedgerCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
+    if (ledgra::AsksForThumbnail(arguments)) return ledgra::ContinueInEngineProgram(argv);
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
-    if (!parsed.error.empty()) return ledgra::UsageError(parsed.error);
+    if (!parsed.error.empty()) return ledgra::RenderUsageError(parsed.error);
     if (parsed.options.help) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;
     }
-    // The PDFs need the browser engine, which runs under an application object; no window is
-    // shown, so no display is needed.
-    std::unique_ptr<QGuiApplication> application;
-    if (parsed.options.pdfFolder) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        ledgra::RegisterPageScheme();
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        // The engine's start-up report is not ours to print.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    return ledgra::Render(parsed.options);
+    if (parsed.options.pdfFolder) return ledgra::ContinueInEngineProgram(argv);
+    return ledgra::RunRenderCommand(parsed.options);
 }

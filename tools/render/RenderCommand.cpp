@@ -1,0 +1,107 @@
+#include "tools/render/RenderCommand.h"
+
+#include <cstdio>
+#include <system_error>
+#include <utility>
+
+#include "app/RunSummaryRecorder.h"
+#include "base/Folders.h"
+#include "base/QtFolders.h"
+#include "render/PageTemplates.h"
+#include "settings/QSettingsProfile.h"
+#include "settings/StoredSettings.h"
+#include "text/Cp949.h"
+#include "tools/render/ConsoleUserInterface.h"
+#include "tools/render/OverlayProfile.h"
+#include "verify/DocumentSession.h"
+
+namespace ledgra {
+namespace {
+
+// The session whose run reports through the recorder, as the window's does: the recorder reads
+// the session's state, so it is built right after the session.
+struct RecordedSession {
+    RecordedSession(std::filesystem::path logFolder, const Profile& profile,
+                    const PageTemplates& templates, UserInterface& ui,
+                    SignedDataVerifierFactory verifierFactory)
+        : session(std::move(logFolder), profile, templates, recorder, std::move(verifierFactory)),
+          recorder(ui, session.State()) {}
+
+    DocumentSession session;
+    RunSummaryRecorder recorder;
+};
+
+// The log folder with its trailing separator, created where it is missing (a failure shows
+// later, when the page cannot be written).
+std::filesystem::path LogFolder(const RenderOptions& options) {
+    if (!options.logFolder) return CreateLogFolder(DocumentsLocation());
+    std::filesystem::path folder = *options.logFolder;
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    if (!folder.native().ends_with('/')) folder += "/";
+    return folder;
+}
+
+}  // namespace
+
+int RenderUsageError(const std::string& error) {
+    std::fprintf(stderr, "ledgra-render: %s\n\n%s", error.c_str(), kRenderUsage);
+    return kUsageError;
+}
+
+int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& makeSink) {
+    QSettingsProfile storedProfile;
+    OverlayProfile profile(storedProfile);
+    if (options.ownNumber) {
+        profile.WriteProfileString(kSettingsSection, kUserId1Key,
+                                   Cp949FromUtf8(*options.ownNumber));
+        profile.WriteProfileString(kSettingsSection, kUserId2Key, "");
+        profile.WriteProfileString(kSettingsSection, kUserId3Key, "");
+    }
+    if (options.htmlFile) {
+        // The run takes the html file from the settings, where paths are code page 949 text.
+        const std::string stored = Cp949FromUtf8(options.htmlFile->native());
+        if (Utf8FromCp949(stored) != options.htmlFile->native()) {
+            return RenderUsageError("the html file's path cannot be written in code page 949");
+        }
+        profile.WriteProfileString(kSettingsSection, kHtmlFileKey, stored);
+    }
+
+    const PageTemplates templates =
+        options.templatesFolder ? PageTemplates(*options.templatesFolder) : PageTemplates();
+    const std::filesystem::path trustFolder =
+        options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
+    ConsoleUserInterface ui(stdout);
+    RecordedSession recorded(LogFolder(options), profile, templates, ui,
+                             OpenSslVerifierFactory(trustFolder));
+    DocumentSession& session = recorded.session;
+    const ShownPageSink shown = makeSink ? makeSink(session.State().m_strLogFolder) : nullptr;
+
+    bool allShown = true;
+    bool allSaved = true;
+    // A run showed its page when it navigated the view.
+    auto shows = [&ui](auto&& runOnce) {
+        const int before = ui.NavigationCount();
+        runOnce();
+        return ui.NavigationCount() > before;
+    };
+    for (const std::filesystem::path& document : options.documents) {
+        // As a double click, or as the verify command on the selected document.
+        allShown &= shows([&] {
+            if (options.verify) {
+                session.VerifyDocument(document);
+            } else {
+                session.ShowActivatedDocument(document);
+            }
+        });
+        for (int press = 0; press < options.otherCopyPresses; ++press) {
+            allShown &= shows([&] { session.ShowOtherCopy(document); });
+        }
+        if (shown && session.State().m_bDocumentShown == 1) {
+            allSaved &= shown(document, session.HtmlFilePath(), recorded.recorder.LastShown());
+        }
+    }
+    return allShown && allSaved ? kAllShown : kSomeFailed;
+}
+
+}  // namespace ledgra

@@ -1,0 +1,36 @@
+#pragma once
+// The render command of ledgra-render: each document verified and shown as a double click or
+// the verify command does, every event printed as a line. Shared by the light program and the
+// one with the browser engine, which also saves each shown page as a PDF.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/VerificationSummary.h"
+#include "tools/render/RenderOptions.h"
+
+namespace ledgra {
+
+constexpr int kAllShown = 0;
+constexpr int kSomeFailed = 1;
+constexpr int kUsageError = 2;
+
+// Prints the error and the usage on the error output; returns kUsageError.
+int RenderUsageError(const std::string& error);
+
+// Called after each document whose run ended with a page shown; false when what it made of the
+// page failed.
+using ShownPageSink =
+    std::function<bool(const std::filesystem::path& document, const std::filesystem::path& htmlFile,
+                       const std::optional<VerificationSummary>& proof)>;
+
+// Makes the sink once the run is set up, from its log folder (with its trailing separator).
+using ShownPageSinkMaker = std::function<ShownPageSink(const std::filesystem::path& logFolder)>;
+
+// Runs the documents; without `makeSink` the shown pages are left as they are. Returns the exit
+// status.
+int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& makeSink = {});
+
+}  // namespace ledgra
