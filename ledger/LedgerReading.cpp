@@ -2,10 +2,9 @@
 
 #include <ctime>
 #include <exception>
-#include <mutex>
-#include <optional>
-#include <thread>
+#include <memory>
 
+#include "base/OrderedPool.h"
 #include "records/InvoiceChecks.h"
 #include "records/ReadInvoiceRecord.h"
 #include "text/Cp949.h"
@@ -70,39 +69,12 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
 std::size_t ReadLedgerRows(const std::vector<std::filesystem::path>& documents,
                            const LedgerRowReader& read, unsigned threads, const LedgerRowSink& sink,
                            const std::atomic<bool>& cancelled) {
-    std::mutex mutex;
-    std::vector<std::optional<LedgerRow>> ready(documents.size());
-    std::size_t nextToRead = 0;
-    std::size_t nextToHand = 0;
-
-    auto work = [&] {
-        // Every document read on this thread shares one read of the trust folder.
-        TrustStoreRunCache trustFolderReadOnce;
-        for (;;) {
-            std::size_t index = 0;
-            {
-                const std::lock_guard lock(mutex);
-                if (cancelled || nextToRead == documents.size()) return;
-                index = nextToRead++;
-            }
-            LedgerRow row = read(documents[index]);
-            const std::lock_guard lock(mutex);
-            ready[index] = std::move(row);
-            while (nextToHand < ready.size() && ready[nextToHand] && !cancelled) {
-                sink(nextToHand, std::move(*ready[nextToHand]));
-                ready[nextToHand].reset();
-                ++nextToHand;
-            }
-        }
+    // Every document read on one thread shares one read of the trust folder.
+    auto makeWorker = [&] {
+        return [&, trustFolderReadOnce = std::make_unique<TrustStoreRunCache>()](
+                   std::size_t index) { return read(documents[index]); };
     };
-
-    const std::size_t count =
-        std::max<std::size_t>(1, std::min<std::size_t>(threads, documents.size()));
-    std::vector<std::jthread> pool;
-    for (std::size_t i = 1; i < count; ++i) pool.emplace_back(work);
-    work();
-    pool.clear();
-    return nextToHand;
+    return RunInOrder(documents.size(), threads, makeWorker, sink, cancelled);
 }
 
 }  // namespace ledgra

@@ -12,9 +12,55 @@
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
 #include "verify/TrustStore.h"
+#include "verify/VerificationRunAhead.h"
 #include "verify/VerifySignedData.h"
 
 namespace ledgra {
+
+namespace {
+
+// One pass over the file; each pass judges the document afresh, so the last one is the check's.
+bool Unwrap(const std::filesystem::path& path, UnwrapMode mode,
+            const SignedDataVerifierFactory& verifierFactory, UserInterface& ui,
+            DocumentCheck& check) {
+    XmlDocumentSignature& xmlSignature = check.document.xmlSignature;
+    check.report = {};
+    std::string rejection;
+    const bool accepted = UnwrapSignedFile(
+        path, check.document.content, mode, ui,
+        [&](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
+            return VerifySignedData(signedText, verifiedContent, listSigners, verifierFactory,
+                                    ui, &check.report);
+        },
+        [&](std::string_view documentBytes) {
+            const bool shown =
+                VerifyXmlDocument(documentBytes, mode, verifierFactory, ui, xmlSignature);
+            check.report = xmlSignature.report;
+            return shown;
+        },
+        &rejection);
+    if (!accepted && check.report.reason.empty()) {
+        check.report.reason = rejection.empty() ? "규정된 파일이 아닙니다."_cp949 : rejection;
+    }
+    return accepted;
+}
+
+}  // namespace
+
+DocumentCheck CheckDocumentFile(const std::filesystem::path& path, UnwrapMode mode,
+                                const SignedDataVerifierFactory& verifierFactory,
+                                UserInterface& ui) {
+    DocumentCheck check;
+    check.document.pattern = ExtensionPattern(path.native());
+    // One read of the trust folder serves every signed message of the check.
+    TrustStoreRunCache trustFolderReadOnce;
+    if (check.document.pattern == kKeyValueInvoicePattern) {
+        // A first pass in the show form; only its messages count.
+        Unwrap(path, UnwrapMode::Show, verifierFactory, ui, check);
+    }
+    check.accepted = Unwrap(path, mode, verifierFactory, ui, check);
+    return check;
+}
 
 VerificationRun::VerificationRun(FrameState& frame, const Profile& profile,
                                  const PageTemplates& templates, UserInterface& ui,
@@ -45,26 +91,21 @@ std::filesystem::path VerificationRun::HtmlFilePath() const {
 
 std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::path& path,
                                                         UnwrapMode mode) {
-    VerifiedDocument document{ExtensionPattern(path.native()), {}, {}};
     m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
-
-    // One read of the trust folder serves every signed message of the run.
-    TrustStoreRunCache trustFolderReadOnce;
-    if (document.pattern == kKeyValueInvoicePattern) {
-        // A first pass in the show form; only its messages count.
-        Unwrap(path, document.content, UnwrapMode::Show, document.xmlSignature);
-    }
-    const bool verified = Unwrap(path, document.content, mode, document.xmlSignature);
+    m_report = {};
+    std::optional<DocumentCheck> check = TakeCheckedAhead(path, mode, m_ui);
+    if (!check) check = CheckDocumentFile(path, mode, m_verifierFactory, m_ui);
+    m_report = std::move(check->report);
     m_frame.m_strDocPath = path;
-    if (!verified) {
+    if (!check->accepted) {
         m_report.verdict = SignatureVerdict::Failed;
         m_frame.m_bDocumentShown = 0;
         m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, InformationCaption(),
                          MessageIcon::Exclamation);
         return std::nullopt;
     }
-    if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, document.xmlSignature);
-    return document;
+    if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, check->document.xmlSignature);
+    return std::move(check->document);
 }
 
 void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
@@ -130,30 +171,6 @@ void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& x
         case SignatureVerdict::Failed:
             return;
     }
-}
-
-bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& content,
-                             UnwrapMode mode, XmlDocumentSignature& xmlSignature) {
-    // Each pass judges the document afresh; the last one is the run's.
-    m_report = {};
-    std::string rejection;
-    const bool accepted = UnwrapSignedFile(
-        path, content, mode, m_ui,
-        [this](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
-            return VerifySignedData(signedText, verifiedContent, listSigners, m_verifierFactory,
-                                    m_ui, &m_report);
-        },
-        [this, mode, &xmlSignature](std::string_view documentBytes) {
-            const bool shown =
-                VerifyXmlDocument(documentBytes, mode, m_verifierFactory, m_ui, xmlSignature);
-            m_report = xmlSignature.report;
-            return shown;
-        },
-        &rejection);
-    if (!accepted && m_report.reason.empty()) {
-        m_report.reason = rejection.empty() ? "규정된 파일이 아닙니다."_cp949 : rejection;
-    }
-    return accepted;
 }
 
 std::string VerificationRun::RenderPage(const std::string& pattern, const std::string& content,

@@ -26,6 +26,19 @@ struct VerifiedDocument {
     XmlDocumentSignature xmlSignature;
 };
 
+// The check a run begins with, apart from any run: the file read and unwrapped and its
+// signatures verified, what the user is told on the way going to `ui`. Writes nothing and
+// touches no run's state, so it may run on any thread.
+struct DocumentCheck {
+    bool accepted = false;
+    VerifiedDocument document;
+    // The last pass's judgement, with the reason for a rejected file.
+    SignatureReport report;
+};
+DocumentCheck CheckDocumentFile(const std::filesystem::path& path, UnwrapMode mode,
+                                const SignedDataVerifierFactory& verifierFactory,
+                                UserInterface& ui);
+
 class VerificationRun {
 public:
     // `renderers` are the product's unless a test puts its own in their place.
@@ -54,8 +67,6 @@ public:
 
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
-    bool Unwrap(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
-                XmlDocumentSignature& xmlSignature);
     // The page of the content the run read and verified; records the copy the renderer chose.
     std::string RenderPage(const std::string& pattern, const std::string& content,
                            const XmlDocumentSignature& xmlSignature);

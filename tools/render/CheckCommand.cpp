@@ -14,6 +14,7 @@
 #include "tools/render/ConsoleUserInterface.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerificationRun.h"
+#include "verify/VerificationRunAhead.h"
 
 namespace ledgra {
 namespace {
@@ -138,6 +139,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments,
     ApprovalNumberSet approvalNumbers;
     const CalendarDate today = Today();
     const UnwrapMode mode = options.verify ? UnwrapMode::Verify : UnwrapMode::Show;
+    const std::optional<VerificationRunAhead> ahead =
+        CheckAhead(walked.documents, mode,
+                   OpenSslVerifierFactory(options.trustFolder.value_or(defaultTrustFolder)));
     for (const std::filesystem::path& path : walked.documents) {
         const std::optional<VerifiedDocument> document = run.Verify(path, mode);
         allCorrect &= document && CheckDocument(path, *document, approvalNumbers, today);

@@ -1,6 +1,8 @@
 #include "tools/render/RenderCommand.h"
 
 #include <cstdio>
+#include <optional>
+#include <thread>
 #include <system_error>
 #include <utility>
 
@@ -14,6 +16,7 @@
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/OverlayProfile.h"
 #include "verify/DocumentSession.h"
+#include "verify/VerificationRunAhead.h"
 
 namespace ledgra {
 namespace {
@@ -75,6 +78,9 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
     RecordedSession recorded(LogFolder(options), profile, templates, ui,
                              OpenSslVerifierFactory(trustFolder));
     DocumentSession& session = recorded.session;
+    const std::optional<VerificationRunAhead> ahead =
+        CheckAhead(options.documents, options.verify ? UnwrapMode::Verify : UnwrapMode::Show,
+                   OpenSslVerifierFactory(trustFolder));
     const ShownPageSink shown = makeSink ? makeSink(session.State().m_strLogFolder) : nullptr;
 
     bool allShown = true;
