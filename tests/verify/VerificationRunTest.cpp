@@ -2,7 +2,9 @@
 
 #include "tests/verify/RunEvents.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/XmlDocument.h"
@@ -14,6 +16,7 @@
 #include "text/Cp949.h"
 #include "verify/ExtensionPattern.h"
 #include "verify/VerificationRun.h"
+#include "verify/VerificationRunAhead.h"
 
 namespace ledgra {
 namespace {
@@ -290,6 +293,32 @@ TEST_F(VerificationRunTest, ModuleErrorsFailTheRun) {
         EXPECT_EQ(frame.m_bDocumentShown, 0);
         EXPECT_TRUE(rendered.empty());
     }
+}
+
+TEST_F(VerificationRunTest, ChecksMadeAheadTellAndShowWhatTheRunsOwnChecksWould) {
+    // Plain, rejected, signed and missing files, one named twice, and one the first run writes
+    // its page over before its turn.
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"a.XML", "<TaxInvoice/>"},   {"b.tsn", "not a document"}, {"c.TSN", ";07020;SIGNED"},
+        {"d.ktx", ";09060000SIGNED"}, {"later.XML", "<Other/>"},   {"c.TSN", ";07020;SIGNED"}};
+    std::vector<std::filesystem::path> documents;
+    for (const auto& [name, bytes] : files) documents.push_back(folder.Path() / name);
+    documents.insert(documents.begin() + 2, folder.Path() / "missing.XML");
+    profile.WriteProfileString(kSettingsSection, kHtmlFileKey,
+                               Cp949FromUtf8(documents[5].native()));
+    FakeModuleLog aheadLog;
+    auto runAll = [&](bool ahead) {
+        for (const auto& [name, bytes] : files) folder.Write(name, bytes);
+        ui.Clear();
+        rendered.clear();
+        std::optional<VerificationRunAhead> checks;
+        if (ahead) checks.emplace(documents, UnwrapMode::Show, FakeModuleFactory(script, aheadLog), 1);
+        VerificationRun run = MakeRun();
+        for (const std::filesystem::path& path : documents) run.ShowDocument(path);
+        return std::pair(ui.Lines(), rendered);
+    };
+    EXPECT_EQ(runAll(true), runAll(false));
+    EXPECT_FALSE(aheadLog.calls.empty());
 }
 
 TEST_F(VerificationRunTest, TheStoredHtmlFileIsUsedWhenSet) {
