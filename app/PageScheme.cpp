@@ -6,11 +6,22 @@
 #include <system_error>
 
 namespace ledgra {
+namespace {
+
+// A load is named by its port, and by its host only every so many loads: the engine keeps the
+// images it has shown by address, port and all, but runs the pages of one host in the same
+// process, so a new page of the same host is shown without starting a process for it.
+constexpr int kFirstLoadPort = 1024;
+constexpr std::uint64_t kLoadsPerHost = 60000;
+
+}  // namespace
 
 void RegisterPageScheme() {
     QWebEngineUrlScheme scheme(kPageScheme);
-    // The host names the load; the engine's memory of images and its origins go by it.
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    // Host and port name the load; the engine's memory of images and its origins go by them.
+    // No load has the default port, so every address names its port.
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::HostAndPort);
+    scheme.setDefaultPort(kFirstLoadPort - 1);
     // Not a local scheme: the engine then refuses a page every file: address, to show as well
     // as to read. Granting a page local access would let its scripts read any file.
     scheme.setFlags({});
@@ -28,7 +39,8 @@ QUrl PageUrl(const std::filesystem::path& file, std::uint64_t load) {
     const std::filesystem::path absolute = std::filesystem::absolute(file, ignored);
     QUrl url;
     url.setScheme(QString::fromLatin1(kPageScheme));
-    url.setHost(QStringLiteral("load-%1").arg(load));
+    url.setHost(QStringLiteral("load-%1").arg(load / kLoadsPerHost));
+    url.setPort(static_cast<int>(kFirstLoadPort + load % kLoadsPerHost));
     // Percent-encoded bytes: a file name that is no valid UTF-8 survives the round trip.
     const QByteArray encoded = QByteArray::fromStdString(absolute.native()).toPercentEncoding("/");
     url.setPath(QString::fromLatin1(encoded), QUrl::TolerantMode);

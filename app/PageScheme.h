@@ -19,9 +19,9 @@ void RegisterPageScheme();
 // The number of a new load of a page, never the same twice in the program's life.
 std::uint64_t NextPageLoad();
 
-// The address of a file for one load: "ledgra-page://load-<n>" followed by the file's absolute
-// path, so that the absolute file paths a page names (its seal images) resolve to addresses of
-// the same load. The engine keeps the images it has shown by address, and the seal of every
+// The address of a file for one load: "ledgra-page://load-<h>:<port>" followed by the file's
+// absolute path, so that the absolute file paths a page names (its seal images) resolve to
+// addresses of the same load. The engine keeps the images it has shown by address, and the seal of every
 // invoice has the same file name: an address of its own for each load keeps the seal of an
 // earlier document off the page.
 QUrl PageUrl(const std::filesystem::path& file, std::uint64_t load);
