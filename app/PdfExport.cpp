@@ -1,8 +1,6 @@
 #include "app/PdfExport.h"
 
-#include <QFile>
 #include <QPageSize>
-#include <QSaveFile>
 #include <QWebEnginePage>
 
 #include <memory>
@@ -10,19 +8,17 @@
 #include "app/EngineWait.h"
 #include "app/LockedPage.h"
 #include "app/PdfProof.h"
+#include "base/FileAccess.h"
+#include "filetree/NativeNames.h"
 
 namespace ledgra {
 namespace {
 
-// Writes the PDF beside the target and renames it over the target at the end: the file appears
-// only whole. Nothing is written for an empty PDF.
+// The file appears only whole, under its exact bytes (a folder named in code page 949 is no
+// other folder). Nothing is written for an empty PDF.
 bool WriteWhole(const std::filesystem::path& file, const QByteArray& pdf) {
     if (pdf.isEmpty()) return false;
-    QSaveFile output(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    if (!output.open(QIODevice::WriteOnly)) return false;
-    // A short write leaves the target untouched: the unfinished file goes with `output`.
-    if (output.write(pdf) != pdf.size()) return false;
-    return output.commit();
+    return WriteOwnFile(file, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
 }  // namespace
@@ -33,7 +29,7 @@ QPageLayout PdfPageLayout() {
 }
 
 std::filesystem::path PdfFileName(const std::filesystem::path& document) {
-    std::filesystem::path name = document.filename();
+    std::filesystem::path name = DisplayPath(document.filename()).toStdString();
     name.replace_extension(".pdf");
     return name;
 }

@@ -22,7 +22,8 @@ inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
 // A4 upright without margins of its own, so that the page keeps the margins it sets itself.
 QPageLayout PdfPageLayout();
 
-// The name of a document's PDF: the document's name with ".pdf" in place of its extension.
+// The name of a document's PDF: the document's name as the user reads it, in UTF-8, with ".pdf"
+// in place of its extension.
 std::filesystem::path PdfFileName(const std::filesystem::path& document);
 
 // Loads the html file into the page (decoded as the viewer shows it) and waits, bounded, while

@@ -19,10 +19,12 @@
 #include "app/NavoTaxExplorerView.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "filetree/NativeNames.h"
 #include "settings/ConfigDlg.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/SharedSamples.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
@@ -185,8 +187,8 @@ TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOw
     ASSERT_EQ(m_presenter->m_messages.size(), 1u);
     EXPECT_EQ(m_presenter->m_messages[0].text,
               u"프린터 출력이 안될시 조치방법 안내해 드립니다.\n\n"
-              u"1. 제어판 - 장치 및 프린터 - 사용하는 프린터 선택후 기본프린터 설정\n\n"
-              u"2. 실행되어진 인터넷 익스플로러 - \"파일\" 메뉴 - \"인쇄\"를 클릭 "_qs);
+              u"1. 시스템 설정 - 프린터 - 사용하는 프린터를 기본 프린터로 설정\n\n"
+              u"2. 인쇄 미리 보기 창의 \"인쇄\" 단추를 클릭"_qs);
     EXPECT_EQ(m_presenter->m_messages[0].caption, u"안내 메시지"_qs);
     EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
 
@@ -226,18 +228,21 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes) {
 }
 
 TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
-    m_folder.CreateFiles({"home/Documents/docs/a.ktx"});
+    // A name from an older system, in code page 949.
+    const std::string name = Cp949FromUtf8("가나.ktx");
+    m_folder.CreateFiles({"home/Documents/docs/" + name});
     Tree().InitialiseTree();
-    const std::filesystem::path file = Documents() / "docs/a.ktx";
+    const std::filesystem::path file = Documents() / "docs" / name;
     m_frame->OnCopyData(QByteArray::fromStdString(file.native()));
 
-    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), ToQString(file));
+    const QString treePath = PathFromNative(QByteArray::fromStdString(file.native()));
+    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), treePath);
     EXPECT_EQ(m_frame->State().m_strDocPath, file);
     // A plain file is not a signed document: the run says so.
     EXPECT_EQ(m_presenter->Texts().back(), u"서명검증이 실패했습니다."_qs);
     // The tree's selection retitled the document, and the caption shows it.
-    EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), ToQString(file));
-    EXPECT_EQ(m_frame->windowTitle(), ToQString(file) + u" - ZOVAViewer"_qs);
+    EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), treePath);
+    EXPECT_EQ(m_frame->windowTitle(), ToQString(Documents() / "docs") + u"/가나.ktx - ZOVAViewer"_qs);
 }
 
 // The settings command.

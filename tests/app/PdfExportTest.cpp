@@ -25,6 +25,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/PdfText.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
@@ -142,8 +143,13 @@ TEST_F(FramePrintingTest, SaveAsPdfIsOfferedOnlyWhileAPageIsShown) {
 TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     if (!HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
     ShowAndWait(SampleInvoice());
-    m_printLog->chosenPdfFile = m_folder.Path() / "saved.pdf";
+    const QString verdictShown = m_frame->StatusText();
+    // A folder named in code page 949 is written to under its exact bytes.
+    std::filesystem::create_directory(m_folder.Path() / Cp949FromUtf8("보관"));
+    m_printLog->chosenPdfFile = m_folder.Path() / Cp949FromUtf8("보관") / "saved.pdf";
     SavePdfItem().trigger();
+    EXPECT_EQ(m_frame->StatusText(),
+              u"PDF로 저장했습니다: "_qs + ToQString(m_folder.Path()) + u"/보관/saved.pdf"_qs);
 
     // The dialog proposed the document's name in the document's folder.
     EXPECT_EQ(
@@ -171,7 +177,7 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     EXPECT_TRUE(Contains(*summary, ("SHA-256: " + digest.toHex().toStdString()).c_str()))
         << *summary;
     const std::string verdict = testing::PdfInfoField(saved, "Subject");
-    EXPECT_EQ(QString::fromStdString(verdict), m_frame->StatusText());
+    EXPECT_EQ(QString::fromStdString(verdict), verdictShown);
     EXPECT_TRUE(Contains(*summary, ("검증 결과: " + verdict + "\n").c_str())) << *summary;
 }
 
@@ -192,8 +198,11 @@ TEST_F(FramePrintingTest, AFailedSaveSaysSoAndLeavesNoFile) {
 }
 
 TEST(PdfFileNameTest, IsTheDocumentsNameWithThePdfExtension) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"/a/세금계산서_가나상사.XML", "세금계산서_가나상사.pdf"},
+        // Proposed in UTF-8 whatever the document's name was written in.
+        {"/a/" + Cp949FromUtf8("가나.KTX"), "가나.pdf"},
+        {"/a/b\xFF.KTX", "b\uFFFD.pdf"},
         {"/a/b.c/invoice.tar.ktx", "invoice.tar.pdf"},
         {"/a/no-extension", "no-extension.pdf"},
         {"/a/.hidden", ".hidden.pdf"},
