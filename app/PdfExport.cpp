@@ -2,6 +2,9 @@
 
 #include <QPageSize>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 #include <memory>
 
@@ -21,11 +24,34 @@ bool WriteWhole(const std::filesystem::path& file, const QByteArray& pdf) {
     return WriteOwnFile(file, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
 
+// The body shrinks to its widest content and sits centred between the paper's margins; what
+// is inside keeps its own layout. In the world of the viewer's scripts, which the page cannot
+// reach; a page without a head gets the style on its root.
+constexpr const char* kPrintLayoutScript = R"(
+(function () {
+  const style = document.createElement('style');
+  style.textContent =
+      '@media print { body { width: fit-content !important; margin: 0 auto !important; } }';
+  (document.head || document.documentElement).appendChild(style);
+})();
+)";
+
 }  // namespace
 
 QPageLayout PdfPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
                        QPageLayout::Millimeter);
+}
+
+void AddPrintLayout(QWebEngineProfile& profile) {
+    QWebEngineScript script;
+    script.setName(QStringLiteral("ledgra-print-layout"));
+    script.setSourceCode(QString::fromLatin1(kPrintLayoutScript));
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    profile.scripts()->insert(script);
 }
 
 std::filesystem::path PdfFileName(const std::filesystem::path& document) {

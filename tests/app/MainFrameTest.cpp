@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -16,6 +17,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
@@ -59,8 +61,9 @@ protected:
 };
 
 TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
-    EXPECT_EQ(m_frame->pos(), QPoint(15, 15));
-    EXPECT_EQ(m_frame->size(), QSize(1000, 720));
+    // The first start's 1000 by 720 at 15, 15, as far as the test's screen has room for it.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(m_frame->geometry(), FittedGeometry(QRect(15, 15, 1000, 720), available));
     m_frame->show();
     EXPECT_EQ(m_frame->LeftView().width(), 300);
     EXPECT_EQ(m_frame->DateText(), DatePaneText(QDate::currentDate()));
@@ -77,6 +80,44 @@ TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
         EXPECT_EQ(button->toolTip(), QString::fromUtf16(captions[i]));
         EXPECT_FALSE(button->icon().isNull()) << ids[i];
     }
+}
+
+TEST(FramePlacementTest, TheWindowFitsTheScreensFreeArea) {
+    const QRect screen(0, 0, 1600, 970);
+    const struct {
+        const char* name;
+        QRect wanted, available, fitted;
+    } rows[] = {
+        {"room enough", {15, 15, 1000, 720}, screen, {15, 15, 1000, 720}},
+        {"scale factor 2", {15, 15, 1000, 720}, {0, 0, 800, 485}, {0, 0, 792, 453}},
+        {"partly off the right", {1200, 15, 1000, 720}, screen, {592, 15, 1000, 720}},
+        {"on a screen now gone", {-1800, 40, 1000, 720}, screen, {0, 40, 1000, 720}},
+        {"second screen", {1700, 20, 1000, 720}, {1600, 0, 1280, 1024}, {1700, 20, 1000, 720}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FittedGeometry(row.wanted, row.available), row.fitted) << row.name;
+}
+
+TEST_F(MainFrameTest, ThePlacementTheUserLeftIsTheNextStartsPlacement) {
+    FrameServices services = MakeServices();
+    Profile& settings = *services.profile;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect left(available.topLeft() + QPoint(20, 30), QSize(500, 400));
+    StorePlacement(settings, {left, true, 420});
+    CMainFrame frame(std::move(services));
+    EXPECT_EQ(frame.geometry(), left);
+    EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+    frame.show();
+    EXPECT_EQ(frame.LeftView().width(), 420);
+
+    frame.showNormal();
+    frame.resize(520, 410);
+    frame.findChild<QSplitter*>()->setSizes({250, 270});
+    frame.close();
+    const FramePlacement kept = StoredPlacement(settings);
+    EXPECT_EQ(kept.geometry.size(), QSize(520, 410));
+    EXPECT_FALSE(kept.maximised);
+    EXPECT_EQ(kept.treeWidth, 250);
 }
 
 TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QImage>
+#include <QMarginsF>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -11,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
@@ -44,6 +48,36 @@ std::filesystem::path SampleInvoice() {
 
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
+}
+
+// The blank margins around the ink of a PDF's first page in millimetres, from its raster.
+std::optional<QMarginsF> InkMargins(const std::filesystem::path& pdf) {
+    constexpr int kDpi = 100;
+    const std::filesystem::path raster = pdf.parent_path() / "raster";
+    const std::string command = "pdftoppm -r " + std::to_string(kDpi) +
+                                " -gray -singlefile -f 1 -l 1 '" + pdf.native() + "' '" +
+                                raster.native() + "'";
+    if (std::system(command.c_str()) != 0) return std::nullopt;
+    std::filesystem::path pgm = raster;
+    pgm += ".pgm";
+    const QImage page = QImage::fromData(QByteArray::fromStdString(testing::ReadBytes(pgm)));
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200) ink |= QRect(x, y, 1, 1);
+    if (ink.isEmpty()) return std::nullopt;
+    const double mm = 25.4 / kDpi;
+    return QMarginsF(ink.left() * mm, ink.top() * mm, (page.width() - 1 - ink.right()) * mm,
+                     (page.height() - 1 - ink.bottom()) * mm);
+}
+
+// On paper the content sits centred across the page, clear of the printer's edge.
+void ExpectCentredWithinMargins(const std::filesystem::path& pdf) {
+    const std::optional<QMarginsF> margins = InkMargins(pdf);
+    ASSERT_TRUE(margins) << pdf;
+    EXPECT_GE(margins->left(), kPrintMarginMm);
+    EXPECT_GE(margins->top(), kPrintMarginMm - 0.5);
+    EXPECT_NEAR(margins->left(), margins->right(), 1.0);
 }
 
 class FramePrintingTest : public testing::AppTest {
@@ -157,6 +191,7 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
         std::vector<std::filesystem::path>{SampleInvoice().parent_path() / "standard-invoice.pdf"});
     EXPECT_TRUE(m_presenter->m_messages.empty());
     EXPECT_EQ(PdfPageCount(m_printLog->chosenPdfFile), 1);
+    ExpectCentredWithinMargins(m_printLog->chosenPdfFile);
     const std::optional<std::string> text = PdfText(m_printLog->chosenPdfFile);
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "주식회사 가나상사")) << *text;
@@ -265,6 +300,7 @@ TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "전자세금계산서 똠")) << *text;
     EXPECT_LT(std::filesystem::file_size(pdf), 100u * 1024);
+    ExpectCentredWithinMargins(pdf);
 }
 
 TEST_F(PagePrintingTest, APrinterPrintsPicturesAtASaneResolution) {
