@@ -82,6 +82,19 @@ TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
     }
 }
 
+TEST_F(MainFrameTest, AMessageBoxIsWideEnoughForItsCaption) {
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        box->close();
+    });
+    BoxMessagePresenter().Present(m_frame.get(), u"짧음"_qs, u"에러 메시지"_qs,
+                                  MessageIcon::Exclamation);
+    EXPECT_GE(width, CaptionWidth(u"에러 메시지"_qs, m_frame->font()));
+}
+
 TEST(FramePlacementTest, TheWindowFitsTheScreensFreeArea) {
     const QRect screen(0, 0, 1600, 970);
     const struct {
