@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -39,8 +40,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(std::move(services)),
       // The frame makes the log folder when it is built.
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
-                m_runRecorder, m_services.verifierFactory),
-      m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
+                m_runRecorder, m_services.verifierFactory) {
     const FramePlacement placement = StoredPlacement(*m_services.profile);
     PlaceOnScreen(placement.geometry);
     setWindowTitle(QString::fromLatin1(kDocumentTypeTitle));
@@ -56,6 +56,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     setAcceptDrops(true);
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
                                 [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // The browser engine takes a good part of the start to come up: the tree is painted first,
+    // and the page pane made right after.
+    m_pLeftView->Tree().viewport()->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
@@ -103,10 +106,9 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
-    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_wndSplitter);
-    m_pHtmlView->RememberZoomIn(*m_services.profile);
     m_wndSplitter->addWidget(m_pLeftView);
-    m_wndSplitter->addWidget(m_pHtmlView);
+    // Where the page pane comes once it is made (HtmlView).
+    m_wndSplitter->addWidget(new QWidget(m_wndSplitter));
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({treeWidth, width() - treeWidth});
@@ -162,7 +164,33 @@ void CMainFrame::SetTabOrder() {
         setTabOrder(previous, button);
         previous = button;
     }
-    setTabOrder(previous, m_pHtmlView);
+    if (m_pHtmlView) setTabOrder(previous, m_pHtmlView);
+}
+
+PageProfile& CMainFrame::Pages() {
+    if (!m_pageProfile) m_pageProfile = std::make_unique<PageProfile>(State().m_strLogFolder);
+    return *m_pageProfile;
+}
+
+CNAVO_TaxExplorerView& CMainFrame::HtmlView() {
+    if (!m_pHtmlView) {
+        // Put in the place kept for it; made inside the splitter it would be added at the end.
+        m_pHtmlView = new CNAVO_TaxExplorerView(Pages());
+        m_pHtmlView->RememberZoomIn(*m_services.profile);
+        delete m_wndSplitter->replaceWidget(1, m_pHtmlView);
+        m_wndSplitter->setStretchFactor(1, 1);
+        SetTabOrder();
+    }
+    return *m_pHtmlView;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == m_pLeftView->Tree().viewport()) {
+        watched->removeEventFilter(this);
+        // Once this paint is on the screen.
+        QTimer::singleShot(0, this, [this] { HtmlView(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
@@ -220,7 +248,7 @@ void CMainFrame::ShowStatus(const QString& text) {
 }
 
 void CMainFrame::NavigateView(const std::filesystem::path& htmlFile) {
-    m_pHtmlView->Navigate2(htmlFile);
+    HtmlView().Navigate2(htmlFile);
 }
 
 QString CMainFrame::StatusText() const {
@@ -246,14 +274,14 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
     if (!now) return;
     if (m_pLeftView->isAncestorOf(now)) {
         m_activePane = Pane::Tree;
-    } else if (now == m_pHtmlView || m_pHtmlView->isAncestorOf(now)) {
+    } else if (m_pHtmlView && (now == m_pHtmlView || m_pHtmlView->isAncestorOf(now))) {
         m_activePane = Pane::Page;
     }
 }
 
 void CMainFrame::MoveFocusToOtherPane() {
     if (m_activePane == Pane::Tree) {
-        m_pHtmlView->setFocus(Qt::OtherFocusReason);
+        HtmlView().setFocus(Qt::OtherFocusReason);
     } else {
         m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
     }

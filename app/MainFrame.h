@@ -98,7 +98,8 @@ public:
     FrameState& State() { return m_session.State(); }
     CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
     CLeftView& LeftView() const { return *m_pLeftView; }
-    CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
+    // The page pane, made on first use when the start has not made it yet.
+    CNAVO_TaxExplorerView& HtmlView();
     CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
     QToolBar& ToolBar() const { return *m_wndToolBar; }
     // The action of a command id; null for an id the frame does not know.
@@ -110,6 +111,8 @@ public:
     std::vector<CNAVO_TaxExplorerView*> PrintWindows() const;
 
 protected:
+    // Makes the page pane once the tree is first painted.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -134,6 +137,8 @@ private:
     // Tab goes from the tree to the command buttons, then to the page.
     void SetTabOrder();
     QAction* AddCommand(int id, const QString& text);
+    // The browser profile of every page, made on first use.
+    PageProfile& Pages();
 
     // Ctrl+P and the menu's print item go to the page's own printing while the page is the
     // active pane, else to PrintDocument.

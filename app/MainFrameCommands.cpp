@@ -63,7 +63,7 @@ void CMainFrame::SetCopyCaption(const std::string& caption) {
 
 void CMainFrame::FocusShownPage() {
     // After a double click the keyboard scrolls the page that came up.
-    m_pHtmlView->setFocus(Qt::OtherFocusReason);
+    HtmlView().setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::OpenSettings() {

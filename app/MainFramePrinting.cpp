@@ -37,7 +37,7 @@ QRect PrintWindowGeometry(const QScreen* screen) {
 
 void CMainFrame::OnFilePrint() {
     if (m_activePane == Pane::Page) {
-        PrintWithDialog(*m_pHtmlView);
+        PrintWithDialog(HtmlView());
     } else {
         PrintDocument();
     }
@@ -54,7 +54,7 @@ void CMainFrame::PrintWithDialog(QWebEngineView& view) {
 
 CNAVO_TaxExplorerView& CMainFrame::PrintWindow() {
     if (!m_printWindow) {
-        auto* window = new CNAVO_TaxExplorerView(*m_pageProfile, this);
+        auto* window = new CNAVO_TaxExplorerView(Pages(), this);
         window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setGeometry(PrintWindowGeometry(screen()));
@@ -109,7 +109,7 @@ void CMainFrame::SaveDocumentAsPdf() {
     if (file.empty()) return;
     // The proof is that of the run that made the shown page; without one nothing is saved.
     const std::optional<VerificationSummary>& proof = m_runRecorder.LastShown();
-    if (!proof || !SavePageWithProof(m_pHtmlView->Page(), file, *proof)) {
+    if (!proof || !SavePageWithProof(HtmlView().Page(), file, *proof)) {
         ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
         return;

@@ -91,15 +91,15 @@ private:
                 m_documents.push_back(*it);
             }
         }
-        if (m_documents.size() < 2) {
-            if (++m_tries > 1000) Fail("the tree shows fewer than two documents");
-            QTimer::singleShot(10, this, [this] { FindDocuments(); });
-            return;
-        }
+        // The page pane is made once the tree is painted.
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* view = widget->findChild<QWebEngineView*>()) m_view = view;
         }
-        if (m_view == nullptr) Fail("no page view");
+        if (m_documents.size() < 2 || m_view == nullptr) {
+            if (++m_tries > 1000) Fail("the tree shows fewer than two documents, or no page view");
+            QTimer::singleShot(10, this, [this] { FindDocuments(); });
+            return;
+        }
         connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
             if (!ok) Fail("a page did not load");
             m_loaded = true;
