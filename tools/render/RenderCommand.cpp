@@ -21,13 +21,16 @@
 namespace ledgra {
 namespace {
 
-// The session whose run reports through the recorder, as the window's does: the recorder reads
+// The session, whose run reports through the recorder, as the window's does, where the shown
+// pages need the summary of their run (it reads each shown document again); the recorder reads
 // the session's state, so it is built right after the session.
 struct RecordedSession {
     RecordedSession(std::filesystem::path logFolder, const Profile& profile,
                     const PageTemplates& templates, UserInterface& ui,
-                    SignedDataVerifierFactory verifierFactory)
-        : session(std::move(logFolder), profile, templates, recorder, std::move(verifierFactory)),
+                    SignedDataVerifierFactory verifierFactory, bool summariesWanted)
+        : session(std::move(logFolder), profile, templates,
+                  summariesWanted ? static_cast<UserInterface&>(recorder) : ui,
+                  std::move(verifierFactory)),
           recorder(ui, session.State()) {}
 
     DocumentSession session;
@@ -76,7 +79,7 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
         options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
     ConsoleUserInterface ui(stdout);
     RecordedSession recorded(LogFolder(options), profile, templates, ui,
-                             OpenSslVerifierFactory(trustFolder));
+                             OpenSslVerifierFactory(trustFolder), static_cast<bool>(makeSink));
     DocumentSession& session = recorded.session;
     const std::optional<VerificationRunAhead> ahead =
         CheckAhead(options.documents, options.verify ? UnwrapMode::Verify : UnwrapMode::Show,
