@@ -1,9 +1,11 @@
 #include "render/ContractAttachments.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "render/AttachmentNames.h"
+#include "render/FileNotSavedError.h"
 #include "render/PageFilling.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
@@ -76,8 +78,11 @@ std::string WriteContractAttachments(const FrameState& frame, const ContractReco
         if (attachment.name.empty()) continue;
         const std::string name = DecodeBase64Text(attachment.name);
         const std::string fileName = names.Claim(name);
-        WriteGeneratedFile(frame.m_strLogFolder / Utf8FromCp949(fileName),
-                           DecodeBase64Text(attachment.content));
+        const std::filesystem::path file = frame.m_strLogFolder / Utf8FromCp949(fileName);
+        if (!WriteGeneratedFile(file, DecodeBase64Text(attachment.content))) {
+            const int cause = errno;
+            throw FileNotSavedError(file, cause);
+        }
         if (name.empty()) continue;
         list += Link(LinkAddress(LogFolderPageText(frame, fileName)), j, name);
     }

@@ -1,5 +1,8 @@
 #include "render/SealImages.h"
 
+#include <cerrno>
+
+#include "render/FileNotSavedError.h"
 #include "render/HtmlText.h"
 #include "render/NodeReading.h"
 #include "render/PageFilling.h"
@@ -16,7 +19,10 @@ std::string WriteSealImage(const FrameState& frame, std::string_view fileName,
     std::string name = frame.m_strLogFolder.native();
     name += '/';
     name += fileName;
-    WriteGeneratedFile(std::filesystem::path(name), image);
+    if (!WriteGeneratedFile(std::filesystem::path(name), image)) {
+        const int cause = errno;
+        throw FileNotSavedError(frame.m_strLogFolder / fileName, cause);
+    }
     return image;
 }
 

@@ -1,10 +1,16 @@
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/verify/RunEvents.h"
 
+#include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "render/ContractAttachments.h"
+#include "render/SealImages.h"
 #include "render/XmlDocument.h"
 #include "settings/Profile.h"
 #include "settings/StoredSettings.h"
@@ -64,6 +70,7 @@ protected:
                 EXPECT_EQ(&context.frame, &frame);
                 rendered.push_back(name + ":" + input.content);
                 if (rendererThrows) throw XmlAccessError("IssueID is missing");
+                if (rendererWrites) rendererWrites();
                 return page;
             };
         };
@@ -92,6 +99,30 @@ protected:
     Lines rendered;
     std::string page = "<html>\xB0\xA1\r\n</html>";
     bool rendererThrows = false;
+    std::function<void()> rendererWrites;
+};
+
+// While it lives no file of this process grows past `bytes`, as on a nearly full disk; a write
+// past it fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_signal)(int) = SIG_DFL;
 };
 
 TEST_F(VerificationRunTest, ThePatternChoosesTheRenderer) {
@@ -288,10 +319,10 @@ TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndNotShown) 
         frame.m_bDocumentShown = shownBefore;
         ui.Clear();
         Verify(path);
-        EXPECT_EQ(ui.Lines(),
-                  (Lines{kStarted, kSucceededBox,
-                         "box|에러 메시지|!|HTML 파일을 저장할 수 없습니다: " + missing.string()}));
-        EXPECT_EQ(frame.m_bDocumentShown, shownBefore);
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox,
+                                     "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                         missing.string() + ": 폴더가 없습니다"}));
+        EXPECT_EQ(frame.m_bDocumentShown, 0);
     }
 
     // A folder in the html file's place stays as it is.
@@ -300,12 +331,53 @@ TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndNotShown) 
     profile.WriteProfileString(kSettingsSection, kHtmlFileKey, occupied.native());
     ui.Clear();
     Verify(path);
-    EXPECT_EQ(ui.Lines().back(),
-              "box|에러 메시지|!|HTML 파일을 저장할 수 없습니다: " + occupied.string());
+    EXPECT_EQ(ui.Lines().back(), "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                     occupied.string() + ": 같은 이름의 폴더가 있습니다");
     EXPECT_TRUE(std::filesystem::is_directory(occupied / "inside"));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".occupied.html"))
             << "left behind: " << entry.path();
+    }
+}
+
+// On a full disk the second document is not shown with the first one's seal, attachment or
+// page: the run fails naming the file it could not replace.
+TEST_F(VerificationRunTest, AFileThatCannotBeReplacedFailsTheRun) {
+    constexpr rlim_t kFreeBytes = 1000;
+    std::string stamp;
+    for (int i = 0; i < 400; ++i) stamp += "QUFB";  // 1,200 bytes of "A"
+    ContractRecord contract;
+    contract.fileCount = "1";
+    contract.attachments[0] = {"YXBwZW5kaXgtMS50eHQ=", stamp};  // appendix-1.txt
+    struct Case {
+        std::string file;
+        std::function<void()> write;
+    };
+    const std::vector<Case> cases = {
+        {"zova_supplier.gif", [&] { WriteSealImage(frame, kSupplierSealFileName, stamp); }},
+        {"zova_appendix-1.txt", [&] { WriteContractAttachments(frame, contract); }},
+        {"zova_document.html", [] {}},
+    };
+    page = std::string(kFreeBytes + 1, 'p');
+    const auto path = folder.Write("invoice.XML", "<TaxInvoice/>");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        rendererWrites = c.write;
+        Verify(path);
+        ASSERT_EQ(frame.m_bDocumentShown, 1);
+        const std::filesystem::path file = frame.m_strLogFolder / c.file;
+        const std::string before = ReadBytes(file);
+
+        ui.Clear();
+        {
+            const FileSizeLimit fullDisk(kFreeBytes);
+            Verify(path);
+        }
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox,
+                                     "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                         file.string() + ": 파일 크기 제한을 넘었습니다"}));
+        EXPECT_EQ(frame.m_bDocumentShown, 0);
+        EXPECT_EQ(ReadBytes(file), before);
     }
 }
 
