@@ -12,6 +12,7 @@
 #include "app/NavoTaxExplorerApp.h"
 #include "app/PageScheme.h"
 #include "app/QtTranslations.h"
+#include "app/TerminationSignals.h"
 #include "settings/QSettingsProfile.h"
 
 int main(int argc, char* argv[]) {
@@ -29,9 +30,10 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
 
     ledgra::CNAVO_TaxExplorerApp viewer(std::make_shared<ledgra::BoxMessagePresenter>());
+    const ledgra::TerminationSignals terminationSignals;
     switch (viewer.InitInstance(arguments)) {
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Run:
-            return application.exec();
+            return terminationSignals.Received() ? 0 : application.exec();
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::HandedOff:
             return 0;
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Failed:
