@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "settings/QSettingsProfile.h"
 
 int main(int argc, char* argv[]) {
+    // A write past the user's file size limit fails and is reported like a full disk, rather
+    // than end the viewer.
+    std::signal(SIGXFSZ, SIG_IGN);
     ledgra::QuietEngineOutput();
     // The page scheme must be known to the browser engine before the application exists.
     ledgra::RegisterPageScheme();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "settings/Profile.h"
+#include "settings/QSettingsProfile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/widgets/QtTestApplication.h"
 #include "widgets/ButtonST.h"
@@ -177,6 +178,32 @@ TEST_F(ConfigDlgTest, AValidNumberIsStoredWithTheDefaultFolderAndTheMark) {
         EXPECT_EQ(StoredIsChecked(), 1);
         EXPECT_EQ(Stored("default folder"), taxfilesExist ? Taxfiles() : "/") << taxfilesExist;
     }
+}
+
+TEST_F(ConfigDlgTest, SettingsThatCannotBeStoredKeepTheDialogOpenWithTheReason) {
+    const std::filesystem::path blocked = m_folder.Write("blocked", "a file, not a folder");
+    QSettingsProfile profile(QString::fromStdString((blocked / "ZOVA Viewer.conf").native()));
+    CConfigDlg dialog(profile, Documents(),
+                      [this](QWidget* owner, const QString& text, const QString& caption) {
+                          m_errors.push_back({owner, text, caption});
+                      });
+    dialog.show();
+    dialog.Edit(kUserId1Edit)->setText(u"123"_qs);
+    dialog.Edit(kUserId2Edit)->setText(u"45"_qs);
+    dialog.Edit(kUserId3Edit)->setText(u"67890"_qs);
+    dialog.OkButton().click();
+    ASSERT_EQ(m_errors.size(), 1u);
+    EXPECT_EQ(m_errors[0].owner, &dialog);
+    EXPECT_EQ(m_errors[0].text, u"설정을 저장하지 못했습니다: "_qs +
+                                    QString::fromStdString(blocked.native()) +
+                                    u"/ZOVA Viewer.conf: 경로의 일부가 폴더가 아닙니다"_qs);
+    EXPECT_EQ(m_errors[0].caption, u"에러 메시지"_qs);
+    EXPECT_TRUE(dialog.isVisible());
+
+    std::filesystem::remove(blocked);
+    dialog.OkButton().click();
+    EXPECT_EQ(m_errors.size(), 1u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(ConfigDlgTest, ReopenedAndUnchangedItStoresAgainWithoutChecking) {
