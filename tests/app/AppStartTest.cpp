@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -80,7 +81,8 @@ TEST_F(AppStartTest, ASecondStartHandsItsDocumentToTheRunningWindowAndEnds) {
 
 TEST_F(AppStartTest, ASettingsFileThatIsNoRegularFileIsIgnoredWithAMessage) {
     const std::filesystem::path settings =
-        Home() / ".config/Local AppWizard-Generated Applications/ZOVA Viewer.conf";
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+        "/Local AppWizard-Generated Applications/ZOVA Viewer.conf";
     std::filesystem::create_directories(settings.parent_path());
     ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);  // would block the start in open()
     CNAVO_TaxExplorerApp app(m_presenter, Channel());

@@ -2,10 +2,8 @@
 // window, writes the same files, and prints every message box, status text and navigation of
 // the page view as a line (see ConsoleUserInterface.h).
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -16,7 +14,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/PageScheme.h"
 #include "render/FrameState.h"
 #include "render/PageTemplates.h"
 #include "settings/QSettingsProfile.h"
@@ -24,8 +21,10 @@
 #include "text/Cp949.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/OverlayProfile.h"
+#include "tools/render/PageEngine.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
+#include "tools/render/ThumbnailCommand.h"
 #include "verify/VerificationRun.h"
 
 namespace ledgra {
@@ -126,22 +125,15 @@ int Render(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsThumbnailCommand(arguments)) return ledgra::RunThumbnailCommand(argc, argv);
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::UsageError(parsed.error);
     if (parsed.options.help) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;
     }
-    // The PDFs need the browser engine, which runs under an application object; no window is
-    // shown, so no display is needed.
+    // The PDFs need the browser engine.
     std::unique_ptr<QGuiApplication> application;
-    if (parsed.options.pdfFolder) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        ledgra::RegisterPageScheme();
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        // The engine's start-up report is not ours to print.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    if (parsed.options.pdfFolder) application = ledgra::StartPageEngine(argc, argv);
     return ledgra::Render(parsed.options);
 }
