@@ -102,29 +102,19 @@ protected:
     std::function<void()> rendererWrites;
 };
 
-// While it lives no file of this process grows past `bytes`, as on a nearly full disk; a write
-// past it fails instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_signal);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_signal)(int) = SIG_DFL;
-};
-
+// Runs `step` while no file of this process may grow past `bytes`, as on a nearly full disk;
+// a write past it fails instead of ending the process.
+void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& step) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    step();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+}
 TEST_F(VerificationRunTest, ThePatternChoosesTheRenderer) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"a.XML", "standard"},        {"a.xml", "standard"},  {"b.KTX", "legacy"},
@@ -369,10 +359,7 @@ TEST_F(VerificationRunTest, AFileThatCannotBeReplacedFailsTheRun) {
         const std::string before = ReadBytes(file);
 
         ui.Clear();
-        {
-            const FileSizeLimit fullDisk(kFreeBytes);
-            Verify(path);
-        }
+        WithFileSizeLimit(kFreeBytes, [&] { Verify(path); });
         EXPECT_EQ(ui.Lines(), (Lines{kStarted, kSucceededBox,
                                      "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
                                          file.string() + ": 파일 크기 제한을 넘었습니다"}));
