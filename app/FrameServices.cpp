@@ -12,8 +12,9 @@ FrameServices ProgramFrameServices(std::shared_ptr<MessagePresenter> presenter) 
     services.documentsFolder = DocumentsFolder();
     auto profile = std::make_unique<QSettingsProfile>();
     if (const std::optional<std::string>& ignored = profile->IgnoredFile()) {
-        presenter->Present(nullptr, QStringLiteral("설정 파일을 읽지 않았습니다: ") + QStringFromCp949(*ignored),
-                           QString(), MessageIcon::Exclamation);
+        presenter->Present(
+            nullptr, QStringLiteral("설정 파일을 읽지 않았습니다: ") + QStringFromCp949(*ignored),
+            QString(), MessageIcon::Exclamation);
     }
     services.profile = std::move(profile);
     services.verifierFactory = OpenSslVerifierFactory(TrustFolder(services.documentsFolder));

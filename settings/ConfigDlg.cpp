@@ -160,7 +160,8 @@ void CConfigDlg::accept() {
         entered.defaultFolder, entered.userId1, entered.userId2, entered.userId3);
     if (failure) {
         // The number holds until the program ends; the user may make room and press OK again.
-        m_showError(this, QStringLiteral("설정을 저장하지 못했습니다: ") + QStringFromCp949(*failure),
+        m_showError(this,
+                    QStringLiteral("설정을 저장하지 못했습니다: ") + QStringFromCp949(*failure),
                     QStringLiteral("에러 메시지"));
         return;
     }

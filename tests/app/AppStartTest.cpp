@@ -87,8 +87,9 @@ TEST_F(AppStartTest, ASettingsFileThatIsNoRegularFileIsIgnoredWithAMessage) {
     ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);  // would block the start in open()
     CNAVO_TaxExplorerApp app(m_presenter, Channel());
     EXPECT_EQ(app.InitInstance({}), CNAVO_TaxExplorerApp::StartOutcome::Run);
-    EXPECT_EQ(m_presenter->Texts(), QStringList{u"설정 파일을 읽지 않았습니다: "_qs +
-                                                ToQString(settings) + u": 일반 파일이 아닙니다"_qs});
+    EXPECT_EQ(m_presenter->Texts(),
+              QStringList{u"설정 파일을 읽지 않았습니다: "_qs + ToQString(settings) +
+                          u": 일반 파일이 아닙니다"_qs});
 }
 
 TEST_F(AppStartTest, AStartDocumentThatCannotBeOpenedEndsTheStartWithAMessage) {

@@ -22,22 +22,24 @@ TEST(RenderThumbnail, EveryDemoDocumentGetsItsFormAndAFailingOneNothing) {
                           home / "Documents", std::filesystem::copy_options::recursive);
     const std::filesystem::path forged = folder.Write("forged.KTX", ";09060000not signed");
     std::vector<std::filesystem::path> documents = {forged};
-    for (const auto& entry : std::filesystem::directory_iterator(home / "Documents/ZOVA/Taxfiles")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(home / "Documents/ZOVA/Taxfiles")) {
         documents.push_back(entry.path());
     }
     ASSERT_EQ(documents.size(), 6u);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", QString::fromStdString(home.native()));
-    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(home.native() + "/.config"));
-    environment.remove("XDG_DOCUMENTS_DIR");
+    environment.insert(u"HOME"_qs, QString::fromStdString(home.native()));
+    environment.insert(u"XDG_CONFIG_HOME"_qs, QString::fromStdString(home.native() + "/.config"));
+    environment.remove(u"XDG_DOCUMENTS_DIR"_qs);
     for (const std::filesystem::path& document : documents) {
         SCOPED_TRACE(document.filename().string());
         const QString png = QString::fromStdString(document.native() + ".png");
         QProcess render;
         render.setProcessEnvironment(environment);
-        render.start(LEDGRA_RENDER_PROGRAM, {"--thumbnail", QString::number(kSize),
-                                             QString::fromStdString(document.native()), png});
+        render.start(QStringLiteral(LEDGRA_RENDER_PROGRAM),
+                     {u"--thumbnail"_qs, QString::number(kSize),
+                      QString::fromStdString(document.native()), png});
         ASSERT_TRUE(render.waitForFinished(120000));
         EXPECT_EQ(render.exitCode(), document == forged ? 1 : 0);
         const QImage image(png);

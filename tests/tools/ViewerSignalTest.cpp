@@ -25,14 +25,14 @@ TEST(ViewerSignal, EndsTheViewerCleanlyAndRemovesItsLock) {
         std::filesystem::create_directories(runtime);
         ::chmod(runtime.c_str(), 0700);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", QString::fromStdString(folder.Path().native()));
-        environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path().native()));
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.native()));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        environment.insert(u"HOME"_qs, QString::fromStdString(folder.Path().native()));
+        environment.insert(u"XDG_CONFIG_HOME"_qs, QString::fromStdString(folder.Path().native()));
+        environment.insert(u"XDG_RUNTIME_DIR"_qs, QString::fromStdString(runtime.native()));
+        environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+        environment.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_qs, u"1"_qs);
         QProcess viewer;
         viewer.setProcessEnvironment(environment);
-        viewer.start(LEDGRA_BINARY_DIR "/app/ledgra-viewer", {});
+        viewer.start(QStringLiteral(LEDGRA_BINARY_DIR "/app/ledgra-viewer"), {});
         ASSERT_TRUE(viewer.waitForStarted());
 
         const std::filesystem::path lock =
