@@ -56,10 +56,9 @@ LedgerPane::LedgerPane(SignedDataVerifierFactory verifierFactory, QWidget* paren
 
     m_table = new QTableView(this);
     m_table->setModel(m_model);
-    m_table->setSortingEnabled(true);
-    m_table->horizontalHeader()->setSortIndicatorShown(true);
     // The documents' order until the user sorts.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -90,7 +89,7 @@ LedgerPane::LedgerPane(SignedDataVerifierFactory verifierFactory, QWidget* paren
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &LedgerPane::KeepSelection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LedgerPane::RestoreSelection);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LedgerPane::OnRowsChanged);
-    connect(m_table, &QTableView::doubleClicked, this, &LedgerPane::LeaveToPage);
+    connect(m_table, &QTableView::doubleClicked, this, &LedgerPane::ShowDocumentOf);
     connect(m_table, &QTableView::clicked, this, &LedgerPane::SelectOriginalOf);
 
     auto* back = new QAction(this);
@@ -229,7 +228,9 @@ void LedgerPane::KeepSelection() {
 void LedgerPane::RestoreSelection() {
     m_table->verticalScrollBar()->setValue(m_keptScroll);
     if (!m_keptRow || *m_keptRow >= m_ledger.RowCount()) return;
-    if (const auto row = m_model->TableRowOf(*m_keptRow)) m_table->selectRow(*row);
+    if (const auto row = m_model->TableRowOf(*m_keptRow)) {
+        m_table->setCurrentIndex(m_model->index(*row, 0));
+    }
 }
 
 void LedgerPane::SelectOriginalOf(const QModelIndex& index) {
@@ -239,15 +240,18 @@ void LedgerPane::SelectOriginalOf(const QModelIndex& index) {
     const auto original = m_ledger.Row(m_model->LedgerRowAt(index.row())).original;
     if (!original) return;
     if (const auto row = m_model->TableRowOf(*original)) {
-        m_table->selectRow(*row);
-        m_table->scrollTo(m_model->index(*row, 0));
+        m_table->setCurrentIndex(m_model->index(*row, index.column()));
+        m_table->scrollTo(m_table->currentIndex());
     }
 }
 
 void LedgerPane::LeaveToPage() {
-    const QModelIndex current = m_table->currentIndex();
-    if (m_views->currentWidget() == m_table && current.isValid()) {
-        emit DocumentRequested(m_ledger.Row(m_model->LedgerRowAt(current.row())).path);
+    ShowDocumentOf(m_views->currentWidget() == m_table ? m_table->currentIndex() : QModelIndex());
+}
+
+void LedgerPane::ShowDocumentOf(const QModelIndex& index) {
+    if (index.isValid()) {
+        emit DocumentRequested(m_ledger.Row(m_model->LedgerRowAt(index.row())).path);
     } else {
         emit PageRequested();
     }

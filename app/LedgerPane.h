@@ -73,7 +73,9 @@ private:
     void StartReading();
     void TakeReadRows();
     void OnRowsChanged();
+    // The chosen row's document, else the page as it was.
     void LeaveToPage();
+    void ShowDocumentOf(const QModelIndex& index);
     void SelectOriginalOf(const QModelIndex& index);
     void KeepSelection();
     void RestoreSelection();
