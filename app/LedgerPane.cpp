@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/LedgerFilterBar.h"
 #include "app/LedgerSaveDialog.h"
 #include "app/LedgerSummaryTable.h"
@@ -63,13 +65,18 @@ LedgerPane::LedgerPane(SignedDataVerifierFactory verifierFactory, QWidget* paren
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    // Widths from the columns' characters, a digit wide each, and never below the title's.
+    const int digit = m_table->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (std::size_t column = 0; column < LedgerColumns().size(); ++column) {
-        m_table->setColumnWidth(static_cast<int>(column),
-                                static_cast<int>(LedgerColumns()[column].width *
-                                                 m_table->fontMetrics().averageCharWidth()));
+        const int section = static_cast<int>(column);
+        m_table->setColumnWidth(
+            section, std::max(static_cast<int>(LedgerColumns()[column].width * digit) + 12,
+                              m_table->horizontalHeader()->sectionSizeHint(section)));
     }
     m_summary = new LedgerSummaryTable(this);
+    for (QTableView* table : {m_table, static_cast<QTableView*>(m_summary)}) {
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    }
     m_views = new QStackedWidget(this);
     m_views->addWidget(m_table);
     m_views->addWidget(m_summary);
@@ -140,7 +147,7 @@ QWidget* LedgerPane::MakeStatusRow() {
     m_readState = new QLabel(row);
     m_progress = new QProgressBar(row);
     m_progress->setFormat(QStringLiteral("%v / %m"));
-    m_progress->setMaximumWidth(240);
+    m_progress->setFixedWidth(240);
     m_cancel = new QPushButton(QStringLiteral("취소"), row);
     m_progress->hide();
     m_cancel->hide();
