@@ -2,7 +2,13 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QStringList>
+
+#include <system_error>
+
+#include "ledger/LedgerCsv.h"
+#include "ledger/LedgerExport.h"
 
 namespace ledgra {
 
@@ -22,7 +28,21 @@ std::filesystem::path ChooseLedgerFileInDialog(QWidget* parent,
                      });
     dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(proposed.native())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    const std::filesystem::path file =
+        QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    // The dialog asked about the file named; replacing it replaces the line items' file beside
+    // a CSV file too, but that file alone is not replaced without a question.
+    std::error_code error;
+    const std::filesystem::path items = CsvItemsFile(file);
+    if (LedgerFileTypeOf(file) == LedgerFileType::Csv && !std::filesystem::exists(file, error) &&
+        std::filesystem::exists(items, error) &&
+        QMessageBox::question(
+            parent, QStringLiteral("목록 내보내기"),
+            QFile::decodeName(QByteArray::fromStdString(items.filename().native())) +
+                QStringLiteral(" 파일이 이미 있습니다.\n바꾸시겠습니까?")) != QMessageBox::Yes) {
+        return {};
+    }
+    return file;
 }
 
 }  // namespace ledgra
