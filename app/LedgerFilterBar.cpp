@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace ledgra {
@@ -95,6 +96,17 @@ LedgerFilter LedgerFilterBar::Filter() const {
 void LedgerFilterBar::AddClassName(const QString& name) {
     if (name.isEmpty() || m_class->findText(name, Qt::MatchExactly) >= 0) return;
     m_class->addItem(name);
+}
+
+void LedgerFilterBar::ForgetClassNames() {
+    const QString chosen = m_class->currentIndex() > 0 ? m_class->currentText() : QString();
+    // The filter stays as it is: the same 분류, or every one.
+    const QSignalBlocker quiet(m_class);
+    while (m_class->count() > 1) m_class->removeItem(1);
+    if (!chosen.isEmpty()) {
+        m_class->addItem(chosen);
+        m_class->setCurrentIndex(1);
+    }
 }
 
 }  // namespace ledgra

@@ -24,6 +24,8 @@ public:
     LedgerFilter Filter() const;
     // Offers a 분류 among the choices, once.
     void AddClassName(const QString& name);
+    // Offers none but the one chosen, for a ledger that starts over.
+    void ForgetClassNames();
 
     QLineEdit& TextField() const { return *m_text; }
     QCheckBox& DateRange() const { return *m_dateRange; }

@@ -176,6 +176,7 @@ void LedgerPane::StartReading() {
         m_cancelled.push_back(std::move(m_job));
     }
     m_model->Restart(m_ownNumber);
+    m_filters->ForgetClassNames();
     m_job = std::make_unique<LedgerReadJob>(m_folder, m_withSubFolders->isChecked(),
                                             m_verifierFactory, Today());
     m_readState->clear();
