@@ -6,11 +6,13 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/DocumentDrop.h"
+#include "app/LedgerPane.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
@@ -103,15 +105,20 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
-    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_wndSplitter);
+    m_rightPane = new QStackedWidget(m_wndSplitter);
+    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_rightPane);
     m_pHtmlView->RememberZoomIn(*m_services.profile);
+    m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
+    m_rightPane->addWidget(m_pHtmlView);
+    m_rightPane->addWidget(m_ledgerPane);
     m_wndSplitter->addWidget(m_pLeftView);
-    m_wndSplitter->addWidget(m_pHtmlView);
+    m_wndSplitter->addWidget(m_rightPane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({treeWidth, width() - treeWidth});
     setCentralWidget(m_wndSplitter);
     ConnectLeftView();
+    ConnectLedgerPane();
 }
 
 void CMainFrame::ConnectLeftView() {
@@ -253,7 +260,7 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
 
 void CMainFrame::MoveFocusToOtherPane() {
     if (m_activePane == Pane::Tree) {
-        m_pHtmlView->setFocus(Qt::OtherFocusReason);
+        m_rightPane->currentWidget()->setFocus(Qt::OtherFocusReason);
     } else {
         m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
     }
