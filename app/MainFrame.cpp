@@ -6,12 +6,14 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/DocumentDrop.h"
+#include "app/LedgerPane.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
@@ -106,14 +108,22 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
-    m_wndSplitter->addWidget(m_pLeftView);
+    m_rightPane = new QStackedWidget(m_wndSplitter);
     // Where the page pane comes once it is made (HtmlView).
-    m_wndSplitter->addWidget(new QWidget(m_wndSplitter));
+    m_rightPane->addWidget(new QWidget(m_rightPane));
+    m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
+    // The ledger's bars are wide; they must not push the tree narrower than the user left it
+    // while the page is shown.
+    m_ledgerPane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_rightPane->addWidget(m_ledgerPane);
+    m_wndSplitter->addWidget(m_pLeftView);
+    m_wndSplitter->addWidget(m_rightPane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({treeWidth, width() - treeWidth});
     setCentralWidget(m_wndSplitter);
     ConnectLeftView();
+    ConnectLedgerPane();
 }
 
 void CMainFrame::ConnectLeftView() {
@@ -174,11 +184,13 @@ PageProfile& CMainFrame::Pages() {
 
 CNAVO_TaxExplorerView& CMainFrame::HtmlView() {
     if (!m_pHtmlView) {
-        // Put in the place kept for it; made inside the splitter it would be added at the end.
-        m_pHtmlView = new CNAVO_TaxExplorerView(Pages());
+        QWidget* place = m_rightPane->widget(0);
+        m_pHtmlView = new CNAVO_TaxExplorerView(Pages(), m_rightPane);
         m_pHtmlView->RememberZoomIn(*m_services.profile);
-        delete m_wndSplitter->replaceWidget(1, m_pHtmlView);
-        m_wndSplitter->setStretchFactor(1, 1);
+        m_rightPane->insertWidget(0, m_pHtmlView);
+        if (m_rightPane->currentWidget() == place) m_rightPane->setCurrentWidget(m_pHtmlView);
+        m_rightPane->removeWidget(place);
+        delete place;
         SetTabOrder();
     }
     return *m_pHtmlView;
@@ -281,7 +293,8 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
 
 void CMainFrame::MoveFocusToOtherPane() {
     if (m_activePane == Pane::Tree) {
-        HtmlView().setFocus(Qt::OtherFocusReason);
+        QWidget* pane = LedgerShown() ? static_cast<QWidget*>(m_ledgerPane) : &HtmlView();
+        pane->setFocus(Qt::OtherFocusReason);
     } else {
         m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
     }

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,9 +10,8 @@
 
 namespace ledgra {
 
-bool AsksForThumbnail(const std::vector<std::string>& arguments) {
-    const auto end = std::find(arguments.begin(), arguments.end(), "--");
-    return std::find(arguments.begin(), end, "--thumbnail") != end;
+bool IsThumbnailCommand(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && arguments.front() == "--thumbnail";
 }
 
 int ContinueInEngineProgram(char** argv) {

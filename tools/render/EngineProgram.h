@@ -11,8 +11,9 @@ namespace ledgra {
 // The name of the engine's program, in the folder of ledgra-render.
 inline constexpr const char* kEngineProgramName = "ledgra-render-pdf";
 
-// Whether the command line asks for a thumbnail (arguments without the program name).
-bool AsksForThumbnail(const std::vector<std::string>& arguments);
+// True when the arguments (without the program name) ask for a thumbnail
+// (ThumbnailCommand.h), which only the engine's program draws.
+bool IsThumbnailCommand(const std::vector<std::string>& arguments);
 
 // Replaces this process with the engine's program, given the same arguments, so that its
 // output and exit status are the command's. Returns only when it cannot be started, with the

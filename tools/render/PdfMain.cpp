@@ -1,22 +1,23 @@
-// ledgra-render-pdf: ledgra-render with the browser engine, which it starts for --pdf. The same
-// run, and each page a document ended with saved as a PDF.
+// ledgra-render-pdf: ledgra-render with the browser engine, which ledgra-render starts for
+// --pdf and --thumbnail. The same run, and each page a document ended with saved as a PDF.
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/PageScheme.h"
+#include "tools/render/EngineProgram.h"
+#include "tools/render/PageEngine.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderCommand.h"
 #include "tools/render/RenderOptions.h"
+#include "tools/render/ThumbnailCommand.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsThumbnailCommand(arguments)) return ledgra::RunThumbnailCommand(argc, argv);
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::RenderUsageError(parsed.error);
     if (parsed.options.help) {
@@ -25,14 +26,8 @@ int main(int argc, char** argv) {
     }
     if (!parsed.options.pdfFolder) return ledgra::RunRenderCommand(parsed.options);
 
-    // The PDFs need the browser engine, which runs under an application object; no window is
-    // shown, so no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ledgra::RegisterPageScheme();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // The engine's start-up report is not ours to print.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    const QGuiApplication application(argc, argv);
+    // The PDFs need the browser engine.
+    const std::unique_ptr<QGuiApplication> application = ledgra::StartPageEngine(argc, argv);
     std::unique_ptr<ledgra::PdfBatch> pdfs;
     return ledgra::RunRenderCommand(
         parsed.options, [&](const std::filesystem::path& logFolder) -> ledgra::ShownPageSink {

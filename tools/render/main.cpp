@@ -17,13 +17,13 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsThumbnailCommand(arguments)) return ledgra::ContinueInEngineProgram(argv);
     if (ledgra::IsCheckCommand(arguments)) {
         return ledgra::RunCheckCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
     if (ledgra::IsLedgerCommand(arguments)) {
         return ledgra::RunLedgerCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
-    if (ledgra::AsksForThumbnail(arguments)) return ledgra::ContinueInEngineProgram(argv);
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
     if (!parsed.error.empty()) return ledgra::RenderUsageError(parsed.error);
     if (parsed.options.help) {
