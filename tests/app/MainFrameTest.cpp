@@ -22,6 +22,7 @@
 #include "settings/ConfigDlg.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
+#include "tests/support/MadeUpInvoices.h"
 #include "tests/support/SharedSamples.h"
 
 namespace ledgra {
@@ -238,6 +239,53 @@ TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
     // The tree's selection retitled the document, and the caption shows it.
     EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), ToQString(file));
     EXPECT_EQ(m_frame->windowTitle(), ToQString(file) + u" - ZOVAViewer"_qs);
+}
+
+// Second starts hand documents over while boxes of earlier runs are up, as the hand-off's
+// socket is heard while a box runs the event loop. Every one is run, and the window ends with
+// title, tree, page, status and state all on the last one.
+TEST_F(MainFrameTest, HandOffsArrivingDuringMessageBoxesAllRunAndTheLastOneIsShown) {
+    constexpr int kHandOffs = 50;
+    // Every third a file that is no document (two boxes), the others invoices that are shown.
+    std::vector<std::filesystem::path> documents;
+    int refused = 0;
+    for (int i = 0; i < kHandOffs; ++i) {
+        const std::string name = "doc" + std::to_string(i);
+        if (i % 3 == 2) {
+            documents.push_back(m_folder.Write("home/Documents/" + name + ".ktx", "x"));
+            ++refused;
+            continue;
+        }
+        testing::MadeUpInvoice invoice;
+        invoice.supplierName = "상사" + std::to_string(i);
+        documents.push_back(
+            m_folder.Write("home/Documents/" + name + ".xml", testing::MadeUpInvoiceXml(invoice)));
+    }
+    Tree().InitialiseTree();
+    std::size_t next = 0;
+    const auto handOffNext = [&] {
+        if (next < documents.size()) {
+            m_frame->OnCopyData(QByteArray::fromStdString(documents[next++].native()));
+        }
+    };
+    // While a box is up the socket is heard: the next two hand-offs arrive then.
+    m_presenter->m_onPresent = [&] {
+        handOffNext();
+        handOffNext();
+    };
+    while (next < documents.size()) handOffNext();
+
+    const std::filesystem::path& last = documents.back();
+    EXPECT_EQ(m_presenter->Texts().count(u"서명검증이 실패했습니다."_qs), refused);
+    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), ToQString(last));
+    EXPECT_EQ(m_frame->windowTitle(), ToQString(last) + u" - ZOVAViewer"_qs);
+    EXPECT_EQ(m_frame->State().m_strDocPath, last);
+    EXPECT_EQ(m_frame->State().m_bDocumentShown, 1);
+    EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
+    const QString supplier = u"상사"_qs + QString::number(kHandOffs - 1);
+    EXPECT_TRUE(testing::WaitForPageText(
+        m_frame->HtmlView(), [&](const QString& text) { return text.contains(supplier); }))
+        << "the page never showed " << supplier.toStdString();
 }
 
 // The settings command.
