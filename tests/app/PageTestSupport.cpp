@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
-#include <QWebEnginePage>
 #include <QWindow>
 
 #include <fstream>
@@ -33,25 +31,6 @@ bool WaitForTitle(QWebEngineView& view, const std::function<bool(const QString&)
     loop.exec();
     QObject::disconnect(connection);
     return condition(view.title());
-}
-
-bool WaitForPageText(QWebEngineView& view, const std::function<bool(const QString&)>& condition,
-                     std::chrono::milliseconds limit) {
-    QEventLoop loop;
-    bool satisfied = false;
-    QTimer ask;
-    ask.setInterval(50);
-    QObject::connect(&ask, &QTimer::timeout, &loop, [&] {
-        view.page()->toPlainText([&, alive = QPointer<QEventLoop>(&loop)](const QString& text) {
-            if (!alive || !condition(text)) return;
-            satisfied = true;
-            alive->quit();
-        });
-    });
-    ask.start();
-    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    loop.exec();
-    return satisfied;
 }
 
 bool FocusWidget(QWidget& window, QWidget& widget) {

@@ -19,11 +19,6 @@ std::filesystem::path WriteCp949Page(const std::filesystem::path& file, std::str
 bool WaitForTitle(QWebEngineView& view, const std::function<bool(const QString&)>& condition,
                   std::chrono::milliseconds limit = std::chrono::seconds(30));
 
-// Runs the event loop until the text of the view's page satisfies the condition; false after
-// the limit.
-bool WaitForPageText(QWebEngineView& view, const std::function<bool(const QString&)>& condition,
-                     std::chrono::milliseconds limit = std::chrono::seconds(30));
-
 // Makes the window the active one and gives the widget the focus, waiting until it has it.
 bool FocusWidget(QWidget& window, QWidget& widget);
 
