@@ -17,11 +17,12 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "app/PdfExport.h"
 #include "base/FileAccess.h"
 #include "base/Folders.h"
-#include "app/PdfExport.h"
 #include "render/ContentPage.h"
 #include "render/Contract.h"
+#include "render/SealImages.h"
 #include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
@@ -169,6 +170,32 @@ TEST_F(PageViewTest, EveryLoadShowsTheSealWrittenForIt) {
                       std::to_string(size.width()) + "x" + std::to_string(size.height()))
                 << way;
         }
+    }
+}
+
+// The seal's tag names the log folder as it is; whatever characters the folder's name holds,
+// the page and a PDF of it show the seal.
+TEST_F(PageViewTest, TheSealShowsInAnyLogFolder) {
+    if (!testing::HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
+    for (const std::string odd : {"#", "?", "%41", "%2F", "%", "%%", " ", "&", "'", "\\", "가"}) {
+        const std::filesystem::path logFolder =
+            CreateLogFolder(m_folder.Path() / ("a" + odd + "b") / "Documents");
+        QImage seal(16, 4, QImage::Format_RGB32);
+        seal.fill(Qt::red);
+        ASSERT_TRUE(seal.save(QString::fromStdString(logFolder / "zova_supplier.gif"), "PNG"));
+        const std::filesystem::path page = logFolder / "zova_document.html";
+        ASSERT_TRUE(WriteOwnFile(page, "<html><body><img src='" +
+                                           SealImagePageText(logFolder, kSupplierSealFileName) +
+                                           "' onload=\"document.title = this.naturalWidth + 'x' + "
+                                           "this.naturalHeight\"></body></html>"));
+        PageProfile profile(logFolder);
+        CNAVO_TaxExplorerView view(profile);
+        view.Navigate2(page);
+        EXPECT_TRUE(WaitForTitle(view, [](const QString& t) { return t == u"16x4"; })) << odd;
+        LockedPage pdfPage(profile);
+        const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
+        ASSERT_TRUE(LoadPageAndWait(pdfPage, page) && SavePageAsPdf(pdfPage, pdf)) << odd;
+        EXPECT_EQ(testing::PdfImageSizes(pdf), std::vector<std::string>{"16x4"}) << odd;
     }
 }
 
