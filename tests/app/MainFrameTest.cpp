@@ -259,14 +259,11 @@ TEST_F(MainFrameTest, HandOffsArrivingDuringMessageBoxesAllRunAndTheLastOneIsSho
     Tree().InitialiseTree();
     std::size_t next = 0;
     const auto handOffNext = [&] {
-        if (next < documents.size()) {
-            m_frame->OnCopyData(QByteArray::fromStdString(documents[next++].native()));
-        }
+        if (next < documents.size()) m_frame->OnCopyData(documents[next++].c_str());
     };
     // While a box is up the next two hand-offs arrive.
     m_presenter->m_onPresent = [&] {
-        handOffNext();
-        handOffNext();
+        for (int i = 0; i < 2; ++i) handOffNext();
     };
     while (next < documents.size()) handOffNext();
 
