@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <filesystem>
@@ -30,6 +31,7 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QSplitter;
+class QStackedWidget;
 class QToolBar;
 
 namespace ledgra {
@@ -37,6 +39,7 @@ namespace ledgra {
 class CLeftView;
 class CNAVO_TaxExplorerView;
 class CToolBarDlg;
+class LedgerPane;
 class PageProfile;
 
 // The command ids of the menu and the accelerators.
@@ -51,6 +54,7 @@ inline constexpr int kPreviousPaneCommand = 57681;
 inline constexpr int kStatusBarCommand = 59393;
 inline constexpr int kSettingsCommand = 32775;
 inline constexpr int kSavePdfCommand = 32776;
+inline constexpr int kLedgerCommand = 32777;
 
 // The caption at start-up, also the name the single-instance lock is made from.
 inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
@@ -83,6 +87,10 @@ public:
     void VerifyDocument(const std::filesystem::path& path);
     void ShowDocument(const std::filesystem::path& path);
     void SetDocumentTitle(const QString& title);
+    // The right pane shows the ledger of the folder selected in the tree (of the file's folder
+    // when a file is selected), or the page again.
+    void ShowLedger();
+    void ShowPage();
 
     // How the verification run talks to the user.
     void ShowMessage(const std::string& text, const std::string& caption,
@@ -99,6 +107,8 @@ public:
     CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
     CLeftView& LeftView() const { return *m_pLeftView; }
     CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
+    LedgerPane& Ledger() const { return *m_ledgerPane; }
+    bool LedgerShown() const;
     CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
     QToolBar& ToolBar() const { return *m_wndToolBar; }
     // The action of a command id; null for an id the frame does not know.
@@ -113,13 +123,21 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Keeps the window's placement in the settings.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class Pane { Tree, Page };
 
-    void CreateClientArea();
+    // The wanted geometry (the frame's place, the inside's size) fitted to its screen.
+    void PlaceOnScreen(const QRect& wanted);
+    void RememberNormalGeometry();
+    void CreateClientArea(int treeWidth);
     // What the tree and the left view ask of the frame.
     void ConnectLeftView();
+    void ConnectLedgerPane();
     void CreateStatusBar();
     void CreateCommandBar();
     void CreateMenus();
@@ -136,6 +154,8 @@ private:
     // The separate print window, made on first use, shown and in front.
     CNAVO_TaxExplorerView& PrintWindow();
     void UpdateSavePdfCommand();
+    // The outcome pane's text, whole in its tool tip.
+    void ShowStatus(const QString& text);
     void OnFilePrintSetup();
     void OnFileNew();
     void OnAppAbout();
@@ -158,12 +178,17 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     PrintGuard m_printGuard;
     Pane m_activePane = Pane::Tree;
+    // The place and size of the window while neither maximised nor minimised.
+    QRect m_normalGeometry;
     // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
     QMetaObject::Connection m_focusConnection;
 
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CNAVO_TaxExplorerView* m_pHtmlView = nullptr;
+    // The right pane: the page, or the ledger in its place.
+    QStackedWidget* m_rightPane = nullptr;
+    LedgerPane* m_ledgerPane = nullptr;
     QLabel* m_wndMessagePane = nullptr;
     QLabel* m_wndDatePane = nullptr;
     QToolBar* m_wndToolBar = nullptr;

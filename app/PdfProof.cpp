@@ -1,7 +1,6 @@
 #include "app/PdfProof.h"
 
 #include <QCryptographicHash>
-#include <QStringDecoder>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -13,17 +12,14 @@
 #include <ctime>
 #include <exception>
 
-#include "text/Cp949.h"
+#include "filetree/NativeNames.h"
 
 namespace ledgra {
 namespace {
 
 // A file name as text: names on disk are UTF-8, or code page 949 from older systems.
 std::string NameText(const std::filesystem::path& file) {
-    const std::string name = file.filename().native();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8.decode(QByteArray::fromStdString(name));
-    return utf8.hasError() ? Utf8FromCp949(name) : decoded.toStdString();
+    return DisplayPath(file.filename()).toStdString();
 }
 
 std::string UtcText(std::time_t time) {

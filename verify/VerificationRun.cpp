@@ -1,11 +1,13 @@
 #include "verify/VerificationRun.h"
 
+#include <cerrno>
 #include <exception>
 #include <utility>
 
 #include "base/Captions.h"
 #include "base/DocumentPatterns.h"
 #include "base/FileAccess.h"
+#include "render/FileNotSavedError.h"
 #include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
@@ -75,23 +77,26 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     const XmlDocumentSignature& xmlSignature = verified->xmlSignature;
 
     const std::string& errorCaption = ErrorCaption();
-    const std::string page = RenderPage(pattern, content, xmlSignature);
-    if (page.empty()) {
-        m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
+    try {
+        const std::string page = RenderPage(pattern, content, xmlSignature);
+        if (page.empty()) {
+            m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
+            m_frame.m_bDocumentShown = 0;
+            return;
+        }
+        const std::filesystem::path htmlFile = HtmlFilePath();
+        if (!WriteOwnFile(htmlFile, page)) {
+            const int cause = errno;
+            throw FileNotSavedError(htmlFile, cause);
+        }
+        m_ui.NavigateView(htmlFile);
+        m_frame.m_bDocumentShown = 1;
+    } catch (const FileNotSavedError& error) {
+        // The view keeps the previous page, which no longer belongs to the document the frame
+        // names: nothing may print it.
+        m_ui.ShowMessage(error.Message(), errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
-        return;
     }
-
-    const std::filesystem::path htmlFile = HtmlFilePath();
-    if (!WriteOwnFile(htmlFile, page)) {
-        // The previous page stays in the view and on disk.
-        m_ui.ShowMessage(
-            "HTML 파일을 저장할 수 없습니다: "_cp949 + Cp949FromUtf8(htmlFile.native()),
-            errorCaption, MessageIcon::Exclamation);
-        return;
-    }
-    m_ui.NavigateView(htmlFile);
-    m_frame.m_bDocumentShown = 1;
 }
 
 void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
@@ -170,6 +175,8 @@ std::string VerificationRun::RenderPage(const std::string& pattern, const std::s
         RenderedPage rendered = RendererFor(pattern, m_renderers)(context, input);
         if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;
         return std::move(rendered.page);
+    } catch (const FileNotSavedError&) {
+        throw;  // the run names the file
     } catch (const std::exception&) {
         // A document that lacks a required element, or one whose page would grow past every
         // bound (std::bad_alloc, the page fill's size limit), makes no page; the run reports it

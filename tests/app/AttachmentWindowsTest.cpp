@@ -142,6 +142,7 @@ TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNot
     const std::vector<CNAVO_TaxExplorerView*> shown = ShownWindows();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(PagePathOfUrl(shown.front()->url()), m_logFolder / "zova_appendix.txt");
+    EXPECT_EQ(shown.front()->windowTitle(), QStringLiteral("appendix.txt"));
     ASSERT_TRUE(WaitUntil([&] { return PlainText(*shown.front()).contains(u"납품"); }));
     // Code page 949 text is shown decoded as such.
     EXPECT_EQ(PlainText(*shown.front()), QStringLiteral("부록 내용: 납품 일정"));
