@@ -109,6 +109,9 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_rightPane);
     m_pHtmlView->RememberZoomIn(*m_services.profile);
     m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
+    // The ledger's bars are wide; they must not push the tree narrower than the user left it
+    // while the page is shown.
+    m_ledgerPane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_rightPane->addWidget(m_pHtmlView);
     m_rightPane->addWidget(m_ledgerPane);
     m_wndSplitter->addWidget(m_pLeftView);
