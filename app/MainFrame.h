@@ -21,6 +21,7 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "app/PrintGuard.h"
+#include "app/RunQueue.h"
 #include "app/RunSummaryRecorder.h"
 #include "base/UserInterface.h"
 #include "render/PageTemplates.h"
@@ -175,6 +176,8 @@ private:
     // Between the run and the frame: keeps what a saved PDF's proof says.
     RunSummaryRecorder m_runRecorder{*this, m_session.State()};
     std::unique_ptr<PageProfile> m_pageProfile;
+    // The session's runs one after another; hand-offs that arrive during one wait their turn.
+    RunQueue m_runs;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
     std::unique_ptr<QPrinter> m_printer;
