@@ -143,6 +143,7 @@ private:
     void ConnectLedgerPane();
     void CreateStatusBar();
     void CreateCommandBar();
+    std::function<void()> AsRun(void (CMainFrame::*command)());
     void CreateMenus();
     void CreateAccelerators();
     // Tab goes from the tree to the command buttons, then to the page.

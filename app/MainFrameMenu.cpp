@@ -5,6 +5,8 @@
 #include <QPageSetupDialog>
 #include <QStatusBar>
 
+#include <functional>
+
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "filetree/LeftView.h"
@@ -25,6 +27,12 @@ QAction* CMainFrame::CommandAction(int id) const {
     return found == m_actions.end() ? nullptr : found->second;
 }
 
+// A menu command that reads or prints the shown page counts as a run: a hand-off arriving
+// while its dialog is open waits, so the page file stays the document being printed.
+std::function<void()> CMainFrame::AsRun(void (CMainFrame::*command)()) {
+    return [this, command] { m_runs.RunNow([this, command] { (this->*command)(); }); };
+}
+
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("파일(&F)"));
     QAction* verify = AddCommand(kVerifyCommand, QStringLiteral("검증(&O)...\tCtrl+O"));
@@ -35,21 +43,21 @@ void CMainFrame::CreateMenus() {
 
     QAction* settings = AddCommand(kSettingsCommand, QStringLiteral("설정(&S)...\tCtrl+S"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(settings, &QAction::triggered, this, &CMainFrame::OpenSettings);
+    connect(settings, &QAction::triggered, this, AsRun(&CMainFrame::OpenSettings));
     file->addAction(settings);
 
     QAction* print = AddCommand(kPrintCommand, QStringLiteral("인쇄(&P)...\tCtrl+P"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(print, &QAction::triggered, this, AsRun(&CMainFrame::OnFilePrint));
     file->addAction(print);
 
     QAction* printSetup = AddCommand(kPrintSetupCommand, QStringLiteral("인쇄 설정(&R)..."));
-    connect(printSetup, &QAction::triggered, this, &CMainFrame::OnFilePrintSetup);
+    connect(printSetup, &QAction::triggered, this, AsRun(&CMainFrame::OnFilePrintSetup));
     file->addAction(printSetup);
 
     // Only a shown page can be saved; the item follows that each time the menu opens.
     QAction* savePdf = AddCommand(kSavePdfCommand, QStringLiteral("PDF로 저장(&A)..."));
-    connect(savePdf, &QAction::triggered, this, &CMainFrame::SaveDocumentAsPdf);
+    connect(savePdf, &QAction::triggered, this, AsRun(&CMainFrame::SaveDocumentAsPdf));
     file->addAction(savePdf);
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateSavePdfCommand);
     UpdateSavePdfCommand();
