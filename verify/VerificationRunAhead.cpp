@@ -15,8 +15,10 @@ namespace {
 
 thread_local VerificationRunAhead* t_ahead = nullptr;
 
-// Checked documents wait at most this many per thread for the runs to take them.
+// Checked documents wait at most this many per thread for the runs to take them, and beyond
+// the first one at most this many bytes of content: large documents are not piled up.
 constexpr std::size_t kReadyPerThread = 4;
+constexpr std::size_t kReadyBytes = std::size_t{64} << 20;
 
 // What the file was when it was read: a later run may have written over it.
 struct FileStamp {
@@ -60,6 +62,10 @@ private:
 }  // namespace
 
 struct VerificationRunAhead::Checked {
+    std::size_t Bytes() const {
+        return check.document.content.size() + check.document.xmlSignature.signedDocument.size();
+    }
+
     std::optional<FileStamp> stamp;
     KeptUserInterface told;
     DocumentCheck check;
@@ -90,7 +96,11 @@ VerificationRunAhead::VerificationRunAhead(std::vector<std::filesystem::path> do
         };
         auto sink = [&](std::size_t, std::unique_ptr<Checked> checked) {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [&] { return m_stopped || m_ready.size() < kept; });
+            m_changed.wait(lock, [&] {
+                return m_stopped || m_ready.empty() ||
+                       (m_ready.size() < kept && m_readyBytes < kReadyBytes);
+            });
+            m_readyBytes += checked->Bytes();
             m_ready.push_back(std::move(checked));
             m_changed.notify_all();
         };
@@ -119,6 +129,7 @@ std::optional<DocumentCheck> VerificationRunAhead::Take(const std::filesystem::p
         m_changed.wait(lock, [&] { return !m_ready.empty(); });
         checked = std::move(m_ready.front());
         m_ready.pop_front();
+        m_readyBytes -= checked->Bytes();
     }
     m_changed.notify_all();
     ++m_nextTaken;

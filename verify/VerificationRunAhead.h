@@ -50,6 +50,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::unique_ptr<Checked>> m_ready;
+    std::size_t m_readyBytes = 0;
     std::atomic<bool> m_stopped{false};
     std::jthread m_checking;
 };
