@@ -144,8 +144,9 @@ std::optional<VerificationRunAhead> CheckAhead(const std::vector<std::filesystem
                                                UnwrapMode mode,
                                                const SignedDataVerifierFactory& verifierFactory) {
     if (documents.size() < 2) return std::nullopt;
+    // One thread for each core the runs' own thread leaves: more would take turns with it.
     return std::optional<VerificationRunAhead>(std::in_place, documents, mode, verifierFactory,
-                                               std::max(1U, std::thread::hardware_concurrency()));
+                                               std::max(2U, std::thread::hardware_concurrency()) - 1);
 }
 
 std::optional<DocumentCheck> TakeCheckedAhead(const std::filesystem::path& path, UnwrapMode mode,

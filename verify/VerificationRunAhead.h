@@ -56,7 +56,8 @@ private:
 };
 
 // For a host that runs `documents` in `mode`, one after the other, on this thread: their checks
-// made ahead on every core, or nothing where there is nothing to gain (a single document).
+// made ahead on the cores its own thread leaves (at least one thread), or nothing where there is
+// nothing to gain (a single document).
 std::optional<VerificationRunAhead> CheckAhead(const std::vector<std::filesystem::path>& documents,
                                                UnwrapMode mode,
                                                const SignedDataVerifierFactory& verifierFactory);
