@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
