@@ -7,11 +7,14 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/DocumentDrop.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
+#include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "base/Captions.h"
 #include "base/Folders.h"
@@ -37,7 +40,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(std::move(services)),
       // The frame makes the log folder when it is built.
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
-                m_runRecorder, m_services.verifierFactory),
+                *this, m_services.verifierFactory),
       m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
     move(15, 15);
     resize(1000, 720);
@@ -48,6 +51,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     CreateMenus();
     CreateAccelerators();
     SetTabOrder();
+    m_session.OnRunEnded([this](const RunOutcome& outcome) { OnRunEnded(outcome); });
+    // No invoice is shown yet, so there is no other copy to show.
+    m_wndCommandDlg->Button(kCopyButtonId)->setEnabled(false);
     // The drop target of both panes: neither the tree nor the page takes drops itself.
     setAcceptDrops(true);
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
@@ -69,10 +75,18 @@ void CMainFrame::CreateClientArea() {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
-    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_wndSplitter);
+    // The signature bar sits above the page, outside it.
+    auto* pagePane = new QWidget(m_wndSplitter);
+    m_signatureBar = new SignatureBar(pagePane);
+    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, pagePane);
     m_pHtmlView->RememberZoomIn(*m_services.profile);
+    auto* pageLayout = new QVBoxLayout(pagePane);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(m_signatureBar);
+    pageLayout->addWidget(m_pHtmlView, 1);
     m_wndSplitter->addWidget(m_pLeftView);
-    m_wndSplitter->addWidget(m_pHtmlView);
+    m_wndSplitter->addWidget(pagePane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({kLeftPaneWidth, width() - kLeftPaneWidth});
@@ -123,7 +137,8 @@ void CMainFrame::SetTabOrder() {
         setTabOrder(previous, button);
         previous = button;
     }
-    setTabOrder(previous, m_pHtmlView);
+    setTabOrder(previous, &m_signatureBar->DetailsButton());
+    setTabOrder(&m_signatureBar->DetailsButton(), m_pHtmlView);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -20,7 +20,6 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "app/PrintGuard.h"
-#include "app/RunSummaryRecorder.h"
 #include "base/UserInterface.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"
@@ -37,6 +36,7 @@ class CLeftView;
 class CNAVO_TaxExplorerView;
 class CToolBarDlg;
 class PageProfile;
+class SignatureBar;
 
 // The command ids of the menu and the accelerators.
 inline constexpr int kNewCommand = 57600;
@@ -99,6 +99,7 @@ public:
     CLeftView& LeftView() const { return *m_pLeftView; }
     CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
     CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
+    SignatureBar& SignatureLine() const { return *m_signatureBar; }
     QToolBar& ToolBar() const { return *m_wndToolBar; }
     // The action of a command id; null for an id the frame does not know.
     QAction* CommandAction(int id) const;
@@ -135,6 +136,9 @@ private:
     // The separate print window, made on first use, shown and in front.
     CNAVO_TaxExplorerView& PrintWindow();
     void UpdateSavePdfCommand();
+    // After every run: status pane 0, the signature bar, the copy button and, when the run
+    // showed no page, the failure page in its place.
+    void OnRunEnded(const RunOutcome& outcome);
     void OnFilePrintSetup();
     void OnFileNew();
     void OnAppAbout();
@@ -144,11 +148,7 @@ private:
 
     FrameServices m_services;
     PageTemplates m_templates;
-    // The run's reports reach the frame through the recorder, which is built right after the
-    // session because it reads the session's state.
     DocumentSession m_session;
-    // Between the run and the frame: keeps what a saved PDF's proof says.
-    RunSummaryRecorder m_runRecorder{*this, m_session.State()};
     std::unique_ptr<PageProfile> m_pageProfile;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
@@ -161,6 +161,7 @@ private:
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CNAVO_TaxExplorerView* m_pHtmlView = nullptr;
+    SignatureBar* m_signatureBar = nullptr;
     QLabel* m_wndMessagePane = nullptr;
     QLabel* m_wndDatePane = nullptr;
     QToolBar* m_wndToolBar = nullptr;

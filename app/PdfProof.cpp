@@ -1,7 +1,6 @@
 #include "app/PdfProof.h"
 
 #include <QCryptographicHash>
-#include <QStringDecoder>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -13,18 +12,10 @@
 #include <ctime>
 #include <exception>
 
-#include "text/Cp949.h"
+#include "app/ShownFileName.h"
 
 namespace ledgra {
 namespace {
-
-// A file name as text: names on disk are UTF-8, or code page 949 from older systems.
-std::string NameText(const std::filesystem::path& file) {
-    const std::string name = file.filename().native();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8.decode(QByteArray::fromStdString(name));
-    return utf8.hasError() ? Utf8FromCp949(name) : decoded.toStdString();
-}
 
 std::string UtcText(std::time_t time) {
     std::tm parts{};
@@ -49,7 +40,7 @@ void Attach(QPDF& pdf, QPDFEmbeddedFileDocumentHelper& files, const std::string&
 std::string SummaryText(const VerificationSummary& summary) {
     const QByteArray digest = QCryptographicHash::hash(
         QByteArray::fromStdString(summary.documentBytes), QCryptographicHash::Sha256);
-    std::string text = "파일: " + NameText(summary.document) + "\n";
+    std::string text = "파일: " + ShownFileName(summary.document).toStdString() + "\n";
     text += "SHA-256: " + digest.toHex().toStdString() + "\n";
     text += "검증 결과: " + summary.verdict + "\n";
     if (summary.signers.empty()) text += "서명자: 없음\n";
@@ -69,7 +60,7 @@ QByteArray WithProof(const QByteArray& pdf, const VerificationSummary& summary) 
         document.setSuppressWarnings(true);
         document.processMemoryFile("page.pdf", pdf.constData(), static_cast<size_t>(pdf.size()));
         QPDFEmbeddedFileDocumentHelper files(document);
-        Attach(document, files, "document", NameText(summary.document), summary.documentBytes,
+        Attach(document, files, "document", ShownFileName(summary.document).toStdString(), summary.documentBytes,
                "application/octet-stream", "검증한 전자문서 원본");
         Attach(document, files, "summary", kSummaryFileName, SummaryText(summary), "text/plain",
                "서명검증 요약");
