@@ -4,10 +4,10 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 

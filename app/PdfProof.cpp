@@ -60,8 +60,8 @@ QByteArray WithProof(const QByteArray& pdf, const VerificationSummary& summary) 
         document.setSuppressWarnings(true);
         document.processMemoryFile("page.pdf", pdf.constData(), static_cast<size_t>(pdf.size()));
         QPDFEmbeddedFileDocumentHelper files(document);
-        Attach(document, files, "document", ShownFileName(summary.document).toStdString(), summary.documentBytes,
-               "application/octet-stream", "검증한 전자문서 원본");
+        Attach(document, files, "document", ShownFileName(summary.document).toStdString(),
+               summary.documentBytes, "application/octet-stream", "검증한 전자문서 원본");
         Attach(document, files, "summary", kSummaryFileName, SummaryText(summary), "text/plain",
                "서명검증 요약");
 

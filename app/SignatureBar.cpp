@@ -31,7 +31,8 @@ QString CheckCount(const std::vector<Finding>& findings) {
     qsizetype errors = 0;
     for (const Finding& finding : findings) errors += finding.severity == Severity::Error ? 1 : 0;
     if (findings.empty()) return u"검사: 이상 없음"_qs;
-    return u"검사: 오류 %1, 경고 %2"_qs.arg(errors).arg(static_cast<qsizetype>(findings.size()) - errors);
+    return u"검사: 오류 %1, 경고 %2"_qs.arg(errors).arg(static_cast<qsizetype>(findings.size()) -
+                                                        errors);
 }
 
 }  // namespace

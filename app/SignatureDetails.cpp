@@ -26,7 +26,8 @@ void AppendSigner(QStringList& lines, int number, const SignerFacts& signer) {
     lines.append(u"  주체: "_qs + OrNone(signer.subject));
     lines.append(u"  발급자: "_qs + OrNone(signer.issuer));
     lines.append(u"  일련번호: "_qs + OrNone(signer.serial));
-    lines.append(u"  유효기간: "_qs + OrNone(signer.validFrom) + u" ~ "_qs + OrNone(signer.validUntil));
+    lines.append(u"  유효기간: "_qs + OrNone(signer.validFrom) + u" ~ "_qs +
+                 OrNone(signer.validUntil));
     lines.append(u"  서명시간: "_qs + OrNone(signer.signingTime));
     lines.append(u"  다이제스트 알고리즘: "_qs + OrNone(signer.digestAlgorithm));
     lines.append(u"  서명 알고리즘: "_qs + OrNone(signer.signatureAlgorithm));

@@ -5,8 +5,11 @@
 namespace ledgra {
 
 VerificationSummary SummaryOfRun(const RunOutcome& outcome) {
-    VerificationSummary summary{outcome.document, outcome.fileBytes,
-                                Utf8FromCp949(outcome.statusLine), {}, outcome.checkedAt};
+    VerificationSummary summary{outcome.document,
+                                outcome.fileBytes,
+                                Utf8FromCp949(outcome.statusLine),
+                                {},
+                                outcome.checkedAt};
     for (const SignerFacts& signer : outcome.signature.signers) {
         summary.signers.push_back(
             {Utf8FromCp949(signer.name), Utf8FromCp949(signer.signingTime),

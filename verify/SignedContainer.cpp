@@ -215,8 +215,7 @@ bool UnwrapDocumentBytes(std::string_view bytes, std::string& content, UnwrapMod
 
 bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
                       UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
-                      const VerifyXmlDocumentFunction& verifyXmlDocument,
-                      std::string* rejection) {
+                      const VerifyXmlDocumentFunction& verifyXmlDocument, std::string* rejection) {
     const std::optional<std::string> bytes = ReadDocumentFile(path, ui, rejection);
     if (!bytes) return false;
     return UnwrapDocumentBytes(*bytes, content, mode, ui, verifySignedData, verifyXmlDocument,

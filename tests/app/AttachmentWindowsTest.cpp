@@ -162,8 +162,8 @@ TEST_F(AttachmentWindowsTest, AClosedWindowOpensAgain) {
             SCOPED_TRACE(std::to_string(round) + " " + std::to_string(link));
             Click(link);
             ASSERT_TRUE(WaitUntil([&] {
-                return ShownWindows().size() == 1 &&
-                       testing::PageText(*ShownWindows().front()) == (link == 0 ? u"first" : u"second");
+                return ShownWindows().size() == 1 && testing::PageText(*ShownWindows().front()) ==
+                                                         (link == 0 ? u"first" : u"second");
             }));
         }
         ShownWindows().front()->close();

@@ -102,8 +102,8 @@ int Render(const RenderOptions& options) {
             allShown &= shows([&] { session.ShowOtherCopy(document); });
         }
         if (pdfs && session.State().m_bDocumentShown == 1) {
-            allSaved &= pdfs->Write(document, session.HtmlFilePath(),
-                                    SummaryOfRun(session.LastOutcome()));
+            allSaved &=
+                pdfs->Write(document, session.HtmlFilePath(), SummaryOfRun(session.LastOutcome()));
         }
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;
