@@ -61,27 +61,16 @@ std::optional<std::vector<Finding>> ChecksOfShownInvoice(const RunOutcome& outco
 
 QString BarText(const RunOutcome& outcome, const std::optional<std::vector<Finding>>& findings) {
     const SignatureReport& report = outcome.signature;
+    // What the user must know first comes first: the line may be cut at the window's edge.
     QStringList parts{LookOf(report.verdict).word};
-    const QString signers = SignerList(report.signers);
-    switch (report.verdict) {
-        case SignatureVerdict::Verified:
-            parts.append(u"서명자: "_qs + signers);
-            break;
-        case SignatureVerdict::Unconfirmed:
-            parts.append(u"서명자: "_qs + signers);
-            parts.append(QStringFromCp949(report.reason));
-            break;
-        case SignatureVerdict::Unsigned:
-            break;
-        case SignatureVerdict::Failed:
-            parts.append(QStringFromCp949(outcome.failure));
-            break;
-    }
-    // A verified document whose page could not be made is told by its failure too.
-    if (report.verdict != SignatureVerdict::Failed && !outcome.shown) {
-        parts.append(QStringFromCp949(outcome.failure));
-    }
+    if (report.verdict == SignatureVerdict::Unconfirmed)
+        parts.append(QStringFromCp949(report.reason));
+    // A failed run, or a verified document whose page could not be made, says why.
+    if (!outcome.shown) parts.append(QStringFromCp949(outcome.failure));
     if (findings) parts.append(CheckCount(*findings));
+    if (!report.signers.empty() && report.verdict != SignatureVerdict::Failed) {
+        parts.append(u"서명자: "_qs + SignerList(report.signers));
+    }
     // One line: a reason may carry line breaks (the trust folder's hint).
     return parts.join(u" · "_qs).replace(u'\n', u' ');
 }

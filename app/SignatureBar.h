@@ -37,9 +37,9 @@ BarLook LookOf(SignatureVerdict verdict);
 // nothing when the run showed no invoice or its content reads as none.
 std::optional<std::vector<Finding>> ChecksOfShownInvoice(const RunOutcome& outcome);
 
-// The bar's line: the verdict's word, then the signers with their signing times (the reason
-// when the signature could not be confirmed or the run failed), then "검사: 오류 N, 경고 M" or
-// "검사: 이상 없음" when an invoice was checked.
+// The bar's line: the verdict's word, why the signer could not be confirmed or the run showed
+// no page, "검사: 오류 N, 경고 M" or "검사: 이상 없음" when an invoice was checked, then the
+// signers with their signing times.
 QString BarText(const RunOutcome& outcome, const std::optional<std::vector<Finding>>& findings);
 
 class SignatureBar : public QFrame {

@@ -48,13 +48,13 @@ TEST(SignatureBarTest, EachVerdictHasItsOwnWordColourIconAndLine) {
     } rows[] = {
         {Outcome(SignatureVerdict::Verified, {Signer("가나상사"), Signer("다라물산")}, true),
          std::vector<Finding>{}, u"확인됨"_qs,
-         u"확인됨 · 서명자: 가나상사 (2024-03-15 10:00:00 UTC), 다라물산 (2024-03-15 10:00:00 "
-         u"UTC) · 검사: 이상 없음"_qs},
+         u"확인됨 · 검사: 이상 없음 · 서명자: 가나상사 (2024-03-15 10:00:00 UTC), 다라물산 "
+         u"(2024-03-15 10:00:00 UTC)"_qs},
         {Outcome(SignatureVerdict::Unconfirmed, {Signer("가나상사", "알 수 없는 인증기관")}, true,
                  "알 수 없는 인증기관"),
          std::vector<Finding>{error, warning, warning}, u"확인 불가"_qs,
-         u"확인 불가 · 서명자: 가나상사 (2024-03-15 10:00:00 UTC) · 알 수 없는 인증기관 · 검사: "
-         u"오류 1, 경고 2"_qs},
+         u"확인 불가 · 알 수 없는 인증기관 · 검사: 오류 1, 경고 2 · 서명자: 가나상사 (2024-03-15 "
+         u"10:00:00 UTC)"_qs},
         {Outcome(SignatureVerdict::Unsigned, {}, true), std::nullopt, u"서명 없음"_qs,
          u"서명 없음"_qs},
         {Outcome(SignatureVerdict::Failed, {}, false, "서명된 내용이\n바뀌었습니다."), std::nullopt,
