@@ -7,6 +7,8 @@
 #include "app/LockedPage.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageScheme.h"
+#include "filetree/NativeNames.h"
+#include "render/AttachmentNames.h"
 
 namespace ledgra {
 namespace {
@@ -30,6 +32,13 @@ bool ShowsInTheWindow(const QUrl& url) {
     return false;
 }
 
+// The attachment's own name: its file in the log folder less the prefix of attachment files.
+QString AttachmentTitle(const QUrl& url) {
+    std::string name = PagePathOfUrl(url).filename().native();
+    if (name.starts_with(kAttachmentPrefix)) name.erase(0, kAttachmentPrefix.size());
+    return DisplayPath(name);
+}
+
 }  // namespace
 
 LockedPage* OpenAttachmentWindow(PageProfile& profile, QWidget* owner) {
@@ -46,7 +55,8 @@ LockedPage* OpenAttachmentWindow(PageProfile& profile, QWidget* owner) {
     });
     QObject::connect(&page, &QWebEnginePage::geometryChangeRequested, window,
                      [window](const QRect& geometry) { window->setGeometry(geometry); });
-    QObject::connect(&page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
+    QObject::connect(&page, &QWebEnginePage::urlChanged, window,
+                     [window](const QUrl& url) { window->setWindowTitle(AttachmentTitle(url)); });
     QObject::connect(&page, &QWebEnginePage::windowCloseRequested, window, &QWidget::close);
     return &page;
 }

@@ -1,12 +1,12 @@
 #include "app/FailurePage.h"
 
-#include "app/ShownFileName.h"
+#include "filetree/NativeNames.h"
 #include "text/QtCp949.h"
 
 namespace ledgra {
 
 QString FailurePageHtml(const RunOutcome& outcome) {
-    const QString name = ShownFileName(outcome.document).toHtmlEscaped();
+    const QString name = DisplayPath(outcome.document.filename()).toHtmlEscaped();
     const QString why =
         QStringFromCp949(outcome.failure).toHtmlEscaped().replace(u'\n', u"<br>"_qs);
     return u"<!DOCTYPE html><html><head><meta charset='utf-8'><title>"_qs + name +

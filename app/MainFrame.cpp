@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/DocumentDrop.h"
+#include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
 #include "app/SignatureBar.h"
@@ -26,8 +28,8 @@
 namespace ledgra {
 namespace {
 
-constexpr int kLeftPaneWidth = 300;
-constexpr int kDatePaneWidth = 90;
+// Room on both sides of the date in its pane.
+constexpr int kDatePanePadding = 12;
 
 }  // namespace
 
@@ -42,10 +44,12 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
                 *this, m_services.verifierFactory),
       m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
-    move(15, 15);
-    resize(1000, 720);
+    const FramePlacement placement = StoredPlacement(*m_services.profile);
+    PlaceOnScreen(placement.geometry);
     setWindowTitle(QString::fromLatin1(kDocumentTypeTitle));
-    CreateClientArea();
+    CreateClientArea(placement.treeWidth);
+    // Shown maximised when it was left so; its normal geometry stays the one above.
+    if (placement.maximised) setWindowState(Qt::WindowMaximized);
     CreateStatusBar();
     CreateCommandBar();
     CreateMenus();
@@ -71,7 +75,37 @@ CMainFrame::~CMainFrame() {
     for (const QPointer<CNAVO_TaxExplorerView>& view : views) delete view.data();
 }
 
-void CMainFrame::CreateClientArea() {
+void CMainFrame::PlaceOnScreen(const QRect& wanted) {
+    // On the screen the window was left on; the first screen when that one is gone.
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect geometry = screen ? FittedGeometry(wanted, screen->availableGeometry()) : wanted;
+    move(geometry.topLeft());
+    resize(geometry.size());
+    m_normalGeometry = geometry;
+}
+
+void CMainFrame::RememberNormalGeometry() {
+    if (windowState() == Qt::WindowNoState) m_normalGeometry = QRect(pos(), size());
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    RememberNormalGeometry();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    RememberNormalGeometry();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    StorePlacement(*m_services.profile,
+                   {m_normalGeometry, isMaximized(), m_wndSplitter->sizes().value(0)});
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
@@ -89,7 +123,7 @@ void CMainFrame::CreateClientArea() {
     m_wndSplitter->addWidget(pagePane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
-    m_wndSplitter->setSizes({kLeftPaneWidth, width() - kLeftPaneWidth});
+    m_wndSplitter->setSizes({treeWidth, width() - treeWidth});
     setCentralWidget(m_wndSplitter);
     ConnectLeftView();
 }
@@ -113,8 +147,13 @@ void CMainFrame::CreateStatusBar() {
     // panes are left out: the platform does not report the state of those keys.
     m_wndMessagePane = new QLabel(this);
     m_wndMessagePane->setTextFormat(Qt::PlainText);
+    // The outcome pane takes the width the date leaves, however long its text: a longer text
+    // is cut at the pane's end and shows whole in its tool tip.
+    m_wndMessagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_wndDatePane = new QLabel(DatePaneText(QDate::currentDate()), this);
-    m_wndDatePane->setFixedWidth(kDatePaneWidth);
+    m_wndDatePane->setFixedWidth(
+        m_wndDatePane->fontMetrics().horizontalAdvance(m_wndDatePane->text()) +
+        2 * kDatePanePadding);
     m_wndDatePane->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(m_wndMessagePane, 1);
     statusBar()->addPermanentWidget(m_wndDatePane);
@@ -178,7 +217,7 @@ void CMainFrame::InitialUpdate(const std::filesystem::path& startPath) {
 void CMainFrame::SetDocumentTitle(const QString& title) {
     m_document.SetTitle(title);
     const QString typeTitle = QString::fromLatin1(kDocumentTypeTitle);
-    setWindowTitle(title.isEmpty() ? typeTitle : title + QStringLiteral(" - ") + typeTitle);
+    setWindowTitle(title.isEmpty() ? typeTitle : DisplayName(title) + QStringLiteral(" - ") + typeTitle);
 }
 
 void CMainFrame::ShowMessage(const std::string& text, const std::string& caption,
@@ -187,7 +226,12 @@ void CMainFrame::ShowMessage(const std::string& text, const std::string& caption
 }
 
 void CMainFrame::SetStatusText(const std::string& text) {
-    m_wndMessagePane->setText(QStringFromCp949(text));
+    ShowStatus(QStringFromCp949(text));
+}
+
+void CMainFrame::ShowStatus(const QString& text) {
+    m_wndMessagePane->setText(text);
+    m_wndMessagePane->setToolTip(text);
 }
 
 void CMainFrame::NavigateView(const std::filesystem::path& htmlFile) {

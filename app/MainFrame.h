@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <filesystem>
@@ -113,11 +114,18 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Keeps the window's placement in the settings.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class Pane { Tree, Page };
 
-    void CreateClientArea();
+    // The wanted geometry (the frame's place, the inside's size) fitted to its screen.
+    void PlaceOnScreen(const QRect& wanted);
+    void RememberNormalGeometry();
+    void CreateClientArea(int treeWidth);
     // What the tree and the left view ask of the frame.
     void ConnectLeftView();
     void CreateStatusBar();
@@ -139,6 +147,8 @@ private:
     // After every run: status pane 0, the signature bar, the copy button and, when the run
     // showed no page, the failure page in its place.
     void OnRunEnded(const RunOutcome& outcome);
+    // The outcome pane's text, whole in its tool tip.
+    void ShowStatus(const QString& text);
     void OnFilePrintSetup();
     void OnFileNew();
     void OnAppAbout();
@@ -155,6 +165,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     PrintGuard m_printGuard;
     Pane m_activePane = Pane::Tree;
+    // The place and size of the window while neither maximised nor minimised.
+    QRect m_normalGeometry;
     // Cut first thing in the destructor: focus moves while the child widgets are destroyed.
     QMetaObject::Connection m_focusConnection;
 

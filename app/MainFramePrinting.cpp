@@ -13,6 +13,7 @@
 #include "app/PdfExport.h"
 #include "app/VerificationSummary.h"
 #include "base/Captions.h"
+#include "filetree/NativeNames.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -84,8 +85,8 @@ void CMainFrame::PrintDocument() {
     }
     ShowMessage(
         "프린터 출력이 안될시 조치방법 안내해 드립니다.\n\n"
-        "1. 제어판 - 장치 및 프린터 - 사용하는 프린터 선택후 기본프린터 설정\n\n"
-        "2. 실행되어진 인터넷 익스플로러 - \"파일\" 메뉴 - \"인쇄\"를 클릭 "_cp949,
+        "1. 시스템 설정 - 프린터 - 사용하는 프린터를 기본 프린터로 설정\n\n"
+        "2. 인쇄 미리 보기 창의 \"인쇄\" 단추를 클릭"_cp949,
         "안내 메시지"_cp949, MessageIcon::Exclamation);
 
     // One window serves every print: a later print brings it to the front and loads the page
@@ -112,7 +113,9 @@ void CMainFrame::SaveDocumentAsPdf() {
     if (!SavePageWithProof(m_pHtmlView->Page(), file, SummaryOfRun(m_session.LastOutcome()))) {
         ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
+        return;
     }
+    ShowStatus(QStringLiteral("PDF로 저장했습니다: ") + DisplayPath(file));
 }
 
 void CMainFrame::UpdateSavePdfCommand() {

@@ -1,7 +1,6 @@
 // What the window shows of a run once it has ended.
 
 #include <QAbstractButton>
-#include <QLabel>
 
 #include "app/FailurePage.h"
 #include "app/MainFrame.h"
@@ -14,7 +13,7 @@ namespace ledgra {
 
 void CMainFrame::OnRunEnded(const RunOutcome& outcome) {
     // The run's start text, or the verdict of an earlier document, must not outlive the run.
-    m_wndMessagePane->setText(QStringFromCp949(outcome.statusLine));
+    ShowStatus(QStringFromCp949(outcome.statusLine));
     m_signatureBar->ShowRun(outcome);
     m_wndCommandDlg->Button(kCopyButtonId)->setEnabled(m_session.OtherCopyAvailable());
     if (!outcome.shown) m_pHtmlView->ShowNotice(FailurePageHtml(outcome));

@@ -2,6 +2,7 @@
 // Shows the program's modal message boxes. The window asks a presenter instead of opening
 // boxes itself, so that tests can record the messages instead of blocking on them.
 
+#include <QFont>
 #include <QString>
 
 #include "base/UserInterface.h"
@@ -19,7 +20,11 @@ public:
                          MessageIcon icon) = 0;
 };
 
-// The presenter of the running program: QMessageBox.
+// The width a message box needs for its caption in the title bar (bounded, as a caption may be
+// any text).
+int CaptionWidth(const QString& caption, QFont font);
+
+// The presenter of the running program: QMessageBox, at least as wide as its caption needs.
 class BoxMessagePresenter final : public MessagePresenter {
 public:
     void Present(QWidget* parent, const QString& text, const QString& caption,

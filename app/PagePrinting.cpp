@@ -1,9 +1,12 @@
 #include "app/PagePrinting.h"
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
+
+#include <algorithm>
 
 #include "app/EngineWait.h"
 #include "app/NavoTaxExplorerView.h"
@@ -26,6 +29,17 @@ void UsePrintResolution(QPrinter& printer) {
     }
 }
 
+void UsePrintMargins(QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF now = layout.margins();
+    const QMarginsF least = layout.minimumMargins();
+    const double side = std::max({kPrintMarginMm, now.left(), now.right(), least.left(), least.right()});
+    layout.setMargins(QMarginsF(side, std::max({kPrintMarginMm, now.top(), least.top()}), side,
+                                std::max({kPrintMarginMm, now.bottom(), least.bottom()})));
+    printer.setPageLayout(layout);
+}
+
 bool PrintsToPdfFile(QPrinter& printer) {
     // While a preview is painted the printer paints into pictures, whatever its output format.
     const QPaintEngine* engine = printer.paintEngine();
@@ -39,6 +53,7 @@ PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope
     // The engine never finishes a second print started while one runs.
     if (guard.EnginePrinting()) return PrintResult::Busy;
     guard.EngineStarted(view);
+    UsePrintMargins(printer);
     if (PrintsToPdfFile(printer)) {
         const bool saved =
             SavePageAsPdf(*view.page(), QFile::encodeName(printer.outputFileName()).toStdString(),

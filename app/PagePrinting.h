@@ -30,6 +30,10 @@ bool NavigateAndWait(CNAVO_TaxExplorerView& view, const std::filesystem::path& h
 
 // Brings a printer outside 300 to 600 dpi to kPrintResolution; must not be printing.
 void UsePrintResolution(QPrinter& printer);
+// Gives the printer at least kPrintMarginMm on every side (more where the printer or the user
+// wants more), the same on the left and the right so that the page is centred; must not be
+// printing.
+void UsePrintMargins(QPrinter& printer);
 
 // Whether the printer writes a PDF file ("print to file"), as opposed to a printer or a preview.
 bool PrintsToPdfFile(QPrinter& printer);
@@ -39,7 +43,7 @@ enum class PrintResult { Printed, Failed, TimedOut, Busy };
 // Prints the view's page on the printer, within a print command's scope of the guard, and
 // waits until the engine reports it done; while it waits the program handles everything but
 // user input. A printer that writes a PDF file gets the page as vectors, with its text; any
-// other gets pictures at a sane resolution. While the engine is still at an earlier print (one
+// other gets pictures at a sane resolution; both get the print margins. While the engine is still at an earlier print (one
 // whose wait timed out), the print is refused with Busy. The printer must stay alive until the
 // engine has finished with it.
 PrintResult PrintPage(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing,

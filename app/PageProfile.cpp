@@ -3,6 +3,7 @@
 #include <QWebEngineSettings>
 
 #include "app/PageScheme.h"
+#include "app/PdfExport.h"
 
 namespace ledgra {
 namespace {
@@ -50,6 +51,7 @@ PageProfile::PageProfile(std::filesystem::path logFolder)
     m_profile->installUrlSchemeHandler(kPageScheme, m_scheme.get());
     m_profile->setUrlRequestInterceptor(m_guard.get());
     LockDown(*m_profile->settings());
+    AddPrintLayout(*m_profile);
     // A page cannot make the engine save anything: downloads are left unaccepted (cancelled).
 }
 

@@ -1,39 +1,61 @@
 #include "app/PdfExport.h"
 
-#include <QFile>
 #include <QPageSize>
-#include <QSaveFile>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 #include <memory>
 
 #include "app/EngineWait.h"
 #include "app/LockedPage.h"
 #include "app/PdfProof.h"
+#include "base/FileAccess.h"
+#include "filetree/NativeNames.h"
 
 namespace ledgra {
 namespace {
 
-// Writes the PDF beside the target and renames it over the target at the end: the file appears
-// only whole. Nothing is written for an empty PDF.
+// The file appears only whole, under its exact bytes (a folder named in code page 949 is no
+// other folder). Nothing is written for an empty PDF.
 bool WriteWhole(const std::filesystem::path& file, const QByteArray& pdf) {
     if (pdf.isEmpty()) return false;
-    QSaveFile output(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    if (!output.open(QIODevice::WriteOnly)) return false;
-    // A short write leaves the target untouched: the unfinished file goes with `output`.
-    if (output.write(pdf) != pdf.size()) return false;
-    return output.commit();
+    return WriteOwnFile(file, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
+
+// The body shrinks to its widest content and sits centred between the paper's margins; what
+// is inside keeps its own layout. In the world of the viewer's scripts, which the page cannot
+// reach; a page without a head gets the style on its root.
+constexpr const char* kPrintLayoutScript = R"(
+(function () {
+  const style = document.createElement('style');
+  style.textContent =
+      '@media print { body { width: fit-content !important; margin: 0 auto !important; } }';
+  (document.head || document.documentElement).appendChild(style);
+})();
+)";
 
 }  // namespace
 
 QPageLayout PdfPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
                        QPageLayout::Millimeter);
 }
 
+void AddPrintLayout(QWebEngineProfile& profile) {
+    QWebEngineScript script;
+    script.setName(QStringLiteral("ledgra-print-layout"));
+    script.setSourceCode(QString::fromLatin1(kPrintLayoutScript));
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    profile.scripts()->insert(script);
+}
+
 std::filesystem::path PdfFileName(const std::filesystem::path& document) {
-    std::filesystem::path name = document.filename();
+    std::filesystem::path name = DisplayPath(document.filename()).toStdString();
     name.replace_extension(".pdf");
     return name;
 }

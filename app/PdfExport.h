@@ -10,6 +10,7 @@
 #include <filesystem>
 
 class QWebEnginePage;
+class QWebEngineProfile;
 
 namespace ledgra {
 
@@ -19,10 +20,18 @@ struct VerificationSummary;
 inline constexpr std::chrono::milliseconds kPdfPageLoadLimit{30'000};
 inline constexpr std::chrono::milliseconds kPdfPrintLimit{60'000};
 
-// A4 upright without margins of its own, so that the page keeps the margins it sets itself.
+// The paper's margin on every side in print and PDF, clear of most printers' unprintable edge.
+inline constexpr double kPrintMarginMm = 10;
+
+// A4 upright with kPrintMarginMm on every side.
 QPageLayout PdfPageLayout();
 
-// The name of a document's PDF: the document's name with ".pdf" in place of its extension.
+// Gives the profile's pages a style for paper only: the page's own margin gives way to the
+// paper's, and its content is centred across the paper. The screen shows pages unchanged.
+void AddPrintLayout(QWebEngineProfile& profile);
+
+// The name of a document's PDF: the document's name as the user reads it, in UTF-8, with ".pdf"
+// in place of its extension.
 std::filesystem::path PdfFileName(const std::filesystem::path& document);
 
 // Loads the html file into the page (decoded as the viewer shows it) and waits, bounded, while

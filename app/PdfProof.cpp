@@ -12,10 +12,15 @@
 #include <ctime>
 #include <exception>
 
-#include "app/ShownFileName.h"
+#include "filetree/NativeNames.h"
 
 namespace ledgra {
 namespace {
+
+// A file name as text: names on disk are UTF-8, or code page 949 from older systems.
+std::string NameText(const std::filesystem::path& file) {
+    return DisplayPath(file.filename()).toStdString();
+}
 
 std::string UtcText(std::time_t time) {
     std::tm parts{};
@@ -40,7 +45,7 @@ void Attach(QPDF& pdf, QPDFEmbeddedFileDocumentHelper& files, const std::string&
 std::string SummaryText(const VerificationSummary& summary) {
     const QByteArray digest = QCryptographicHash::hash(
         QByteArray::fromStdString(summary.documentBytes), QCryptographicHash::Sha256);
-    std::string text = "파일: " + ShownFileName(summary.document).toStdString() + "\n";
+    std::string text = "파일: " + NameText(summary.document) + "\n";
     text += "SHA-256: " + digest.toHex().toStdString() + "\n";
     text += "검증 결과: " + summary.verdict + "\n";
     if (summary.signers.empty()) text += "서명자: 없음\n";
@@ -60,8 +65,8 @@ QByteArray WithProof(const QByteArray& pdf, const VerificationSummary& summary) 
         document.setSuppressWarnings(true);
         document.processMemoryFile("page.pdf", pdf.constData(), static_cast<size_t>(pdf.size()));
         QPDFEmbeddedFileDocumentHelper files(document);
-        Attach(document, files, "document", ShownFileName(summary.document).toStdString(),
-               summary.documentBytes, "application/octet-stream", "검증한 전자문서 원본");
+        Attach(document, files, "document", NameText(summary.document), summary.documentBytes,
+               "application/octet-stream", "검증한 전자문서 원본");
         Attach(document, files, "summary", kSummaryFileName, SummaryText(summary), "text/plain",
                "서명검증 요약");
 

@@ -17,6 +17,7 @@ namespace ledgra {
 
 void PreviewInDialog(QWebEngineView& view, QPrinter& printer, PrintGuard::Scope& printing) {
     UsePrintResolution(printer);
+    UsePrintMargins(printer);
     {
         QPrintPreviewDialog preview(&printer, &view);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "app/ShownFileName.h"
 #include "app/SignatureBar.h"
+#include "filetree/NativeNames.h"
 #include "text/QtCp949.h"
 
 namespace ledgra {
@@ -48,7 +48,7 @@ QString SignatureDetailsText(const RunOutcome& outcome,
                              const std::optional<std::vector<Finding>>& findings) {
     const SignatureReport& report = outcome.signature;
     QStringList lines;
-    lines.append(u"파일: "_qs + ShownFileName(outcome.document));
+    lines.append(u"파일: "_qs + DisplayPath(outcome.document.filename()));
     lines.append(u"검증 결과: "_qs + LookOf(report.verdict).word);
     if (!report.reason.empty()) lines.append(u"사유: "_qs + Text(report.reason));
     if (!outcome.shown && !outcome.failure.empty() && outcome.failure != report.reason) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QtEndian>
 
+#include <csignal>
 #include <memory>
 
 #if defined(Q_OS_LINUX)
@@ -102,6 +103,9 @@ void HandOffServer::OnNewConnection() {
 
 HandOffResult SendHandOff(const QString& channelName, const QByteArray& path,
                           std::chrono::milliseconds connectLimit) {
+    // No event loop runs while this start waits, so nothing would act on a handled signal.
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
     QLocalSocket socket;
     socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(channelName);

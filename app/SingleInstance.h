@@ -61,7 +61,8 @@ enum class HandOffResult {
 };
 
 // A later start's end: connects (waiting at most `connectLimit`), sends the path and blocks
-// until the running instance acknowledges, however long that takes.
+// until the running instance acknowledges, however long that takes. SIGTERM and SIGINT end the
+// process at once from here on.
 HandOffResult SendHandOff(const QString& channelName, const QByteArray& path,
                           std::chrono::milliseconds connectLimit);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <csignal>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,8 +14,13 @@
 #include "app/PageScheme.h"
 #include "app/QtTranslations.h"
 #include "base/ProgramNames.h"
+#include "app/TerminationSignals.h"
+#include "settings/QSettingsProfile.h"
 
 int main(int argc, char* argv[]) {
+    // A write past the user's file size limit fails and is reported like a full disk, rather
+    // than end the viewer.
+    std::signal(SIGXFSZ, SIG_IGN);
     ledgra::QuietEngineOutput();
     // The page scheme must be known to the browser engine before the application exists.
     ledgra::RegisterPageScheme();
@@ -29,9 +35,10 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
 
     ledgra::CNAVO_TaxExplorerApp viewer(std::make_shared<ledgra::BoxMessagePresenter>());
+    const ledgra::TerminationSignals terminationSignals;
     switch (viewer.InitInstance(arguments)) {
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Run:
-            return application.exec();
+            return terminationSignals.Received() ? 0 : application.exec();
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::HandedOff:
             return 0;
         case ledgra::CNAVO_TaxExplorerApp::StartOutcome::Failed:

@@ -105,7 +105,10 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path,
 }
 
 bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes) {
-    if (path.filename().empty()) return false;
+    if (path.filename().empty()) {
+        errno = EISDIR;
+        return false;
+    }
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     // mkstemp creates the file exclusively (O_EXCL), so nothing planted is opened.
     std::string temporary = TemporaryNameIn(folder);
@@ -115,7 +118,9 @@ bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes) {
     bool written = ::fchmod(file.Get(), 0644) == 0 && WriteAllBytes(file.Get(), bytes);
     written = file.Close() && written;
     if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    const int cause = errno;
     ::unlink(temporary.c_str());
+    errno = cause;
     return false;
 }
 

@@ -22,7 +22,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
 // a new file created exclusively in the same folder, which then takes the name: a symbolic or
 // hard link planted at the name is replaced, never followed or written through, and a failed
 // write leaves the previous file whole and no temporary behind. False when the file could not
-// be written (a missing folder, a folder at the name, a full disk).
+// be written (a missing folder, a folder at the name, a full disk); errno then tells why.
 bool WriteOwnFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The whole file as text up to its first NUL byte. Empty when it cannot be opened, is not a

@@ -1,5 +1,7 @@
 #include "filetree/NativeNames.h"
 
+#include <QStringList>
+
 #include <string_view>
 
 #include "text/QtCp949.h"
@@ -93,10 +95,20 @@ QByteArray NativeFromPath(const QString& path) {
 
 QString DisplayName(const QString& name) {
     if (!HasEscapes(name)) return name;
-    const QByteArray native = NativeFromPath(name);
-    const std::string_view bytes(native.constData(), static_cast<std::size_t>(native.size()));
-    if (IsValidCp949(bytes)) return QStringFromCp949(bytes);
-    return QString::fromUtf8(native);
+    // Part by part: a folder of valid UTF-8 above a code page 949 name stays as it is (UTF-8
+    // Korean often happens to be valid code page 949 as well, and would read as other words).
+    QStringList parts = name.split(QLatin1Char('/'));
+    for (QString& part : parts) {
+        if (!HasEscapes(part)) continue;
+        const QByteArray native = NativeFromPath(part);
+        const std::string_view bytes(native.constData(), static_cast<std::size_t>(native.size()));
+        part = IsValidCp949(bytes) ? QStringFromCp949(bytes) : QString::fromUtf8(native);
+    }
+    return parts.join(QLatin1Char('/'));
+}
+
+QString DisplayPath(const std::filesystem::path& path) {
+    return DisplayName(PathFromNative(QByteArray::fromStdString(path.native())));
 }
 
 }  // namespace ledgra

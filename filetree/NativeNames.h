@@ -7,14 +7,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
+
 namespace ledgra {
 
 // The tree's form of a native path or name; valid UTF-8 decodes as usual.
 QString PathFromNative(const QByteArray& native);
 // The exact bytes of a path made by PathFromNative (and the UTF-8 of any ordinary text).
 QByteArray NativeFromPath(const QString& path);
-// What the user sees for a name: itself when it was valid UTF-8, else its code page 949
-// reading, else its UTF-8 reading with replacement marks.
+// What the user sees for a name or a path: each part between slashes itself when it was valid
+// UTF-8, else its code page 949 reading, else its UTF-8 reading with replacement marks.
 QString DisplayName(const QString& name);
+// The same for a path in native bytes: the window title, a proposed file name, a message.
+QString DisplayPath(const std::filesystem::path& path);
 
 }  // namespace ledgra

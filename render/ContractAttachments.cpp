@@ -1,12 +1,14 @@
 #include "render/ContractAttachments.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 #include "base/FileAccess.h"
 #include "render/AttachmentNames.h"
 #include "render/Base64.h"
 #include "render/LogFolderText.h"
+#include "render/FileNotSavedError.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 
@@ -78,8 +80,11 @@ std::string WriteContractAttachments(const std::filesystem::path& logFolder, con
         if (attachment.name.empty()) continue;
         const std::string name = DecodeBase64Text(attachment.name);
         const std::string fileName = names.Claim(name);
-        WriteOwnFile(logFolder / Utf8FromCp949(fileName),
-                           DecodeBase64Text(attachment.content));
+        const std::filesystem::path file = logFolder / Utf8FromCp949(fileName);
+        if (!WriteOwnFile(file, DecodeBase64Text(attachment.content))) {
+            const int cause = errno;
+            throw FileNotSavedError(file, cause);
+        }
         if (name.empty()) continue;
         list += Link(LinkAddress(LogFolderPageText(logFolder, fileName)), j, name);
     }

@@ -12,8 +12,9 @@ namespace ledgra {
 // Writes the first `file count` attachments (the count read as atoi does, at most
 // kContractAttachmentSlots) and returns the list of their links, code page 949 markup, ""
 // when it has none. A slot with an empty raw name is skipped, its number with it; an
-// attachment whose name decodes to nothing is written but not listed. A file that cannot be
-// written is not reported: its link is listed all the same.
+// attachment whose name decodes to nothing is written but not listed. Throws
+// FileNotSavedError when a file cannot be written: its link would open an earlier contract's
+// attachment of the same name.
 std::string WriteContractAttachments(const std::filesystem::path& logFolder, const ContractRecord& record);
 
 }  // namespace ledgra

@@ -1,7 +1,10 @@
 #include "render/SealImages.h"
 
+#include <cerrno>
+
 #include "base/FileAccess.h"
 #include "render/Base64.h"
+#include "render/FileNotSavedError.h"
 #include "render/HtmlText.h"
 #include "render/LogFolderText.h"
 #include "render/NodeReading.h"
@@ -18,7 +21,10 @@ std::string WriteSealImage(const std::filesystem::path& logFolder, std::string_v
     std::string name = logFolder.native();
     name += '/';
     name += fileName;
-    WriteOwnFile(std::filesystem::path(name), image);
+    if (!WriteOwnFile(std::filesystem::path(name), image)) {
+        const int cause = errno;
+        throw FileNotSavedError(logFolder / fileName, cause);
+    }
     return image;
 }
 

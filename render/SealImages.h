@@ -15,7 +15,8 @@ inline constexpr std::string_view kBuyerSealFileName = "zova_buyer.gif";
 
 // The decoded seal image; empty for an empty stamp text. A non-empty stamp is written to the
 // log folder under `fileName` whatever it decodes to (an empty file when nothing), before the
-// page is shown; a file that cannot be written is not reported, the page still refers to it.
+// page is shown. Throws FileNotSavedError when the file cannot be written: the page would
+// show whatever seal an earlier document left under that name.
 std::string WriteSealImage(const std::filesystem::path& logFolder, std::string_view fileName,
                            std::string_view stamp);
 

@@ -157,8 +157,15 @@ void CConfigDlg::accept() {
         case ConfigCheckResult::Outcome::StoreUnchecked:
             break;
     }
-    StoredSettings(m_profile).StoreConfirmed(entered.defaultFolder, entered.userId1,
-                                             entered.userId2, entered.userId3);
+    const std::optional<std::string> failure = StoredSettings(m_profile).StoreConfirmed(
+        entered.defaultFolder, entered.userId1, entered.userId2, entered.userId3);
+    if (failure) {
+        // The number holds until the program ends; the user may make room and press OK again.
+        m_showError(this,
+                    QStringLiteral("설정을 저장하지 못했습니다: ") + QStringFromCp949(*failure),
+                    QStringLiteral("에러 메시지"));
+        return;
+    }
     QDialog::accept();
 }
 

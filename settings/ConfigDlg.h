@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog: the user enters their own business registration number in three groups
 // (3, 2 and 5 digits); OK checks them and stores them, with the default folder and the mark
-// that the settings were confirmed. Escape and the close box store nothing.
+// that the settings were confirmed, and stays open with a message when they cannot be stored.
+// Escape and the close box store nothing.
 
 #include <QDialog>
 #include <QString>

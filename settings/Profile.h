@@ -3,6 +3,7 @@
 // Strings are code page 949 text, as the rest of the viewer's text.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +20,11 @@ public:
     virtual void WriteProfileString(std::string_view section, std::string_view key,
                                     std::string_view value) = 0;
     virtual void WriteProfileInt(std::string_view section, std::string_view key, int value) = 0;
+
+    // Why the values written so far will not be there after a restart (code page 949);
+    // nothing when they are stored. A profile kept in memory is never meant to outlive the
+    // program.
+    virtual std::optional<std::string> WriteFailure() const { return std::nullopt; }
 };
 
 // A profile kept in memory, for tests and the command line.

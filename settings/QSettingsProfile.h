@@ -1,8 +1,12 @@
 #pragma once
-// The profile in the user's settings store, under the organisation and application names of
-// base/ProgramNames.h.
+// The profile in the user's settings store, the file
+// ~/.config/Local AppWizard-Generated Applications/ZOVA Viewer.conf (INI format).
 
 #include <QSettings>
+
+#include <filesystem>
+#include <optional>
+#include <string>
 
 #include "settings/Profile.h"
 
@@ -21,9 +25,21 @@ public:
     void WriteProfileString(std::string_view section, std::string_view key,
                             std::string_view value) override;
     void WriteProfileInt(std::string_view section, std::string_view key, int value) override;
+    std::optional<std::string> WriteFailure() const override;
+
+    // Why the settings file is not read at all, code page 949: something other than a regular
+    // file is at its name (a FIFO or a device would block the start for ever). The values then
+    // live in memory until the program ends. Nothing when the file is used.
+    const std::optional<std::string>& IgnoredFile() const { return m_ignoredFile; }
 
 private:
-    mutable QSettings m_settings;
+    void Write(const QString& key, const QVariant& value);
+
+    std::filesystem::path m_file;
+    std::optional<std::string> m_ignoredFile;
+    // The file's settings; none when the file is ignored, and then `m_memory` holds the values.
+    std::optional<QSettings> m_settings;
+    MemoryProfile m_memory;
 };
 
 }  // namespace ledgra

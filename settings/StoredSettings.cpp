@@ -9,13 +9,16 @@ std::optional<std::string> StoredSettingsReader::HtmlFile() const {
     return stored;
 }
 
-void StoredSettings::StoreConfirmed(const std::string& defaultFolder, const std::string& userId1,
-                                    const std::string& userId2, const std::string& userId3) {
+std::optional<std::string> StoredSettings::StoreConfirmed(const std::string& defaultFolder,
+                                                          const std::string& userId1,
+                                                          const std::string& userId2,
+                                                          const std::string& userId3) {
     m_profile.WriteProfileInt(kSettingsSection, kIsCheckedKey, 1);
     m_profile.WriteProfileString(kSettingsSection, kDefaultFolderKey, defaultFolder);
     m_profile.WriteProfileString(kSettingsSection, kUserId1Key, userId1);
     m_profile.WriteProfileString(kSettingsSection, kUserId2Key, userId2);
     m_profile.WriteProfileString(kSettingsSection, kUserId3Key, userId3);
+    return m_profile.WriteFailure();
 }
 
 }  // namespace ledgra

@@ -44,9 +44,12 @@ class StoredSettings : public StoredSettingsReader {
 public:
     explicit StoredSettings(Profile& profile) : StoredSettingsReader(profile), m_profile(profile) {}
 
-    // Stores what an accepted settings dialog confirms, in the dialog's order.
-    void StoreConfirmed(const std::string& defaultFolder, const std::string& userId1,
-                        const std::string& userId2, const std::string& userId3);
+    // Stores what an accepted settings dialog confirms, in the dialog's order. Returns why
+    // the values could not be kept (see Profile::WriteFailure), nothing when they were.
+    std::optional<std::string> StoreConfirmed(const std::string& defaultFolder,
+                                              const std::string& userId1,
+                                              const std::string& userId2,
+                                              const std::string& userId3);
 
 private:
     Profile& m_profile;

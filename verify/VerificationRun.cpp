@@ -1,5 +1,6 @@
 #include "verify/VerificationRun.h"
 
+#include <cerrno>
 #include <ctime>
 #include <exception>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "base/Captions.h"
 #include "base/DocumentPatterns.h"
 #include "base/FileAccess.h"
+#include "render/FileNotSavedError.h"
 #include "render/Renderer.h"
 #include "render/XmlDocument.h"
 #include "settings/StoredSettings.h"
@@ -100,29 +102,30 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     const XmlDocumentSignature& xmlSignature = verified->xmlSignature;
 
     const std::string& errorCaption = ErrorCaption();
-    const std::string page = RenderPage(pattern, content, xmlSignature);
-    if (page.empty()) {
-        const std::string& noPage = "HTML 생성 실패"_cp949;
-        EndWithoutPage(noPage, noPage);
-        m_ui.ShowMessage(noPage, errorCaption, MessageIcon::Exclamation);
-        m_frame.m_bDocumentShown = 0;
-        return;
-    }
-
-    const std::filesystem::path htmlFile = HtmlFilePath();
-    if (!WriteOwnFile(htmlFile, page)) {
-        // The previous page stays on disk but is not shown, and cannot be printed under this
+    try {
+        const std::string page = RenderPage(pattern, content, xmlSignature);
+        if (page.empty()) {
+            const std::string& noPage = "HTML 생성 실패"_cp949;
+            EndWithoutPage(noPage, noPage);
+            m_ui.ShowMessage(noPage, errorCaption, MessageIcon::Exclamation);
+            m_frame.m_bDocumentShown = 0;
+            return;
+        }
+        const std::filesystem::path htmlFile = HtmlFilePath();
+        if (!WriteOwnFile(htmlFile, page)) {
+            const int cause = errno;
+            throw FileNotSavedError(htmlFile, cause);
+        }
+        m_outcome.shown = true;
+        m_ui.NavigateView(htmlFile);
+        m_frame.m_bDocumentShown = 1;
+    } catch (const FileNotSavedError& error) {
+        // The html file on disk is an earlier document's page: nothing may print it under this
         // document's name.
-        const std::string notWritten =
-            "HTML 파일을 저장할 수 없습니다: "_cp949 + Cp949FromUtf8(htmlFile.native());
-        EndWithoutPage(notWritten, notWritten);
+        EndWithoutPage(error.Message(), error.Message());
+        m_ui.ShowMessage(error.Message(), errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
-        m_ui.ShowMessage(notWritten, errorCaption, MessageIcon::Exclamation);
-        return;
     }
-    m_outcome.shown = true;
-    m_ui.NavigateView(htmlFile);
-    m_frame.m_bDocumentShown = 1;
 }
 
 std::string VerdictStatusText(const SignatureReport& report,
@@ -209,6 +212,8 @@ std::string VerificationRun::RenderPage(const std::string& pattern, const std::s
         if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;
         m_outcome.copy = rendered.copy;
         return std::move(rendered.page);
+    } catch (const FileNotSavedError&) {
+        throw;  // the run names the file
     } catch (const std::exception&) {
         // A document that lacks a required element, or one whose page would grow past every
         // bound (std::bad_alloc, the page fill's size limit), makes no page; the run reports it

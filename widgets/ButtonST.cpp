@@ -142,7 +142,15 @@ void CButtonST::leaveEvent(QEvent* event) {
     SetHover(false);
 }
 
+void CButtonST::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    m_bKeyboardFocus = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                       reason == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
+}
+
 void CButtonST::focusOutEvent(QFocusEvent* event) {
+    m_bKeyboardFocus = false;
     QAbstractButton::focusOutEvent(event);
     SetHover(false);
 }

@@ -53,6 +53,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
@@ -73,6 +74,9 @@ private:
     bool m_bIsFlat = true;
     bool m_bDrawBorder = true;
     bool m_bDrawFlatFocus = false;
+    // The focus came from the keyboard (Tab, Shift+Tab, a mnemonic): the focus rectangle then
+    // shows on a flat button too, so that the user sees where Tab went.
+    bool m_bKeyboardFocus = false;
     bool m_bAlwaysTrack = true;
     int m_nAlign = ImageLeft;
     QPoint m_ptImageOrg{3, 3};

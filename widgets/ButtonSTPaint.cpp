@@ -61,9 +61,10 @@ void CButtonST::paintEvent(QPaintEvent*) {
     if (!m_picture.isNull()) DrawPicture(painter, picture);
     if (!text().isEmpty()) DrawCaption(painter, caption);
 
-    if ((!m_bIsFlat || m_bDrawFlatFocus) && hasFocus()) {
+    if ((!m_bIsFlat || m_bDrawFlatFocus || m_bKeyboardFocus) && hasFocus()) {
         // A dotted rectangle, drawn whenever the button has the focus (the desktop style's
-        // own focus frame hides itself after mouse clicks).
+        // own focus frame hides itself after mouse clicks); a flat button draws it when asked
+        // to or when the keyboard brought the focus.
         painter.setPen(QPen(Foreground(), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(

@@ -1,6 +1,9 @@
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QStandardPaths>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +77,19 @@ TEST_F(AppStartTest, ASecondStartHandsItsDocumentToTheRunningWindowAndEnds) {
     EXPECT_EQ(frame.State().m_bDocumentShown, 1);
     EXPECT_EQ(frame.StatusText(), u"전자서명이 없는 문서입니다."_qs);
     EXPECT_TRUE(m_presenter->m_messages.empty());
+}
+
+TEST_F(AppStartTest, ASettingsFileThatIsNoRegularFileIsIgnoredWithAMessage) {
+    const std::filesystem::path settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+        "/Local AppWizard-Generated Applications/ZOVA Viewer.conf";
+    std::filesystem::create_directories(settings.parent_path());
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);  // would block the start in open()
+    CNAVO_TaxExplorerApp app(m_presenter, Channel());
+    EXPECT_EQ(app.InitInstance({}), CNAVO_TaxExplorerApp::StartOutcome::Run);
+    EXPECT_EQ(m_presenter->Texts(),
+              QStringList{u"설정 파일을 읽지 않았습니다: "_qs + ToQString(settings) +
+                          u": 일반 파일이 아닙니다"_qs});
 }
 
 TEST_F(AppStartTest, AStartDocumentThatCannotBeOpenedEndsTheStartWithAMessage) {

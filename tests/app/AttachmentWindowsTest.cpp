@@ -131,6 +131,7 @@ TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNot
     const std::vector<CNAVO_TaxExplorerView*> shown = ShownWindows();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(PagePathOfUrl(shown.front()->url()), m_logFolder / "zova_appendix.txt");
+    EXPECT_EQ(shown.front()->windowTitle(), QStringLiteral("appendix.txt"));
     ASSERT_TRUE(WaitUntil([&] { return testing::PageText(*shown.front()).contains(u"납품"); }));
     // Code page 949 text is shown decoded as such.
     EXPECT_EQ(testing::PageText(*shown.front()), QStringLiteral("부록 내용: 납품 일정"));

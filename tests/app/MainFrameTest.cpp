@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -16,14 +17,17 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
+#include "filetree/NativeNames.h"
 #include "settings/ConfigDlg.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/SharedSamples.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
@@ -62,8 +66,9 @@ protected:
 };
 
 TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
-    EXPECT_EQ(m_frame->pos(), QPoint(15, 15));
-    EXPECT_EQ(m_frame->size(), QSize(1000, 720));
+    // The first start's 1000 by 720 at 15, 15, as far as the test's screen has room for it.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(m_frame->geometry(), FittedGeometry(QRect(15, 15, 1000, 720), available));
     m_frame->show();
     EXPECT_EQ(m_frame->LeftView().width(), 300);
     EXPECT_EQ(m_frame->DateText(), DatePaneText(QDate::currentDate()));
@@ -80,6 +85,57 @@ TEST_F(MainFrameTest, IsLaidOutAsTheViewersWindow) {
         EXPECT_EQ(button->toolTip(), QString::fromUtf16(captions[i]));
         EXPECT_FALSE(button->icon().isNull()) << ids[i];
     }
+}
+
+TEST_F(MainFrameTest, AMessageBoxIsWideEnoughForItsCaption) {
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        box->close();
+    });
+    BoxMessagePresenter().Present(m_frame.get(), u"짧음"_qs, u"에러 메시지"_qs,
+                                  MessageIcon::Exclamation);
+    EXPECT_GE(width, CaptionWidth(u"에러 메시지"_qs, m_frame->font()));
+}
+
+TEST(FramePlacementTest, TheWindowFitsTheScreensFreeArea) {
+    const QRect screen(0, 0, 1600, 970);
+    const struct {
+        const char* name;
+        QRect wanted, available, fitted;
+    } rows[] = {
+        {"room enough", {15, 15, 1000, 720}, screen, {15, 15, 1000, 720}},
+        {"scale factor 2", {15, 15, 1000, 720}, {0, 0, 800, 485}, {0, 0, 792, 453}},
+        {"partly off the right", {1200, 15, 1000, 720}, screen, {592, 15, 1000, 720}},
+        {"on a screen now gone", {-1800, 40, 1000, 720}, screen, {0, 40, 1000, 720}},
+        {"second screen", {1700, 20, 1000, 720}, {1600, 0, 1280, 1024}, {1700, 20, 1000, 720}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FittedGeometry(row.wanted, row.available), row.fitted) << row.name;
+}
+
+TEST_F(MainFrameTest, ThePlacementTheUserLeftIsTheNextStartsPlacement) {
+    FrameServices services = MakeServices();
+    Profile& settings = *services.profile;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect left(available.topLeft() + QPoint(20, 30), QSize(500, 400));
+    StorePlacement(settings, {left, true, 420});
+    CMainFrame frame(std::move(services));
+    EXPECT_EQ(frame.geometry(), left);
+    EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+    frame.show();
+    EXPECT_EQ(frame.LeftView().width(), 420);
+
+    frame.showNormal();
+    frame.resize(520, 410);
+    frame.findChild<QSplitter*>()->setSizes({250, 270});
+    frame.close();
+    const FramePlacement kept = StoredPlacement(settings);
+    EXPECT_EQ(kept.geometry.size(), QSize(520, 410));
+    EXPECT_FALSE(kept.maximised);
+    EXPECT_EQ(kept.treeWidth, 250);
 }
 
 TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {
@@ -216,8 +272,8 @@ TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOw
     ASSERT_EQ(m_presenter->m_messages.size(), 1u);
     EXPECT_EQ(m_presenter->m_messages[0].text,
               u"프린터 출력이 안될시 조치방법 안내해 드립니다.\n\n"
-              u"1. 제어판 - 장치 및 프린터 - 사용하는 프린터 선택후 기본프린터 설정\n\n"
-              u"2. 실행되어진 인터넷 익스플로러 - \"파일\" 메뉴 - \"인쇄\"를 클릭 "_qs);
+              u"1. 시스템 설정 - 프린터 - 사용하는 프린터를 기본 프린터로 설정\n\n"
+              u"2. 인쇄 미리 보기 창의 \"인쇄\" 단추를 클릭"_qs);
     EXPECT_EQ(m_presenter->m_messages[0].caption, u"안내 메시지"_qs);
     EXPECT_EQ(m_presenter->m_messages[0].icon, MessageIcon::Exclamation);
 
@@ -257,18 +313,21 @@ TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePanes) {
 }
 
 TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
-    m_folder.CreateFiles({"home/Documents/docs/a.ktx"});
+    // A name from an older system, in code page 949.
+    const std::string name = Cp949FromUtf8("가나.ktx");
+    m_folder.CreateFiles({"home/Documents/docs/" + name});
     Tree().InitialiseTree();
-    const std::filesystem::path file = Documents() / "docs/a.ktx";
+    const std::filesystem::path file = Documents() / "docs" / name;
     m_frame->OnCopyData(QByteArray::fromStdString(file.native()));
 
-    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), ToQString(file));
+    const QString treePath = PathFromNative(QByteArray::fromStdString(file.native()));
+    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), treePath);
     EXPECT_EQ(m_frame->State().m_strDocPath, file);
     // A plain file is not a signed document: the run says so.
     EXPECT_EQ(m_presenter->Texts().back(), u"서명검증이 실패했습니다."_qs);
     // The tree's selection retitled the document, and the caption shows it.
-    EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), ToQString(file));
-    EXPECT_EQ(m_frame->windowTitle(), ToQString(file) + u" - ZOVAViewer"_qs);
+    EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), treePath);
+    EXPECT_EQ(m_frame->windowTitle(), ToQString(Documents() / "docs") + u"/가나.ktx - ZOVAViewer"_qs);
 }
 
 // The settings command.

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QImage>
+#include <QMarginsF>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
@@ -11,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
@@ -24,6 +28,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/PdfText.h"
+#include "text/Cp949.h"
 
 namespace ledgra {
 namespace {
@@ -42,6 +47,36 @@ std::filesystem::path SampleInvoice() {
 
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
+}
+
+// The blank margins around the ink of a PDF's first page in millimetres, from its raster.
+std::optional<QMarginsF> InkMargins(const std::filesystem::path& pdf) {
+    constexpr int kDpi = 100;
+    const std::filesystem::path raster = pdf.parent_path() / "raster";
+    const std::string command = "pdftoppm -r " + std::to_string(kDpi) +
+                                " -gray -singlefile -f 1 -l 1 '" + pdf.native() + "' '" +
+                                raster.native() + "'";
+    if (std::system(command.c_str()) != 0) return std::nullopt;
+    std::filesystem::path pgm = raster;
+    pgm += ".pgm";
+    const QImage page = QImage::fromData(QByteArray::fromStdString(testing::ReadBytes(pgm)));
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200) ink |= QRect(x, y, 1, 1);
+    if (ink.isEmpty()) return std::nullopt;
+    const double mm = 25.4 / kDpi;
+    return QMarginsF(ink.left() * mm, ink.top() * mm, (page.width() - 1 - ink.right()) * mm,
+                     (page.height() - 1 - ink.bottom()) * mm);
+}
+
+// On paper the content sits centred across the page, clear of the printer's edge.
+void ExpectCentredWithinMargins(const std::filesystem::path& pdf) {
+    const std::optional<QMarginsF> margins = InkMargins(pdf);
+    ASSERT_TRUE(margins) << pdf;
+    EXPECT_GE(margins->left(), kPrintMarginMm);
+    EXPECT_GE(margins->top(), kPrintMarginMm - 0.5);
+    EXPECT_NEAR(margins->left(), margins->right(), 1.0);
 }
 
 class FramePrintingTest : public testing::AppTest {
@@ -141,8 +176,13 @@ TEST_F(FramePrintingTest, SaveAsPdfIsOfferedOnlyWhileAPageIsShown) {
 TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     if (!HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
     ShowAndWait(SampleInvoice());
-    m_printLog->chosenPdfFile = m_folder.Path() / "saved.pdf";
+    const QString verdictShown = m_frame->StatusText();
+    // A folder named in code page 949 is written to under its exact bytes.
+    std::filesystem::create_directory(m_folder.Path() / Cp949FromUtf8("보관"));
+    m_printLog->chosenPdfFile = m_folder.Path() / Cp949FromUtf8("보관") / "saved.pdf";
     SavePdfItem().trigger();
+    EXPECT_EQ(m_frame->StatusText(),
+              u"PDF로 저장했습니다: "_qs + ToQString(m_folder.Path()) + u"/보관/saved.pdf"_qs);
 
     // The dialog proposed the document's name in the document's folder.
     EXPECT_EQ(
@@ -150,6 +190,7 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
         std::vector<std::filesystem::path>{SampleInvoice().parent_path() / "standard-invoice.pdf"});
     EXPECT_TRUE(m_presenter->m_messages.empty());
     EXPECT_EQ(PdfPageCount(m_printLog->chosenPdfFile), 1);
+    ExpectCentredWithinMargins(m_printLog->chosenPdfFile);
     const std::optional<std::string> text = PdfText(m_printLog->chosenPdfFile);
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "주식회사 가나상사")) << *text;
@@ -170,7 +211,7 @@ TEST_F(FramePrintingTest, SavesTheShownPageAsASearchablePdf) {
     EXPECT_TRUE(Contains(*summary, ("SHA-256: " + digest.toHex().toStdString()).c_str()))
         << *summary;
     const std::string verdict = testing::PdfInfoField(saved, "Subject");
-    EXPECT_EQ(QString::fromStdString(verdict), m_frame->StatusText());
+    EXPECT_EQ(QString::fromStdString(verdict), verdictShown);
     EXPECT_TRUE(Contains(*summary, ("검증 결과: " + verdict + "\n").c_str())) << *summary;
 }
 
@@ -191,8 +232,11 @@ TEST_F(FramePrintingTest, AFailedSaveSaysSoAndLeavesNoFile) {
 }
 
 TEST(PdfFileNameTest, IsTheDocumentsNameWithThePdfExtension) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"/a/세금계산서_가나상사.XML", "세금계산서_가나상사.pdf"},
+        // Proposed in UTF-8 whatever the document's name was written in.
+        {"/a/" + Cp949FromUtf8("가나.KTX"), "가나.pdf"},
+        {"/a/b\xFF.KTX", "b\uFFFD.pdf"},
         {"/a/b.c/invoice.tar.ktx", "invoice.tar.pdf"},
         {"/a/no-extension", "no-extension.pdf"},
         {"/a/.hidden", ".hidden.pdf"},
@@ -241,6 +285,7 @@ TEST_F(PagePrintingTest, PrintingToAFileGivesTextNotAPicture) {
     ASSERT_TRUE(text);
     EXPECT_TRUE(Contains(*text, "전자세금계산서 똠")) << *text;
     EXPECT_LT(std::filesystem::file_size(pdf), 100u * 1024);
+    ExpectCentredWithinMargins(pdf);
 }
 
 TEST_F(PagePrintingTest, APrinterPrintsPicturesAtASaneResolution) {

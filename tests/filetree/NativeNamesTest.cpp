@@ -47,6 +47,9 @@ TEST(NativeNamesTest, NamesShowAsCodePage949WhenTheyAreNotUtf8) {
     // Neither UTF-8 nor code page 949: replacement marks, never the escapes themselves.
     const QString broken = DisplayName(PathFromNative("a\xFF.ktx"));
     EXPECT_EQ(broken, QStringLiteral("a\uFFFD.ktx"));
+    // A path: each part read on its own.
+    const QString path = PathFromNative(Bytes("/home/문서/" + Cp949FromUtf8("가나.ktx")));
+    EXPECT_EQ(DisplayName(path), QStringLiteral("/home/문서/가나.ktx"));
 }
 
 TEST(MountTableTest, ReadsMountPointsAndTypesWithoutTouchingThem) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "settings/Profile.h"
+#include "settings/QSettingsProfile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/widgets/QtTestApplication.h"
 #include "widgets/ButtonST.h"
@@ -33,9 +34,10 @@ protected:
     std::filesystem::path Documents() const { return m_folder.Path() / "Documents"; }
     std::string Taxfiles() const { return (Documents() / "ZOVA/Taxfiles/").native(); }
 
-    CConfigDlg& Open() {
+    CConfigDlg& Open() { return Open(m_profile); }
+    CConfigDlg& Open(Profile& profile) {
         m_dialog = std::make_unique<CConfigDlg>(
-            m_profile, Documents(),
+            profile, Documents(),
             [this](QWidget* owner, const QString& text, const QString& caption) {
                 m_errors.push_back({owner, text, caption});
             });
@@ -179,6 +181,25 @@ TEST_F(ConfigDlgTest, AValidNumberIsStoredWithTheDefaultFolderAndTheMark) {
         EXPECT_EQ(StoredIsChecked(), 1);
         EXPECT_EQ(Stored("default folder"), taxfilesExist ? Taxfiles() : "/") << taxfilesExist;
     }
+}
+
+TEST_F(ConfigDlgTest, SettingsThatCannotBeStoredKeepTheDialogOpenWithTheReason) {
+    const std::filesystem::path blocked = m_folder.Write("blocked", "a file, not a folder");
+    QSettingsProfile profile(QString::fromStdString((blocked / "ZOVA Viewer.conf").native()));
+    Open(profile).show();
+    Type("123", "45", "67890");
+    m_dialog->OkButton().click();
+    ASSERT_EQ(m_errors.size(), 1u);
+    EXPECT_EQ(m_errors[0].text, u"설정을 저장하지 못했습니다: "_qs +
+                                    QString::fromStdString(blocked.native()) +
+                                    u"/ZOVA Viewer.conf: 경로의 일부가 폴더가 아닙니다"_qs);
+    EXPECT_EQ(m_errors[0].caption, u"에러 메시지"_qs);
+    EXPECT_TRUE(m_dialog->isVisible());
+
+    std::filesystem::remove(blocked);
+    m_dialog->OkButton().click();
+    EXPECT_EQ(m_errors.size(), 1u);
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
 }
 
 TEST_F(ConfigDlgTest, ReopenedAndUnchangedItStoresAgainWithoutChecking) {

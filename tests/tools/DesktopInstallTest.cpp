@@ -70,6 +70,7 @@ TEST_F(DesktopInstallTest, PutsEveryFileWhereADesktopLooks) {
         DesktopFile(),
         Share() / "mime" / "packages" / (id + ".xml"),
         Share() / "metainfo" / (id + ".metainfo.xml"),
+        Share() / "thumbnailers" / (id + ".thumbnailer"),
         Share() / "icons" / "hicolor" / "scalable" / "apps" / (id + ".svg"),
     };
     for (const char* size : {"16x16", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"}) {

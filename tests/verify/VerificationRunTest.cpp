@@ -1,10 +1,16 @@
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/verify/RunEvents.h"
 
+#include <csignal>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "render/ContractAttachments.h"
+#include "render/SealImages.h"
 #include "render/XmlDocument.h"
 #include "settings/Profile.h"
 #include "settings/StoredSettings.h"
@@ -66,6 +72,7 @@ protected:
                 EXPECT_EQ(&context.logFolder, &frame.m_strLogFolder);
                 rendered.push_back(name + ":" + input.content);
                 if (rendererThrows) throw XmlAccessError("IssueID is missing");
+                if (rendererWrites) rendererWrites();
                 return RenderedPage{page};
             };
         };
@@ -94,8 +101,22 @@ protected:
     Lines rendered;
     std::string page = "<html>\xB0\xA1\r\n</html>";
     bool rendererThrows = false;
+    std::function<void()> rendererWrites;
 };
 
+// Runs `step` while no file of this process may grow past `bytes`, as on a nearly full disk;
+// a write past it fails instead of ending the process.
+void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& step) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    step();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+}
 TEST_F(VerificationRunTest, ThePatternChoosesTheRenderer) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"a.XML", "standard"},        {"a.xml", "standard"},  {"b.KTX", "legacy"},
@@ -306,7 +327,7 @@ TEST_F(VerificationRunTest, TheStoredHtmlFileIsUsedWhenSet) {
     EXPECT_FALSE(std::filesystem::exists(DefaultHtmlFile()));
 }
 
-TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndFailsTheRun) {
+TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndNotShown) {
     const auto path = folder.Write("invoice.XML", "<TaxInvoice/>");
     for (int shownBefore : {0, 1}) {
         SCOPED_TRACE(shownBefore);
@@ -315,10 +336,9 @@ TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndFailsTheRu
         frame.m_bDocumentShown = shownBefore;
         ui.Clear();
         Verify(path);
-        EXPECT_EQ(ui.Lines(),
-                  (Lines{kStarted, kUnsignedBox,
-                         "box|에러 메시지|!|HTML 파일을 저장할 수 없습니다: " + missing.string()}));
-        // The page on disk is an earlier document's: printing must not take it for this one.
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedBox,
+                                     "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                         missing.string() + ": 폴더가 없습니다"}));
         EXPECT_EQ(frame.m_bDocumentShown, 0);
     }
 
@@ -328,12 +348,50 @@ TEST_F(VerificationRunTest, AnHtmlFileThatCannotBeWrittenIsReportedAndFailsTheRu
     profile.WriteProfileString(kSettingsSection, kHtmlFileKey, occupied.native());
     ui.Clear();
     Verify(path);
-    EXPECT_EQ(ui.Lines().back(),
-              "box|에러 메시지|!|HTML 파일을 저장할 수 없습니다: " + occupied.string());
+    EXPECT_EQ(ui.Lines().back(), "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                     occupied.string() + ": 같은 이름의 폴더가 있습니다");
     EXPECT_TRUE(std::filesystem::is_directory(occupied / "inside"));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".occupied.html"))
             << "left behind: " << entry.path();
+    }
+}
+
+// On a full disk the second document is not shown with the first one's seal, attachment or
+// page: the run fails naming the file it could not replace.
+TEST_F(VerificationRunTest, AFileThatCannotBeReplacedFailsTheRun) {
+    constexpr rlim_t kFreeBytes = 1000;
+    std::string stamp;
+    for (int i = 0; i < 400; ++i) stamp += "QUFB";  // 1,200 bytes of "A"
+    ContractRecord contract;
+    contract.fileCount = "1";
+    contract.attachments[0] = {"YXBwZW5kaXgtMS50eHQ=", stamp};  // appendix-1.txt
+    struct Case {
+        std::string file;
+        std::function<void()> write;
+    };
+    const std::vector<Case> cases = {
+        {"zova_supplier.gif", [&] { WriteSealImage(frame.m_strLogFolder, kSupplierSealFileName, stamp); }},
+        {"zova_appendix-1.txt", [&] { WriteContractAttachments(frame.m_strLogFolder, contract); }},
+        {"zova_document.html", [] {}},
+    };
+    page = std::string(kFreeBytes + 1, 'p');
+    const auto path = folder.Write("invoice.XML", "<TaxInvoice/>");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        rendererWrites = c.write;
+        Verify(path);
+        ASSERT_EQ(frame.m_bDocumentShown, 1);
+        const std::filesystem::path file = frame.m_strLogFolder / c.file;
+        const std::string before = ReadBytes(file);
+
+        ui.Clear();
+        WithFileSizeLimit(kFreeBytes, [&] { Verify(path); });
+        EXPECT_EQ(ui.Lines(), (Lines{kStarted, kUnsignedBox,
+                                     "box|에러 메시지|!|파일을 저장하지 못했습니다: " +
+                                         file.string() + ": 파일 크기 제한을 넘었습니다"}));
+        EXPECT_EQ(frame.m_bDocumentShown, 0);
+        EXPECT_EQ(ReadBytes(file), before);
     }
 }
 

@@ -285,7 +285,7 @@ TEST_F(ButtonSTTest, ADoubleClickActsAsASinglePress) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(ButtonSTTest, TheFocusRectangleIsDrawnOnlyWhenAsked) {
+TEST_F(ButtonSTTest, TheFocusRectangleIsDrawnWhenAskedOrAfterTab) {
     m_button.show();
     m_button.activateWindow();
     m_button.setFocus(Qt::OtherFocusReason);
@@ -295,6 +295,14 @@ TEST_F(ButtonSTTest, TheFocusRectangleIsDrawnOnlyWhenAsked) {
     ASSERT_TRUE(m_button.hasFocus());
     const QImage flat = Shot();
     EXPECT_EQ(CountNear(flat, kText), 0);
+    for (const Qt::FocusReason keyboard : {Qt::TabFocusReason, Qt::BacktabFocusReason}) {
+        m_button.clearFocus();
+        m_button.setFocus(keyboard);
+        EXPECT_GT(CountNear(Shot(), kText), 10) << keyboard;
+    }
+    m_button.clearFocus();
+    m_button.setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(CountNear(Shot(), kText), 0);
     m_button.SetFlatFocus(true);
     const QImage withFocus = Shot();
     // Three pixels inside the edge, dotted in the caption colour.

@@ -26,8 +26,10 @@
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/LedgerCommand.h"
 #include "tools/render/OverlayProfile.h"
+#include "tools/render/PageEngine.h"
 #include "tools/render/PdfBatch.h"
 #include "tools/render/RenderOptions.h"
+#include "tools/render/ThumbnailCommand.h"
 #include "verify/DocumentSession.h"
 
 namespace ledgra {
@@ -114,6 +116,7 @@ int Render(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (ledgra::IsThumbnailCommand(arguments)) return ledgra::RunThumbnailCommand(argc, argv);
     if (ledgra::IsCheckCommand(arguments)) {
         return ledgra::RunCheckCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
@@ -126,16 +129,8 @@ int main(int argc, char** argv) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;
     }
-    // The PDFs need the browser engine, which runs under an application object; no window is
-    // shown, so no display is needed.
+    // The PDFs need the browser engine.
     std::unique_ptr<QGuiApplication> application;
-    if (parsed.options.pdfFolder) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        ledgra::RegisterPageScheme();
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        // The engine's start-up report is not ours to print.
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    if (parsed.options.pdfFolder) application = ledgra::StartPageEngine(argc, argv);
     return ledgra::Render(parsed.options);
 }
