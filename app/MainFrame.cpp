@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/DocumentDrop.h"
+#include "app/LedgerPane.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
@@ -109,23 +111,32 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter = new QSplitter(Qt::Horizontal, this);
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
+    m_rightPane = new QStackedWidget(m_wndSplitter);
     // The signature bar sits above the page, outside it.
-    auto* pagePane = new QWidget(m_wndSplitter);
-    m_signatureBar = new SignatureBar(pagePane);
-    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, pagePane);
+    m_pagePane = new QWidget(m_rightPane);
+    m_signatureBar = new SignatureBar(m_pagePane);
+    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_pagePane);
     m_pHtmlView->RememberZoomIn(*m_services.profile);
-    auto* pageLayout = new QVBoxLayout(pagePane);
+    m_pagePane->setFocusProxy(m_pHtmlView);
+    auto* pageLayout = new QVBoxLayout(m_pagePane);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     pageLayout->setSpacing(0);
     pageLayout->addWidget(m_signatureBar);
     pageLayout->addWidget(m_pHtmlView, 1);
+    m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
+    // The ledger's bars are wide; they must not push the tree narrower than the user left it
+    // while the page is shown.
+    m_ledgerPane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_rightPane->addWidget(m_pagePane);
+    m_rightPane->addWidget(m_ledgerPane);
     m_wndSplitter->addWidget(m_pLeftView);
-    m_wndSplitter->addWidget(pagePane);
+    m_wndSplitter->addWidget(m_rightPane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
     m_wndSplitter->setSizes({treeWidth, width() - treeWidth});
     setCentralWidget(m_wndSplitter);
     ConnectLeftView();
+    ConnectLedgerPane();
 }
 
 void CMainFrame::ConnectLeftView() {
@@ -268,7 +279,7 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
 
 void CMainFrame::MoveFocusToOtherPane() {
     if (m_activePane == Pane::Tree) {
-        m_pHtmlView->setFocus(Qt::OtherFocusReason);
+        m_rightPane->currentWidget()->setFocus(Qt::OtherFocusReason);
     } else {
         m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
     }

@@ -29,6 +29,7 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QSplitter;
+class QStackedWidget;
 class QToolBar;
 
 namespace ledgra {
@@ -36,6 +37,7 @@ namespace ledgra {
 class CLeftView;
 class CNAVO_TaxExplorerView;
 class CToolBarDlg;
+class LedgerPane;
 class PageProfile;
 class SignatureBar;
 
@@ -51,6 +53,7 @@ inline constexpr int kPreviousPaneCommand = 57681;
 inline constexpr int kStatusBarCommand = 59393;
 inline constexpr int kSettingsCommand = 32775;
 inline constexpr int kSavePdfCommand = 32776;
+inline constexpr int kLedgerCommand = 32777;
 
 // The caption at start-up, also the name the single-instance lock is made from.
 inline constexpr const char* kFrameTitle = "Ledgra Viewer 1.0";
@@ -83,6 +86,10 @@ public:
     void VerifyDocument(const std::filesystem::path& path);
     void ShowDocument(const std::filesystem::path& path);
     void SetDocumentTitle(const QString& title);
+    // The right pane shows the ledger of the folder selected in the tree (of the file's folder
+    // when a file is selected), or the page again.
+    void ShowLedger();
+    void ShowPage();
 
     // How the verification run talks to the user.
     void ShowMessage(const std::string& text, const std::string& caption,
@@ -99,6 +106,8 @@ public:
     CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
     CLeftView& LeftView() const { return *m_pLeftView; }
     CNAVO_TaxExplorerView& HtmlView() const { return *m_pHtmlView; }
+    LedgerPane& Ledger() const { return *m_ledgerPane; }
+    bool LedgerShown() const;
     CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
     SignatureBar& SignatureLine() const { return *m_signatureBar; }
     QToolBar& ToolBar() const { return *m_wndToolBar; }
@@ -128,6 +137,7 @@ private:
     void CreateClientArea(int treeWidth);
     // What the tree and the left view ask of the frame.
     void ConnectLeftView();
+    void ConnectLedgerPane();
     void CreateStatusBar();
     void CreateCommandBar();
     void CreateMenus();
@@ -173,7 +183,11 @@ private:
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CNAVO_TaxExplorerView* m_pHtmlView = nullptr;
+    // The right pane: the page with its signature bar, or the ledger in its place.
+    QStackedWidget* m_rightPane = nullptr;
+    QWidget* m_pagePane = nullptr;
     SignatureBar* m_signatureBar = nullptr;
+    LedgerPane* m_ledgerPane = nullptr;
     QLabel* m_wndMessagePane = nullptr;
     QLabel* m_wndDatePane = nullptr;
     QToolBar* m_wndToolBar = nullptr;

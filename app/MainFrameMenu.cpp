@@ -54,6 +54,11 @@ void CMainFrame::CreateMenus() {
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateSavePdfCommand);
     UpdateSavePdfCommand();
 
+    QAction* ledger = AddCommand(kLedgerCommand, QStringLiteral("목록 보기(&L)\tCtrl+L"));
+    ledger->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(ledger, &QAction::triggered, this, &CMainFrame::ShowLedger);
+    file->addAction(ledger);
+
     file->addSeparator();
     QAction* exit = AddCommand(kExitCommand, QStringLiteral("종료(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

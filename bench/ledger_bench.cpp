@@ -6,43 +6,17 @@
 #include <sys/resource.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
 #include "base/DocumentFiles.h"
+#include "bench/LedgerInvoiceFolder.h"
 #include "ledger/LedgerModel.h"
 #include "ledger/LedgerReading.h"
 #include "records/RecordValues.h"
-#include "tests/support/MadeUpInvoices.h"
 #include "tests/support/SignedFixtures.h"
-#include "tests/support/TempFolder.h"
 
 namespace ledgra::testing {
 namespace {
-
-constexpr int kInvoices = 10000;
-
-// The folder is made once: signing ten thousand messages takes longer than reading them.
-const TempFolder& InvoiceFolder() {
-    static const TempFolder folder;
-    static const bool made = [] {
-        TestAuthority::Trusted().WriteTrustFolder(folder.Path() / "trust");
-        MadeUpInvoice invoice;
-        for (int i = 0; i < kInvoices; ++i) {
-            char number[32];
-            std::snprintf(number, sizeof number, "20240315410000128765%04d", i);
-            invoice.approvalNumber = number;
-            invoice.lines = {{"복사용지", 1000 * (i + 1), 100 * (i + 1)}, {"토너", 500, 50}};
-            char name[32];
-            std::snprintf(name, sizeof name, "documents/%05d.XML", i);
-            const_cast<TempFolder&>(folder).Write(
-                name, BareMessageFile(SignedText(MadeUpInvoiceXml(invoice))));
-        }
-        return true;
-    }();
-    (void)made;
-    return folder;
-}
 
 void BM_LedgerOfTenThousandInvoices(benchmark::State& state) {
     const TempFolder& folder = InvoiceFolder();

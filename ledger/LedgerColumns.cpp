@@ -188,10 +188,12 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
      [](const LedgerRow& r) { return Text(ValidUtf8(r.path.generic_string())); }},
 }};
 
+static_assert(kColumns[kApprovalColumn].title == "승인번호");
 static_assert(kColumns[kClassColumn].title == "분류");
 static_assert(kColumns[kSupplyColumn].title == "공급가액");
 static_assert(kColumns[kTaxColumn].title == "세액");
 static_assert(kColumns[kGrandTotalColumn].title == "합계");
+static_assert(kColumns[kOriginalApprovalColumn].title == "당초승인번호");
 static_assert(kColumns[kFileColumn].title == "파일");
 
 }  // namespace

@@ -25,11 +25,13 @@ struct LedgerColumn {
 
 std::span<const LedgerColumn> LedgerColumns();
 
+inline constexpr std::size_t kApprovalColumn = 2;
 inline constexpr std::size_t kClassColumn = 4;  // 분류, which the filter chooses from
 // Columns the totals and the summary add up.
 inline constexpr std::size_t kSupplyColumn = 12;
 inline constexpr std::size_t kTaxColumn = 13;
 inline constexpr std::size_t kGrandTotalColumn = 14;
+inline constexpr std::size_t kOriginalApprovalColumn = 17;
 inline constexpr std::size_t kFileColumn = 21;
 
 // 매출, 매입 or "".

@@ -150,7 +150,8 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {
     EXPECT_EQ(menus, (QStringList{u"파일(&F)"_qs, u"보기(&V)"_qs, u"도움말(&H)"_qs}));
     EXPECT_EQ(items, (QStringList{u"검증(&O)...\tCtrl+O"_qs, u"설정(&S)...\tCtrl+S"_qs,
                                   u"인쇄(&P)...\tCtrl+P"_qs, u"인쇄 설정(&R)..."_qs,
-                                  u"PDF로 저장(&A)..."_qs, u"-"_qs, u"종료(&X)"_qs,
+                                  u"PDF로 저장(&A)..."_qs, u"목록 보기(&L)\tCtrl+L"_qs, u"-"_qs,
+                                  u"종료(&X)"_qs,
                                   u"상태 표시줄(&S)"_qs, u"Viewer 1.0 정보(&A)..."_qs}));
 
     const std::pair<int, QKeySequence> keys[] = {
@@ -158,6 +159,7 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {
         {kVerifyCommand, QKeySequence(Qt::CTRL | Qt::Key_O)},
         {kSettingsCommand, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {kPrintCommand, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {kLedgerCommand, QKeySequence(Qt::CTRL | Qt::Key_L)},
         {kNextPaneCommand, QKeySequence(Qt::Key_F6)},
         {kPreviousPaneCommand, QKeySequence(Qt::SHIFT | Qt::Key_F6)},
     };
