@@ -31,7 +31,7 @@ void DocumentSession::Route(FrameCommand command, CommandWindow& window) {
             break;
         case FrameCommand::ShowOtherCopy:
             if (const std::optional<std::filesystem::path> path = window.SelectedDocument()) {
-                window.SetCopyCaption(ShowOtherCopyOf(*path));
+                window.SetCopyCaption(ShowOtherCopy(*path));
             } else {
                 ShowSelected(window, false);
             }
@@ -74,10 +74,6 @@ const std::string& DocumentSession::ShowActivatedDocument(const std::filesystem:
 }
 
 const std::string& DocumentSession::ShowOtherCopy(const std::filesystem::path& path) {
-    return ShowOtherCopyOf(path);
-}
-
-const std::string& DocumentSession::ShowOtherCopyOf(const std::filesystem::path& path) {
     m_state.m_bShowOtherCopy = 1;
     ShowDocument(path);
     m_state.m_bShowOtherCopy = 0;

@@ -82,8 +82,6 @@ private:
     const std::string& StartCopyCycle();
     const std::string& TurnCopyCaption();
     const std::string& CopyCaption() const;
-    // The selected document again as the copy not shown last; the caption it leaves.
-    const std::string& ShowOtherCopyOf(const std::filesystem::path& path);
     void RunEnded();
 
     FrameState m_state;
