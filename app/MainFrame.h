@@ -21,6 +21,7 @@
 #include "app/FrameServices.h"
 #include "app/NavoTaxExplorerDoc.h"
 #include "app/PrintGuard.h"
+#include "app/RunQueue.h"
 #include "base/UserInterface.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"
@@ -170,6 +171,8 @@ private:
     PageTemplates m_templates;
     DocumentSession m_session;
     std::unique_ptr<PageProfile> m_pageProfile;
+    // The session's runs one after another; hand-offs that arrive during one wait their turn.
+    RunQueue m_runs;
     CNAVO_TaxExplorerDoc m_document;
     std::filesystem::path m_startPath;
     std::unique_ptr<QPrinter> m_printer;

@@ -43,11 +43,11 @@ private:
 }  // namespace
 
 void CMainFrame::RouteCommand(int code) {
-    m_session.Route(static_cast<FrameCommand>(code), *this);
+    m_runs.RunNow([&] { m_session.Route(static_cast<FrameCommand>(code), *this); });
 }
 
 void CMainFrame::ShowActivatedDocument(const std::filesystem::path& path) {
-    m_session.ShowActivatedDocument(path, *this);
+    m_runs.RunNow([&] { m_session.ShowActivatedDocument(path, *this); });
 }
 
 std::optional<std::filesystem::path> CMainFrame::SelectedDocument() {
@@ -78,16 +78,20 @@ void CMainFrame::OpenSettings() {
 }
 
 void CMainFrame::VerifyDocument(const std::filesystem::path& path) {
-    m_session.VerifyDocument(path);
+    m_runs.RunNow([&] { m_session.VerifyDocument(path); });
 }
 
 void CMainFrame::ShowDocument(const std::filesystem::path& path) {
-    m_session.ShowDocument(path);
+    m_runs.RunNow([&] { m_session.ShowDocument(path); });
 }
 
 void CMainFrame::OnCopyData(const QByteArray& path) {
-    FrameHandOffTarget target(m_pLeftView->Tree(), *this);
-    ReceiveHandOff(path.toStdString(), target);
+    // The tree's selection and the title change with the hand-off: it waits for the run in
+    // progress as a whole.
+    m_runs.RunInTurn([this, handedOff = path.toStdString()] {
+        FrameHandOffTarget target(m_pLeftView->Tree(), *this);
+        ReceiveHandOff(handedOff, target);
+    });
 }
 
 }  // namespace ledgra

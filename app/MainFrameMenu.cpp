@@ -30,7 +30,7 @@ void CMainFrame::CreateMenus() {
     QAction* verify = AddCommand(kVerifyCommand, QStringLiteral("검증(&O)...\tCtrl+O"));
     verify->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(verify, &QAction::triggered, this,
-            [this] { m_session.Route(FrameCommand::VerifySelected, *this); });
+            [this] { RouteCommand(static_cast<int>(FrameCommand::VerifySelected)); });
     file->addAction(verify);
 
     QAction* settings = AddCommand(kSettingsCommand, QStringLiteral("설정(&S)...\tCtrl+S"));

@@ -5,7 +5,21 @@
 #include <atomic>
 #include <system_error>
 
+#include "render/LogFolderText.h"
+#include "text/Cp949.h"
+
 namespace ledgra {
+namespace {
+
+// Text of an address with its escapes undone, and a backslash taken as "/" as the engine takes
+// it in a path.
+QByteArray DecodedAddressText(const QByteArray& text) {
+    QByteArray decoded = QByteArray::fromPercentEncoding(text);
+    decoded.replace('\\', '/');
+    return decoded;
+}
+
+}  // namespace
 
 void RegisterPageScheme() {
     QWebEngineUrlScheme scheme(kPageScheme);
@@ -39,6 +53,20 @@ std::filesystem::path PagePathOfUrl(const QUrl& url) {
     if (url.scheme() != QLatin1String(kPageScheme)) return {};
     // Decoded as bytes, not as UTF-8: the file's native name comes back unchanged.
     return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+std::filesystem::path LogFolderFileOfUrl(const QUrl& url, const std::filesystem::path& logFolder) {
+    if (url.scheme() != QLatin1String(kPageScheme)) return {};
+    // Path, query and fragment together are the text the page named.
+    const QByteArray named =
+        DecodedAddressText(url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority));
+    // The page is code page 949 text, served to the engine as UTF-8.
+    const QByteArray folder = DecodedAddressText(
+        QByteArray::fromStdString(Utf8FromCp949(LogFolderPageText(logFolder, {}))));
+    if (folder.isEmpty() || !named.startsWith(folder)) return {};
+    const QByteArray name = named.sliced(folder.size());
+    if (name.isEmpty() || name.contains('/')) return {};
+    return logFolder / name.toStdString();
 }
 
 }  // namespace ledgra

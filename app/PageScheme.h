@@ -27,5 +27,11 @@ std::uint64_t NextPageLoad();
 QUrl PageUrl(const std::filesystem::path& file, std::uint64_t load);
 // The file an address of the scheme names, whatever its load; empty for any other address.
 std::filesystem::path PagePathOfUrl(const QUrl& url);
+// The file of the log folder an address names that a page made of the folder's path as plain
+// text, as the seal image tags do; empty when the address names no file there. The engine read
+// that text as an address: a "#" or "?" in a folder's name began the fragment or the query,
+// and "%41" or "%2F" in it were taken as escapes. The address is mapped back by comparing it
+// with the folder's path, both decoded alike.
+std::filesystem::path LogFolderFileOfUrl(const QUrl& url, const std::filesystem::path& logFolder);
 
 }  // namespace ledgra

@@ -57,8 +57,17 @@ void PageSchemeHandler::AllowPage(const std::filesystem::path& file) {
 }
 
 bool PageSchemeHandler::Serves(const QUrl& url) const {
+    return !ServedFile(url).empty();
+}
+
+std::filesystem::path PageSchemeHandler::ServedFile(const QUrl& url) const {
     const std::filesystem::path canonical = Canonical(PagePathOfUrl(url));
-    return !canonical.empty() && (IsAllowedPage(canonical) || IsInLogFolder(canonical));
+    if (!canonical.empty() && (IsAllowedPage(canonical) || IsInLogFolder(canonical))) {
+        return canonical;
+    }
+    // A seal image named by the log folder's path as it is, which need not read as an address.
+    const std::filesystem::path named = Canonical(LogFolderFileOfUrl(url, m_logFolder));
+    return !named.empty() && IsInLogFolder(named) ? named : std::filesystem::path();
 }
 
 bool PageSchemeHandler::IsAllowedPage(const std::filesystem::path& canonical) const {
@@ -78,16 +87,12 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
-    const std::filesystem::path canonical = Canonical(PagePathOfUrl(job->requestUrl()));
+    const std::filesystem::path canonical = ServedFile(job->requestUrl());
     if (canonical.empty()) {
-        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-        return;
-    }
-    const bool page = IsAllowedPage(canonical);
-    if (!page && !IsInLogFolder(canonical)) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
+    const bool page = IsAllowedPage(canonical);
     std::optional<QByteArray> bytes = ReadServedFile(canonical);
     if (!bytes) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);

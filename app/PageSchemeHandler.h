@@ -27,6 +27,9 @@ public:
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
 private:
+    // The real location of the allowed page or log folder file the address names; empty for
+    // any other address.
+    std::filesystem::path ServedFile(const QUrl& url) const;
     bool IsAllowedPage(const std::filesystem::path& canonical) const;
     bool IsInLogFolder(const std::filesystem::path& canonical) const;
 

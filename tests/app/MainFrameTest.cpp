@@ -26,6 +26,7 @@
 #include "settings/ConfigDlg.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
+#include "tests/support/MadeUpInvoices.h"
 #include "tests/support/SharedSamples.h"
 #include "text/Cp949.h"
 
@@ -330,6 +331,42 @@ TEST_F(MainFrameTest, AHandedOffPathIsSelectedInTheTreeAndShown) {
     // The tree's selection retitled the document, and the caption shows it.
     EXPECT_EQ(m_frame->GetActiveDocument().GetTitle(), treePath);
     EXPECT_EQ(m_frame->windowTitle(), ToQString(Documents() / "docs") + u"/가나.ktx - ZOVAViewer"_qs);
+}
+
+// Second starts hand documents over while boxes of earlier runs are up, as the hand-off's
+// socket is heard while a box runs the event loop. Every one runs, and the window ends with
+// title, tree, page, status and state all on the last one.
+TEST_F(MainFrameTest, HandOffsArrivingDuringMessageBoxesAllRunAndTheLastOneIsShown) {
+    // Every third a file that is no document (two boxes), the others invoices that are shown.
+    std::vector<std::filesystem::path> documents;
+    for (int i = 0; i < 50; ++i) {
+        testing::MadeUpInvoice invoice;
+        invoice.supplierName = "상사" + std::to_string(i);
+        const std::string name = "home/Documents/doc" + std::to_string(i);
+        documents.push_back(
+            i % 3 == 2 ? m_folder.Write(name + ".ktx", "x")
+                       : m_folder.Write(name + ".xml", testing::MadeUpInvoiceXml(invoice)));
+    }
+    Tree().InitialiseTree();
+    std::size_t next = 0;
+    const auto handOffNext = [&] {
+        if (next < documents.size()) m_frame->OnCopyData(documents[next++].c_str());
+    };
+    // While a box is up the next two hand-offs arrive.
+    m_presenter->m_onPresent = [&] {
+        for (int i = 0; i < 2; ++i) handOffNext();
+    };
+    while (next < documents.size()) handOffNext();
+
+    EXPECT_EQ(m_presenter->Texts().count(u"서명검증이 실패했습니다."_qs), 50 / 3);
+    const QString last = ToQString(documents.back());
+    EXPECT_EQ(Tree().GetItemPath(Tree().currentItem()), last);
+    EXPECT_EQ(m_frame->windowTitle(), last + u" - ZOVAViewer"_qs);
+    EXPECT_EQ(m_frame->State().m_strDocPath, documents.back());
+    EXPECT_EQ(m_frame->State().m_bDocumentShown, 1);
+    EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
+    const std::string page = testing::ReadBytes(Documents() / "ZOVA/Logs/zova_document.html");
+    EXPECT_NE(page.find("상사49"_cp949), std::string::npos);
 }
 
 // The settings command.

@@ -17,11 +17,12 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PageScheme.h"
+#include "app/PdfExport.h"
 #include "base/FileAccess.h"
 #include "base/Folders.h"
-#include "app/PdfExport.h"
 #include "render/ContentPage.h"
 #include "render/Contract.h"
+#include "render/SealImages.h"
 #include "settings/Profile.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
@@ -134,40 +135,47 @@ TEST_F(PageViewTest, APageShowsTheLogFoldersImagesButReachesNoOtherFileAndNoNetw
 }
 
 // Every invoice's seal has the same file name, and the engine keeps images it has shown by
-// address: a page shown, printed or saved must still show the seal written for it.
+// address: a page shown, printed or saved must still show the seal written for it. The seal's
+// tag names the log folder's path as it is, whatever characters the folder's name holds.
 TEST_F(PageViewTest, EveryLoadShowsTheSealWrittenForIt) {
     if (!testing::HasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
-    const auto page = WriteCp949Page(
-        m_logFolder / "zova_document.html",
-        "<html><body><img src='" + LogPath("zova_supplier.gif") +
-            "' onload=\"document.title = this.naturalWidth + 'x' + this.naturalHeight\">"
-            "</body></html>");
-    CNAVO_TaxExplorerView printWindow(m_profile);
-    LockedPage pdfPage(m_profile);
-    const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
-    // Each way shows the page and tells the size of the seal it shows.
-    const std::pair<const char*, std::function<std::string()>> ways[] = {
-        {"view", [&] { return Show(page) ? m_view.title().toStdString() : ""; }},
-        {"print window",
-         [&] {
-             return NavigateAndWait(printWindow, page) ? printWindow.title().toStdString() : "";
-         }},
-        {"pdf",
-         [&] {
-             if (!LoadPageAndWait(pdfPage, page) || !SavePageAsPdf(pdfPage, pdf))
-                 return std::string();
-             const std::vector<std::string> sizes = testing::PdfImageSizes(pdf);
-             return sizes.size() == 1 ? sizes[0] : std::string();
-         }},
-    };
-    for (const auto& [way, shownSeal] : ways) {
-        for (const QSize size : {QSize(8, 8), QSize(16, 4)}) {
-            QImage seal(size, QImage::Format_RGB32);
-            seal.fill(Qt::red);
-            ASSERT_TRUE(seal.save(QString::fromStdString(LogPath("zova_supplier.gif")), "PNG"));
-            EXPECT_EQ(shownSeal(),
-                      std::to_string(size.width()) + "x" + std::to_string(size.height()))
-                << way;
+    for (const std::string odd : {"", "#", "?", "%41", "%2F", "%", " ", "'", "\\", "가"}) {
+        const std::filesystem::path logFolder = CreateLogFolder(m_folder.Path() / ("a" + odd));
+        const std::filesystem::path page = logFolder / "zova_document.html";
+        ASSERT_TRUE(WriteOwnFile(
+            page, "<html><body><img src='" + SealImagePageText(logFolder, kSupplierSealFileName) +
+                      "' onload=\"document.title = this.naturalWidth + 'x' + this.naturalHeight\">"
+                      "</body></html>"));
+        PageProfile profile(logFolder);
+        CNAVO_TaxExplorerView view(profile);
+        CNAVO_TaxExplorerView printWindow(profile);
+        LockedPage pdfPage(profile);
+        const std::filesystem::path pdf = m_folder.Path() / "page.pdf";
+        // Each way shows the page and tells the size of the seal it shows.
+        const std::pair<const char*, std::function<std::string()>> ways[] = {
+            {"view", [&] { return NavigateAndWait(view, page) ? view.title().toStdString() : ""; }},
+            {"print window",
+             [&] {
+                 return NavigateAndWait(printWindow, page) ? printWindow.title().toStdString() : "";
+             }},
+            {"pdf",
+             [&] {
+                 if (!LoadPageAndWait(pdfPage, page) || !SavePageAsPdf(pdfPage, pdf))
+                     return std::string();
+                 const std::vector<std::string> sizes = testing::PdfImageSizes(pdf);
+                 return sizes.size() == 1 ? sizes[0] : std::string();
+             }},
+        };
+        for (const auto& [way, shownSeal] : ways) {
+            for (const QSize size : {QSize(8, 8), QSize(16, 4)}) {
+                QImage seal(size, QImage::Format_RGB32);
+                seal.fill(Qt::red);
+                ASSERT_TRUE(
+                    seal.save(QString::fromStdString(logFolder / "zova_supplier.gif"), "PNG"));
+                EXPECT_EQ(shownSeal(),
+                          std::to_string(size.width()) + "x" + std::to_string(size.height()))
+                    << way << " in folder a" << odd;
+            }
         }
     }
 }
