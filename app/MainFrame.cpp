@@ -4,18 +4,21 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/DocumentDrop.h"
 #include "app/LedgerPane.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
+#include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "base/Captions.h"
 #include "base/Folders.h"
@@ -41,7 +44,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(std::move(services)),
       // The frame makes the log folder when it is built.
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
-                m_runRecorder, m_services.verifierFactory),
+                *this, m_services.verifierFactory),
       m_pageProfile(std::make_unique<PageProfile>(State().m_strLogFolder)) {
     const FramePlacement placement = StoredPlacement(*m_services.profile);
     PlaceOnScreen(placement.geometry);
@@ -54,6 +57,9 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     CreateMenus();
     CreateAccelerators();
     SetTabOrder();
+    m_session.OnRunEnded([this](const RunOutcome& outcome) { OnRunEnded(outcome); });
+    // No invoice is shown yet, so there is no other copy to show.
+    m_wndCommandDlg->Button(kCopyButtonId)->setEnabled(false);
     // The drop target of both panes: neither the tree nor the page takes drops itself.
     setAcceptDrops(true);
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
@@ -106,13 +112,22 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
     m_rightPane = new QStackedWidget(m_wndSplitter);
-    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_rightPane);
+    // The signature bar sits above the page, outside it.
+    m_pagePane = new QWidget(m_rightPane);
+    m_signatureBar = new SignatureBar(m_pagePane);
+    m_pHtmlView = new CNAVO_TaxExplorerView(*m_pageProfile, m_pagePane);
     m_pHtmlView->RememberZoomIn(*m_services.profile);
+    m_pagePane->setFocusProxy(m_pHtmlView);
+    auto* pageLayout = new QVBoxLayout(m_pagePane);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(m_signatureBar);
+    pageLayout->addWidget(m_pHtmlView, 1);
     m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
     // The ledger's bars are wide; they must not push the tree narrower than the user left it
     // while the page is shown.
     m_ledgerPane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_rightPane->addWidget(m_pHtmlView);
+    m_rightPane->addWidget(m_pagePane);
     m_rightPane->addWidget(m_ledgerPane);
     m_wndSplitter->addWidget(m_pLeftView);
     m_wndSplitter->addWidget(m_rightPane);
@@ -172,7 +187,8 @@ void CMainFrame::SetTabOrder() {
         setTabOrder(previous, button);
         previous = button;
     }
-    setTabOrder(previous, m_pHtmlView);
+    setTabOrder(previous, &m_signatureBar->DetailsButton());
+    setTabOrder(&m_signatureBar->DetailsButton(), m_pHtmlView);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

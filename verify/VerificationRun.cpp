@@ -1,6 +1,7 @@
 #include "verify/VerificationRun.h"
 
 #include <cerrno>
+#include <ctime>
 #include <exception>
 #include <utility>
 
@@ -48,25 +49,49 @@ std::filesystem::path VerificationRun::HtmlFilePath() const {
 std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::path& path,
                                                         UnwrapMode mode) {
     VerifiedDocument document{ExtensionPattern(path.native()), {}, {}};
+    m_outcome = {};
+    m_outcome.document = path;
+    m_outcome.checkedAt = std::time(nullptr);
+    m_outcome.pattern = document.pattern;
     m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
 
-    // One read of the trust folder serves every signed message of the run.
+    // One read of the file and one of the trust folder serve every pass of the run.
     TrustStoreRunCache trustFolderReadOnce;
-    if (document.pattern == kKeyValueInvoicePattern) {
-        // A first pass in the show form; only its messages count.
-        Unwrap(path, document.content, UnwrapMode::Show, document.xmlSignature);
+    std::string rejection;
+    std::optional<std::string> bytes = ReadDocumentFile(path, m_ui, &rejection);
+    bool verified = false;
+    m_report = {};
+    if (bytes) {
+        if (document.pattern == kKeyValueInvoicePattern) {
+            // A first pass in the show form; only its messages count.
+            Unwrap(*bytes, document.content, UnwrapMode::Show, document.xmlSignature);
+        }
+        verified = Unwrap(*bytes, document.content, mode, document.xmlSignature);
+        m_outcome.fileBytes = std::move(*bytes);
+    } else {
+        m_report.reason = rejection;
     }
-    const bool verified = Unwrap(path, document.content, mode, document.xmlSignature);
     m_frame.m_strDocPath = path;
+    m_outcome.signature = m_report;
     if (!verified) {
         m_report.verdict = SignatureVerdict::Failed;
+        m_outcome.signature.verdict = SignatureVerdict::Failed;
         m_frame.m_bDocumentShown = 0;
-        m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, InformationCaption(),
-                         MessageIcon::Exclamation);
+        const std::string& failed = "서명검증이 실패했습니다."_cp949;
+        EndWithoutPage(failed, m_report.reason.empty() ? failed : m_report.reason);
+        m_ui.ShowMessage(failed, InformationCaption(), MessageIcon::Exclamation);
         return std::nullopt;
     }
+    m_outcome.shownContent = document.ShownContent();
+    m_outcome.statusLine = VerdictStatusText(m_report, document.xmlSignature);
     if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, document.xmlSignature);
     return document;
+}
+
+void VerificationRun::EndWithoutPage(std::string statusLine, std::string failure) {
+    m_outcome.shown = false;
+    m_outcome.statusLine = std::move(statusLine);
+    m_outcome.failure = std::move(failure);
 }
 
 void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
@@ -80,7 +105,9 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     try {
         const std::string page = RenderPage(pattern, content, xmlSignature);
         if (page.empty()) {
-            m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
+            const std::string& noPage = "HTML 생성 실패"_cp949;
+            EndWithoutPage(noPage, noPage);
+            m_ui.ShowMessage(noPage, errorCaption, MessageIcon::Exclamation);
             m_frame.m_bDocumentShown = 0;
             return;
         }
@@ -89,61 +116,70 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
             const int cause = errno;
             throw FileNotSavedError(htmlFile, cause);
         }
+        m_outcome.shown = true;
         m_ui.NavigateView(htmlFile);
         m_frame.m_bDocumentShown = 1;
     } catch (const FileNotSavedError& error) {
-        // The view keeps the previous page, which no longer belongs to the document the frame
-        // names: nothing may print it.
+        // The html file on disk is an earlier document's page: nothing may print it under this
+        // document's name.
+        EndWithoutPage(error.Message(), error.Message());
         m_ui.ShowMessage(error.Message(), errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
     }
 }
 
-void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
-    const std::string& information = InformationCaption();
-    const bool box = mode == UnwrapMode::Verify;
-    switch (m_report.verdict) {
+std::string VerdictStatusText(const SignatureReport& report,
+                              const XmlDocumentSignature& xmlSignature) {
+    switch (report.verdict) {
         case SignatureVerdict::Verified: {
             const std::string& success = "서명검증이 성공했습니다."_cp949;
-            if (box) {
-                m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
-            } else {
-                m_ui.SetStatusText(xmlSignature.intact ? success + " " + xmlSignature.statusLine
-                                                       : success);
-            }
-            return;
+            return xmlSignature.intact ? success + " " + xmlSignature.statusLine : success;
         }
-        case SignatureVerdict::Unsigned: {
-            const std::string& noSignature = "전자서명이 없는 문서입니다."_cp949;
-            if (box) {
-                m_ui.ShowMessage(noSignature, information, MessageIcon::Information);
-            } else {
-                m_ui.SetStatusText(noSignature);
-            }
-            return;
-        }
+        case SignatureVerdict::Unsigned:
+            return "전자서명이 없는 문서입니다."_cp949;
         case SignatureVerdict::Unconfirmed:
-            if (box) {
-                m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
-                                     "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
-                                     m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
-                                 information, MessageIcon::Exclamation);
-            } else {
-                m_ui.SetStatusText("서명 확인 불가: "_cp949 + m_report.reason);
-            }
+            return "서명 확인 불가: "_cp949 + report.reason;
+        case SignatureVerdict::Failed:
+            return {};
+    }
+    return {};
+}
+
+void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
+    const std::string& information = InformationCaption();
+    if (mode == UnwrapMode::Show) {
+        if (m_report.verdict != SignatureVerdict::Failed) {
+            m_ui.SetStatusText(VerdictStatusText(m_report, xmlSignature));
+        }
+        return;
+    }
+    switch (m_report.verdict) {
+        case SignatureVerdict::Verified:
+            m_ui.ShowMessage("서명검증이 성공했습니다."_cp949, information,
+                             MessageIcon::Exclamation);
+            return;
+        case SignatureVerdict::Unsigned:
+            m_ui.ShowMessage("전자서명이 없는 문서입니다."_cp949, information,
+                             MessageIcon::Information);
+            return;
+        case SignatureVerdict::Unconfirmed:
+            m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
+                                 "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
+                                 m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
+                             information, MessageIcon::Exclamation);
             return;
         case SignatureVerdict::Failed:
             return;
     }
 }
 
-bool VerificationRun::Unwrap(const std::filesystem::path& path, std::string& content,
-                             UnwrapMode mode, XmlDocumentSignature& xmlSignature) {
+bool VerificationRun::Unwrap(std::string_view bytes, std::string& content, UnwrapMode mode,
+                             XmlDocumentSignature& xmlSignature) {
     // Each pass judges the document afresh; the last one is the run's.
     m_report = {};
     std::string rejection;
-    const bool accepted = UnwrapSignedFile(
-        path, content, mode, m_ui,
+    const bool accepted = UnwrapDocumentBytes(
+        bytes, content, mode, m_ui,
         [this](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
             return VerifySignedData(signedText, verifiedContent, listSigners, m_verifierFactory,
                                     m_ui, &m_report);
@@ -174,6 +210,7 @@ std::string VerificationRun::RenderPage(const std::string& pattern, const std::s
     try {
         RenderedPage rendered = RendererFor(pattern, m_renderers)(context, input);
         if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;
+        m_outcome.copy = rendered.copy;
         return std::move(rendered.page);
     } catch (const FileNotSavedError&) {
         throw;  // the run names the file

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/PageScheme.h"
-#include "app/RunSummaryRecorder.h"
+#include "app/VerificationSummary.h"
 #include "base/Folders.h"
 #include "base/QtFolders.h"
 #include "render/PageTemplates.h"
@@ -55,19 +55,6 @@ std::filesystem::path LogFolder(const RenderOptions& options) {
     return folder;
 }
 
-// The session whose run reports through the recorder, as the window's does: the recorder reads
-// the session's state, so it is built right after the session.
-struct RecordedSession {
-    RecordedSession(std::filesystem::path logFolder, const Profile& profile,
-                    const PageTemplates& templates, UserInterface& ui,
-                    SignedDataVerifierFactory verifierFactory)
-        : session(std::move(logFolder), profile, templates, recorder, std::move(verifierFactory)),
-          recorder(ui, session.State()) {}
-
-    DocumentSession session;
-    RunSummaryRecorder recorder;
-};
-
 int Render(const RenderOptions& options) {
     QSettingsProfile storedProfile;
     OverlayProfile profile(storedProfile);
@@ -91,9 +78,8 @@ int Render(const RenderOptions& options) {
     const std::filesystem::path trustFolder =
         options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
     ConsoleUserInterface ui(stdout);
-    RecordedSession recorded(LogFolder(options), profile, templates, ui,
-                             OpenSslVerifierFactory(trustFolder));
-    DocumentSession& session = recorded.session;
+    DocumentSession session(LogFolder(options), profile, templates, ui,
+                            OpenSslVerifierFactory(trustFolder));
     std::optional<PdfBatch> pdfs;
     if (options.pdfFolder) pdfs.emplace(*options.pdfFolder, session.State().m_strLogFolder);
 
@@ -118,7 +104,8 @@ int Render(const RenderOptions& options) {
             allShown &= shows([&] { session.ShowOtherCopy(document); });
         }
         if (pdfs && session.State().m_bDocumentShown == 1) {
-            allSaved &= pdfs->Write(document, session.HtmlFilePath(), recorded.recorder.LastShown());
+            allSaved &=
+                pdfs->Write(document, session.HtmlFilePath(), SummaryOfRun(session.LastOutcome()));
         }
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;
