@@ -21,6 +21,13 @@ void LockedPage::LoadOwn(const std::filesystem::path& htmlFile) {
     load(m_ownUrl);
 }
 
+void LockedPage::LoadNotice(const QString& html) {
+    m_ownUrl = QUrl(u"data:text/html;charset=UTF-8;base64,"_qs +
+                    QString::fromLatin1(html.toUtf8().toBase64()));
+    m_acceptServed = nullptr;
+    load(m_ownUrl);
+}
+
 bool LockedPage::IsOwnAddress(const QUrl& url) const {
     return !m_ownUrl.isEmpty() &&
            url.adjusted(QUrl::RemoveFragment) == m_ownUrl.adjusted(QUrl::RemoveFragment);

@@ -26,6 +26,8 @@ public:
     // Shows a page file of our own (decoded with the viewer's code page 949 codec), under an
     // address of a load of its own: nothing of an earlier page is reused.
     void LoadOwn(const std::filesystem::path& htmlFile);
+    // Shows a page of the viewer's own words, made in memory (no file, nothing it refers to).
+    void LoadNotice(const QString& html);
     // The address the page was last sent to; empty before the first load.
     const QUrl& OwnUrl() const { return m_ownUrl; }
     // Which of the addresses the page scheme serves a window's page takes.

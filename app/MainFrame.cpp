@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -11,12 +12,14 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/DocumentDrop.h"
 #include "app/LedgerPane.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
 #include "app/PageProfile.h"
+#include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "base/Captions.h"
 #include "base/Folders.h"
@@ -42,7 +45,7 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
       m_services(std::move(services)),
       // The frame makes the log folder when it is built.
       m_session(CreateLogFolder(m_services.documentsFolder), *m_services.profile, m_templates,
-                m_runRecorder, m_services.verifierFactory) {
+                *this, m_services.verifierFactory) {
     const FramePlacement placement = StoredPlacement(*m_services.profile);
     PlaceOnScreen(placement.geometry);
     setWindowTitle(QString::fromLatin1(kDocumentTypeTitle));
@@ -54,12 +57,15 @@ CMainFrame::CMainFrame(FrameServices services, QWidget* parent)
     CreateMenus();
     CreateAccelerators();
     SetTabOrder();
+    m_session.OnRunEnded([this](const RunOutcome& outcome) { OnRunEnded(outcome); });
+    // No invoice is shown yet, so there is no other copy to show.
+    m_wndCommandDlg->Button(kCopyButtonId)->setEnabled(false);
     // The drop target of both panes: neither the tree nor the page takes drops itself.
     setAcceptDrops(true);
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
                                 [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     // The browser engine takes a good part of the start to come up: the tree is painted first,
-    // and the page pane made right after.
+    // and the page view made right after.
     m_pLeftView->Tree().viewport()->installEventFilter(this);
 }
 
@@ -109,12 +115,20 @@ void CMainFrame::CreateClientArea(int treeWidth) {
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftView = new CLeftView(m_wndSplitter);
     m_rightPane = new QStackedWidget(m_wndSplitter);
-    // Where the page pane comes once it is made (HtmlView).
-    m_rightPane->addWidget(new QWidget(m_rightPane));
+    // The signature bar sits above the page, outside it.
+    m_pagePane = new QWidget(m_rightPane);
+    m_signatureBar = new SignatureBar(m_pagePane);
+    auto* pageLayout = new QVBoxLayout(m_pagePane);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(m_signatureBar);
+    // Where the page view comes once it is made (HtmlView).
+    pageLayout->addWidget(new QWidget(m_pagePane), 1);
     m_ledgerPane = new LedgerPane(m_services.verifierFactory, m_rightPane);
     // The ledger's bars are wide; they must not push the tree narrower than the user left it
     // while the page is shown.
     m_ledgerPane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_rightPane->addWidget(m_pagePane);
     m_rightPane->addWidget(m_ledgerPane);
     m_wndSplitter->addWidget(m_pLeftView);
     m_wndSplitter->addWidget(m_rightPane);
@@ -174,7 +188,8 @@ void CMainFrame::SetTabOrder() {
         setTabOrder(previous, button);
         previous = button;
     }
-    if (m_pHtmlView) setTabOrder(previous, m_pHtmlView);
+    setTabOrder(previous, &m_signatureBar->DetailsButton());
+    if (m_pHtmlView) setTabOrder(&m_signatureBar->DetailsButton(), m_pHtmlView);
 }
 
 PageProfile& CMainFrame::Pages() {
@@ -184,13 +199,15 @@ PageProfile& CMainFrame::Pages() {
 
 CNAVO_TaxExplorerView& CMainFrame::HtmlView() {
     if (!m_pHtmlView) {
-        QWidget* place = m_rightPane->widget(0);
-        m_pHtmlView = new CNAVO_TaxExplorerView(Pages(), m_rightPane);
+        m_pHtmlView = new CNAVO_TaxExplorerView(Pages(), m_pagePane);
         m_pHtmlView->RememberZoomIn(*m_services.profile);
-        m_rightPane->insertWidget(0, m_pHtmlView);
-        if (m_rightPane->currentWidget() == place) m_rightPane->setCurrentWidget(m_pHtmlView);
-        m_rightPane->removeWidget(place);
+        QLayout& pageLayout = *m_pagePane->layout();
+        QWidget* place = pageLayout.itemAt(pageLayout.count() - 1)->widget();
+        delete pageLayout.replaceWidget(place, m_pHtmlView);
         delete place;
+        // At once, not when the layout would show it: it may be given the focus right away.
+        m_pHtmlView->show();
+        m_pagePane->setFocusProxy(m_pHtmlView);
         SetTabOrder();
     }
     return *m_pHtmlView;
@@ -293,8 +310,8 @@ void CMainFrame::OnFocusChanged(QWidget* now) {
 
 void CMainFrame::MoveFocusToOtherPane() {
     if (m_activePane == Pane::Tree) {
-        QWidget* pane = LedgerShown() ? static_cast<QWidget*>(m_ledgerPane) : &HtmlView();
-        pane->setFocus(Qt::OtherFocusReason);
+        if (!LedgerShown()) HtmlView();
+        m_rightPane->currentWidget()->setFocus(Qt::OtherFocusReason);
     } else {
         m_pLeftView->Tree().setFocus(Qt::OtherFocusReason);
     }

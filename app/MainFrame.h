@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,7 +23,6 @@
 #include "app/NavoTaxExplorerDoc.h"
 #include "app/PrintGuard.h"
 #include "app/RunQueue.h"
-#include "app/RunSummaryRecorder.h"
 #include "base/UserInterface.h"
 #include "render/PageTemplates.h"
 #include "verify/DocumentSession.h"
@@ -41,6 +41,7 @@ class CNAVO_TaxExplorerView;
 class CToolBarDlg;
 class LedgerPane;
 class PageProfile;
+class SignatureBar;
 
 // The command ids of the menu and the accelerators.
 inline constexpr int kNewCommand = 57600;
@@ -106,11 +107,12 @@ public:
     FrameState& State() { return m_session.State(); }
     CNAVO_TaxExplorerDoc& GetActiveDocument() { return m_document; }
     CLeftView& LeftView() const { return *m_pLeftView; }
-    // The page pane, made on first use when the start has not made it yet.
+    // The page view, made on first use when the start has not made it yet.
     CNAVO_TaxExplorerView& HtmlView();
     LedgerPane& Ledger() const { return *m_ledgerPane; }
     bool LedgerShown() const;
     CToolBarDlg& CommandDlg() const { return *m_wndCommandDlg; }
+    SignatureBar& SignatureLine() const { return *m_signatureBar; }
     QToolBar& ToolBar() const { return *m_wndToolBar; }
     // The action of a command id; null for an id the frame does not know.
     QAction* CommandAction(int id) const;
@@ -121,7 +123,7 @@ public:
     std::vector<CNAVO_TaxExplorerView*> PrintWindows() const;
 
 protected:
-    // Makes the page pane once the tree is first painted.
+    // Makes the page view once the tree is first painted.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -160,6 +162,9 @@ private:
     // The separate print window, made on first use, shown and in front.
     CNAVO_TaxExplorerView& PrintWindow();
     void UpdateSavePdfCommand();
+    // After every run: status pane 0, the signature bar, the copy button and, when the run
+    // showed no page, the failure page in its place.
+    void OnRunEnded(const RunOutcome& outcome);
     // The outcome pane's text, whole in its tool tip.
     void ShowStatus(const QString& text);
     void OnFilePrintSetup();
@@ -171,11 +176,7 @@ private:
 
     FrameServices m_services;
     PageTemplates m_templates;
-    // The run's reports reach the frame through the recorder, which is built right after the
-    // session because it reads the session's state.
     DocumentSession m_session;
-    // Between the run and the frame: keeps what a saved PDF's proof says.
-    RunSummaryRecorder m_runRecorder{*this, m_session.State()};
     std::unique_ptr<PageProfile> m_pageProfile;
     // The session's runs one after another; hand-offs that arrive during one wait their turn.
     RunQueue m_runs;
@@ -192,8 +193,10 @@ private:
     QSplitter* m_wndSplitter = nullptr;
     CLeftView* m_pLeftView = nullptr;
     CNAVO_TaxExplorerView* m_pHtmlView = nullptr;
-    // The right pane: the page, or the ledger in its place.
+    // The right pane: the page with its signature bar, or the ledger in its place.
     QStackedWidget* m_rightPane = nullptr;
+    QWidget* m_pagePane = nullptr;
+    SignatureBar* m_signatureBar = nullptr;
     LedgerPane* m_ledgerPane = nullptr;
     QLabel* m_wndMessagePane = nullptr;
     QLabel* m_wndDatePane = nullptr;

@@ -51,7 +51,7 @@ void CMainFrame::ShowLedger() {
 }
 
 void CMainFrame::ShowPage() {
-    m_rightPane->setCurrentWidget(&HtmlView());
+    m_rightPane->setCurrentWidget(m_pagePane);
 }
 
 bool CMainFrame::LedgerShown() const {

@@ -11,6 +11,7 @@
 #include "app/PagePrinting.h"
 #include "app/PageProfile.h"
 #include "app/PdfExport.h"
+#include "app/VerificationSummary.h"
 #include "base/Captions.h"
 #include "filetree/NativeNames.h"
 #include "text/Cp949.h"
@@ -107,9 +108,9 @@ void CMainFrame::SaveDocumentAsPdf() {
     const std::filesystem::path file =
         m_services.choosePdfFile(this, document.parent_path() / PdfFileName(document));
     if (file.empty()) return;
-    // The proof is that of the run that made the shown page; without one nothing is saved.
-    const std::optional<VerificationSummary>& proof = m_runRecorder.LastShown();
-    if (!proof || !SavePageWithProof(HtmlView().Page(), file, *proof)) {
+    // The proof is that of the run that made the shown page: a page is shown only after the
+    // run that made it, and only that run's outcome is the session's.
+    if (!SavePageWithProof(HtmlView().Page(), file, SummaryOfRun(m_session.LastOutcome()))) {
         ShowMessage("PDF 파일을 저장하지 못했습니다."_cp949, ErrorCaption(),
                     MessageIcon::Exclamation);
         return;

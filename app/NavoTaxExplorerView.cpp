@@ -59,11 +59,20 @@ CNAVO_TaxExplorerView::CNAVO_TaxExplorerView(PageProfile& profile, QWidget* pare
 }
 
 void CNAVO_TaxExplorerView::Navigate2(const std::filesystem::path& htmlFile) {
+    CloseAttachmentWindows();
+    m_page->LoadOwn(htmlFile);
+}
+
+void CNAVO_TaxExplorerView::ShowNotice(const QString& html) {
+    CloseAttachmentWindows();
+    m_page->LoadNotice(html);
+}
+
+void CNAVO_TaxExplorerView::CloseAttachmentWindows() {
     for (const QPointer<QWidget>& window : m_attachmentWindows) {
         if (window) window->deleteLater();
     }
     m_attachmentWindows.clear();
-    m_page->LoadOwn(htmlFile);
 }
 
 void CNAVO_TaxExplorerView::RememberZoomIn(Profile& profile) {

@@ -27,6 +27,9 @@ public:
     // Shows the html file (decoded with the viewer's code page 949 codec).
     void Navigate2(const std::filesystem::path& htmlFile);
 
+    // Shows a page the viewer made in memory in place of a document's page.
+    void ShowNotice(const QString& html);
+
     LockedPage& Page() const { return *m_page; }
 
     // The page pane zooms with Ctrl+= / Ctrl++ / Ctrl+- / Ctrl+0 and Ctrl+wheel and keeps its
@@ -47,6 +50,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The windows of the shown page's attachments go with it.
+    void CloseAttachmentWindows();
     // The engine's widgets get no drops and their zoom keys and wheel turns are the view's.
     void Guard(QObject* child);
     bool HandleZoomEvent(QEvent* event);

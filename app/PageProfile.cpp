@@ -33,7 +33,13 @@ void LockDown(QWebEngineSettings& settings) {
 void PageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
     // The remote stamp image a page names is not fetched either: nobody learns that a document
     // was opened.
-    if (info.requestUrl().scheme() != QLatin1String(kPageScheme)) info.block(true);
+    if (info.requestUrl().scheme() == QLatin1String(kPageScheme)) return;
+    // The viewer's own notices come as data in the address; the page accepts no other.
+    if (info.requestUrl().scheme() == QLatin1String("data") &&
+        info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame) {
+        return;
+    }
+    info.block(true);
 }
 
 PageProfile::PageProfile(std::filesystem::path logFolder)

@@ -1,11 +1,14 @@
 #pragma once
 // What a verification run found out about one document, for the proof a saved PDF carries.
-// Texts are UTF-8.
+// Texts are UTF-8. It is taken from the run itself, never from its messages or a second read
+// of the file.
 
 #include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "verify/VerificationRun.h"
 
 namespace ledgra {
 
@@ -29,5 +32,9 @@ struct VerificationSummary {
     std::vector<SignerSummary> signers;
     std::time_t checkedAt = 0;
 };
+
+// The summary of the run that made the shown page: the bytes it read, its outcome in the words
+// of status pane 0, each signer with the standing of the certificate.
+VerificationSummary SummaryOfRun(const RunOutcome& outcome);
 
 }  // namespace ledgra

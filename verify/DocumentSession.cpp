@@ -30,10 +30,11 @@ void DocumentSession::Route(FrameCommand command, CommandWindow& window) {
             window.PrintDocument();
             break;
         case FrameCommand::ShowOtherCopy:
-            // The flag stands for the whole command, the message of a missing selection included.
-            m_state.m_bShowOtherCopy = 1;
-            ShowSelected(window, false);
-            m_state.m_bShowOtherCopy = 0;
+            if (const std::optional<std::filesystem::path> path = window.SelectedDocument()) {
+                window.SetCopyCaption(ShowOtherCopy(*path));
+            } else {
+                ShowSelected(window, false);
+            }
             break;
         case FrameCommand::ShowActivated:
             ShowSelected(window, true);
@@ -73,11 +74,12 @@ const std::string& DocumentSession::ShowActivatedDocument(const std::filesystem:
 }
 
 const std::string& DocumentSession::ShowOtherCopy(const std::filesystem::path& path) {
-    const std::string& caption = TurnCopyCaption();
     m_state.m_bShowOtherCopy = 1;
     ShowDocument(path);
     m_state.m_bShowOtherCopy = 0;
-    return caption;
+    // The caption tells which copy the presses brought up: a press whose run showed no
+    // invoice leaves it as it was.
+    return OtherCopyAvailable() ? TurnCopyCaption() : CopyCaption();
 }
 
 const std::string& DocumentSession::StartCopyCycle() {
@@ -87,15 +89,30 @@ const std::string& DocumentSession::StartCopyCycle() {
 
 const std::string& DocumentSession::TurnCopyCaption() {
     m_state.m_bCopyButtonSupplier = m_state.m_bCopyButtonSupplier == 1 ? 0 : 1;
+    return CopyCaption();
+}
+
+const std::string& DocumentSession::CopyCaption() const {
     return m_state.m_bCopyButtonSupplier == 1 ? SupplierCopyCaption() : BuyerCopyCaption();
+}
+
+bool DocumentSession::OtherCopyAvailable() const {
+    const RunOutcome& outcome = m_run.LastOutcome();
+    return outcome.shown && outcome.copy != 0;
 }
 
 void DocumentSession::ShowDocument(const std::filesystem::path& path) {
     m_run.ShowDocument(path);
+    RunEnded();
 }
 
 void DocumentSession::VerifyDocument(const std::filesystem::path& path) {
     m_run.VerifyDocument(path);
+    RunEnded();
+}
+
+void DocumentSession::RunEnded() {
+    if (m_runEnded) m_runEnded(m_run.LastOutcome());
 }
 
 std::filesystem::path DocumentSession::HtmlFilePath() const {

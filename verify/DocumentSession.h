@@ -4,6 +4,7 @@
 // and routes the frame's commands. The main frame drives one, and so does ledgra-render.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     virtual void FocusShownPage() = 0;
 };
 
+// Told at the end of every run the session starts, with how it ended.
+using RunEndedFunction = std::function<void(const RunOutcome&)>;
+
 class DocumentSession {
 public:
     // `logFolder` ends with its separator. `renderers` are the product's unless a test puts its
@@ -51,8 +55,8 @@ public:
     void ShowActivatedDocument(const std::filesystem::path& path, CommandWindow& window);
 
     // For a host without a window, which gets the copy button's caption back instead: the
-    // double click, and the copy button (its caption turns over and the document is shown
-    // again as the copy not shown last).
+    // double click, and the copy button (the document is shown again as the copy not shown
+    // last; the caption turns over only when that copy came up).
     const std::string& ShowActivatedDocument(const std::filesystem::path& path);
     const std::string& ShowOtherCopy(const std::filesystem::path& path);
 
@@ -62,19 +66,28 @@ public:
 
     // The file the pages are written to.
     std::filesystem::path HtmlFilePath() const;
+    // How the last run ended, what it read and what it found out.
+    const RunOutcome& LastOutcome() const { return m_run.LastOutcome(); }
+    // Whether the other copy can be asked for: the last run showed an invoice's page.
+    bool OtherCopyAvailable() const;
+    void OnRunEnded(RunEndedFunction runEnded) { m_runEnded = std::move(runEnded); }
     FrameState& State() { return m_state; }
     const FrameState& State() const { return m_state; }
 
 private:
     // The selected document shown again (the caption turns over) or as a double click does.
     void ShowSelected(CommandWindow& window, bool activated);
-    // The copy button's rule: its caption counts the presses, a double click starts it over.
+    // The copy button's rule: its caption counts the presses that showed the other copy, a
+    // double click starts it over.
     const std::string& StartCopyCycle();
     const std::string& TurnCopyCaption();
+    const std::string& CopyCaption() const;
+    void RunEnded();
 
     FrameState m_state;
     VerificationRun m_run;
     UserInterface& m_ui;
+    RunEndedFunction m_runEnded;
 };
 
 }  // namespace ledgra

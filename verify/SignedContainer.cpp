@@ -172,39 +172,54 @@ bool UnwrapSemicolonContainer(std::string_view text, std::string& content, UserI
 
 }  // namespace
 
-bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
-                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
-                      const VerifyXmlDocumentFunction& verifyXmlDocument,
-                      std::string* rejection) {
-    content = ReadWholeFile(path, kMaxDocumentFileBytes);
-    if (content.empty()) {
-        if (const std::optional<std::string> why = WhyUnreadable(path, kMaxDocumentFileBytes)) {
-            const std::string text = "파일을 읽을 수 없습니다: "_cp949 + *why;
-            if (rejection) *rejection = text;
-            RejectFile(ui, text);
-            return false;
-        }
+std::optional<std::string> ReadDocumentFile(const std::filesystem::path& path, UserInterface& ui,
+                                            std::string* rejection) {
+    std::optional<std::string> bytes = ReadRegularFile(path, kMaxDocumentFileBytes);
+    if (bytes) return bytes;
+    if (const std::optional<std::string> why = WhyUnreadable(path, kMaxDocumentFileBytes)) {
+        const std::string text = "파일을 읽을 수 없습니다: "_cp949 + *why;
+        if (rejection) *rejection = text;
+        RejectFile(ui, text);
+        return std::nullopt;
     }
+    return std::string();
+}
+
+bool UnwrapDocumentBytes(std::string_view bytes, std::string& content, UnwrapMode mode,
+                         UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                         const VerifyXmlDocumentFunction& verifyXmlDocument,
+                         std::string* rejection) {
     // A UTF-8 byte-order mark is not part of the form: real standard-schema invoices begin with
     // one before their "<". A plain XML document keeps its bytes; the signed forms are read
     // after the mark.
-    std::string_view text = content;
+    // The document is text: it ends at its first NUL byte.
+    bytes = bytes.substr(0, bytes.find('\0'));
+    std::string_view text = bytes;
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
 
-    // `content` receives the verified content, so the signed forms work on a copy of the text.
     switch (text.empty() ? '\0' : text.front()) {
         case '<':
             // The document as the file holds it, byte-order mark included.
+            content = bytes;
             return !verifyXmlDocument || verifyXmlDocument(content);
         case 'M':
             return UnwrapSignedMessage(std::string(text), content, mode, verifySignedData);
         case ';':
-            return UnwrapSemicolonContainer(std::string(text), content, ui, verifySignedData);
+            return UnwrapSemicolonContainer(text, content, ui, verifySignedData);
         default:
             if (rejection) *rejection = "규정된 파일이 아닙니다."_cp949;
             RejectFile(ui);
             return false;
     }
+}
+
+bool UnwrapSignedFile(const std::filesystem::path& path, std::string& content, UnwrapMode mode,
+                      UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                      const VerifyXmlDocumentFunction& verifyXmlDocument, std::string* rejection) {
+    const std::optional<std::string> bytes = ReadDocumentFile(path, ui, rejection);
+    if (!bytes) return false;
+    return UnwrapDocumentBytes(*bytes, content, mode, ui, verifySignedData, verifyXmlDocument,
+                               rejection);
 }
 
 }  // namespace ledgra

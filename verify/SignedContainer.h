@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,19 @@ using VerifySignedDataFunction =
 // The run's check of a plain XML document's own signature: true when the document may be
 // shown; it shows its own messages.
 using VerifyXmlDocumentFunction = std::function<bool(std::string_view documentBytes)>;
+
+// Reads a document file, bounded. Nothing when it cannot be read at all, after the box
+// "파일을 읽을 수 없습니다: <reason>" (its text also in `rejection` when given); an empty file
+// is read as empty.
+std::optional<std::string> ReadDocumentFile(const std::filesystem::path& path, UserInterface& ui,
+                                            std::string* rejection = nullptr);
+
+// UnwrapSignedFile on the bytes of a file already read: a run that looks at the file more than
+// once reads it once.
+bool UnwrapDocumentBytes(std::string_view bytes, std::string& content, UnwrapMode mode,
+                         UserInterface& ui, const VerifySignedDataFunction& verifySignedData,
+                         const VerifyXmlDocumentFunction& verifyXmlDocument = {},
+                         std::string* rejection = nullptr);
 
 // Reads the document file, recognises its form and verifies its signed text. Returns true when
 // the document is accepted and verified; `content` then holds the document content (the

@@ -1,6 +1,7 @@
 #include "verify/VerificationRun.h"
 
 #include <cerrno>
+#include <ctime>
 #include <exception>
 #include <utility>
 
@@ -21,15 +22,16 @@ namespace ledgra {
 
 namespace {
 
-// One pass over the file; each pass judges the document afresh, so the last one is the check's.
-bool Unwrap(const std::filesystem::path& path, UnwrapMode mode,
+// One pass over the file's bytes; each pass judges the document afresh, so the last one is the
+// check's.
+bool Unwrap(std::string_view bytes, UnwrapMode mode,
             const SignedDataVerifierFactory& verifierFactory, UserInterface& ui,
             DocumentCheck& check) {
     XmlDocumentSignature& xmlSignature = check.document.xmlSignature;
     check.report = {};
     std::string rejection;
-    const bool accepted = UnwrapSignedFile(
-        path, check.document.content, mode, ui,
+    const bool accepted = UnwrapDocumentBytes(
+        bytes, check.document.content, mode, ui,
         [&](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
             return VerifySignedData(signedText, verifiedContent, listSigners, verifierFactory,
                                     ui, &check.report);
@@ -54,13 +56,20 @@ DocumentCheck CheckDocumentFile(const std::filesystem::path& path, UnwrapMode mo
                                 UserInterface& ui) {
     DocumentCheck check;
     check.document.pattern = ExtensionPattern(path.native());
-    // One read of the trust folder serves every signed message of the check.
+    // One read of the file and one of the trust folder serve every pass of the check.
     TrustStoreRunCache trustFolderReadOnce;
+    std::string rejection;
+    std::optional<std::string> bytes = ReadDocumentFile(path, ui, &rejection);
+    if (!bytes) {
+        check.report.reason = rejection;
+        return check;
+    }
     if (check.document.pattern == kKeyValueInvoicePattern) {
         // A first pass in the show form; only its messages count.
-        Unwrap(path, UnwrapMode::Show, verifierFactory, ui, check);
+        Unwrap(*bytes, UnwrapMode::Show, verifierFactory, ui, check);
     }
-    check.accepted = Unwrap(path, mode, verifierFactory, ui, check);
+    check.accepted = Unwrap(*bytes, mode, verifierFactory, ui, check);
+    check.fileBytes = std::move(*bytes);
     return check;
 }
 
@@ -93,21 +102,39 @@ std::filesystem::path VerificationRun::HtmlFilePath() const {
 
 std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::path& path,
                                                         UnwrapMode mode) {
+    m_outcome = {};
+    m_outcome.document = path;
+    m_outcome.checkedAt = std::time(nullptr);
+    m_outcome.pattern = ExtensionPattern(path.native());
     m_ui.SetStatusText("전자문서의 서명검증을 시작합니다."_cp949);
+
     m_report = {};
     std::optional<DocumentCheck> check = TakeCheckedAhead(path, mode, m_ui);
     if (!check) check = CheckDocumentFile(path, mode, m_verifierFactory, m_ui);
     m_report = std::move(check->report);
+    m_outcome.fileBytes = std::move(check->fileBytes);
     m_frame.m_strDocPath = path;
+    m_outcome.signature = m_report;
     if (!check->accepted) {
         m_report.verdict = SignatureVerdict::Failed;
+        m_outcome.signature.verdict = SignatureVerdict::Failed;
         m_frame.m_bDocumentShown = 0;
-        m_ui.ShowMessage("서명검증이 실패했습니다."_cp949, InformationCaption(),
-                         MessageIcon::Exclamation);
+        const std::string& failed = "서명검증이 실패했습니다."_cp949;
+        EndWithoutPage(failed, m_report.reason.empty() ? failed : m_report.reason);
+        m_ui.ShowMessage(failed, InformationCaption(), MessageIcon::Exclamation);
         return std::nullopt;
     }
-    if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, check->document.xmlSignature);
-    return std::move(check->document);
+    VerifiedDocument& document = check->document;
+    m_outcome.shownContent = document.ShownContent();
+    m_outcome.statusLine = VerdictStatusText(m_report, document.xmlSignature);
+    if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, document.xmlSignature);
+    return std::move(document);
+}
+
+void VerificationRun::EndWithoutPage(std::string statusLine, std::string failure) {
+    m_outcome.shown = false;
+    m_outcome.statusLine = std::move(statusLine);
+    m_outcome.failure = std::move(failure);
 }
 
 void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
@@ -121,7 +148,9 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
     try {
         const std::string page = RenderPage(pattern, content, xmlSignature);
         if (page.empty()) {
-            m_ui.ShowMessage("HTML 생성 실패"_cp949, errorCaption, MessageIcon::Exclamation);
+            const std::string& noPage = "HTML 생성 실패"_cp949;
+            EndWithoutPage(noPage, noPage);
+            m_ui.ShowMessage(noPage, errorCaption, MessageIcon::Exclamation);
             m_frame.m_bDocumentShown = 0;
             return;
         }
@@ -130,48 +159,57 @@ void VerificationRun::Run(const std::filesystem::path& path, UnwrapMode mode) {
             const int cause = errno;
             throw FileNotSavedError(htmlFile, cause);
         }
+        m_outcome.shown = true;
         m_ui.NavigateView(htmlFile);
         m_frame.m_bDocumentShown = 1;
     } catch (const FileNotSavedError& error) {
-        // The view keeps the previous page, which no longer belongs to the document the frame
-        // names: nothing may print it.
+        // The html file on disk is an earlier document's page: nothing may print it under this
+        // document's name.
+        EndWithoutPage(error.Message(), error.Message());
         m_ui.ShowMessage(error.Message(), errorCaption, MessageIcon::Exclamation);
         m_frame.m_bDocumentShown = 0;
     }
 }
 
-void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
-    const std::string& information = InformationCaption();
-    const bool box = mode == UnwrapMode::Verify;
-    switch (m_report.verdict) {
+std::string VerdictStatusText(const SignatureReport& report,
+                              const XmlDocumentSignature& xmlSignature) {
+    switch (report.verdict) {
         case SignatureVerdict::Verified: {
             const std::string& success = "서명검증이 성공했습니다."_cp949;
-            if (box) {
-                m_ui.ShowMessage(success, information, MessageIcon::Exclamation);
-            } else {
-                m_ui.SetStatusText(xmlSignature.intact ? success + " " + xmlSignature.statusLine
-                                                       : success);
-            }
-            return;
+            return xmlSignature.intact ? success + " " + xmlSignature.statusLine : success;
         }
-        case SignatureVerdict::Unsigned: {
-            const std::string& noSignature = "전자서명이 없는 문서입니다."_cp949;
-            if (box) {
-                m_ui.ShowMessage(noSignature, information, MessageIcon::Information);
-            } else {
-                m_ui.SetStatusText(noSignature);
-            }
-            return;
-        }
+        case SignatureVerdict::Unsigned:
+            return "전자서명이 없는 문서입니다."_cp949;
         case SignatureVerdict::Unconfirmed:
-            if (box) {
-                m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
-                                     "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
-                                     m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
-                                 information, MessageIcon::Exclamation);
-            } else {
-                m_ui.SetStatusText("서명 확인 불가: "_cp949 + m_report.reason);
-            }
+            return "서명 확인 불가: "_cp949 + report.reason;
+        case SignatureVerdict::Failed:
+            return {};
+    }
+    return {};
+}
+
+void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& xmlSignature) {
+    const std::string& information = InformationCaption();
+    if (mode == UnwrapMode::Show) {
+        if (m_report.verdict != SignatureVerdict::Failed) {
+            m_ui.SetStatusText(VerdictStatusText(m_report, xmlSignature));
+        }
+        return;
+    }
+    switch (m_report.verdict) {
+        case SignatureVerdict::Verified:
+            m_ui.ShowMessage("서명검증이 성공했습니다."_cp949, information,
+                             MessageIcon::Exclamation);
+            return;
+        case SignatureVerdict::Unsigned:
+            m_ui.ShowMessage("전자서명이 없는 문서입니다."_cp949, information,
+                             MessageIcon::Information);
+            return;
+        case SignatureVerdict::Unconfirmed:
+            m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
+                                 "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
+                                 m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
+                             information, MessageIcon::Exclamation);
             return;
         case SignatureVerdict::Failed:
             return;
@@ -191,6 +229,7 @@ std::string VerificationRun::RenderPage(const std::string& pattern, const std::s
     try {
         RenderedPage rendered = RendererFor(pattern, m_renderers)(context, input);
         if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;
+        m_outcome.copy = rendered.copy;
         return std::move(rendered.page);
     } catch (const FileNotSavedError&) {
         throw;  // the run names the file

@@ -3,6 +3,7 @@
 // verifies the file, tells the user the outcome, renders the content with the renderer the
 // extension chooses, writes the page into the html file and shows it.
 
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,6 +25,34 @@ struct VerifiedDocument {
     std::string pattern;  // such as "*.XML"
     std::string content;
     XmlDocumentSignature xmlSignature;
+
+    // What a page or an invoice record is drawn from: for an intact XML signature only the
+    // signed nodes.
+    const std::string& ShownContent() const {
+        return xmlSignature.intact ? xmlSignature.signedDocument : content;
+    }
+};
+
+// How the last run ended and what it read, for whatever tells the outcome afterwards (the
+// window's signature bar and failure page, a saved PDF's proof): nothing of it is read from
+// the document file again.
+struct RunOutcome {
+    std::filesystem::path document;
+    // The file exactly as the run read it, once; empty when it could not be read.
+    std::string fileBytes;
+    std::time_t checkedAt = 0;
+    SignatureReport signature;
+    std::string pattern;
+    // VerifiedDocument::ShownContent; empty when the verification failed.
+    std::string shownContent;
+    // The run ended with its page in the view.
+    bool shown = false;
+    // The copy of an invoice its page shows (as m_nLastCopy); 0 for a contract or content page.
+    int copy = 0;
+    // The outcome in one line, as status pane 0 keeps it after the run (code page 949).
+    std::string statusLine;
+    // Why no page was shown (code page 949); empty when one was.
+    std::string failure;
 };
 
 // The check a run begins with, apart from any run: the file read and unwrapped and its
@@ -31,6 +60,8 @@ struct VerifiedDocument {
 // touches no run's state, so it may run on any thread.
 struct DocumentCheck {
     bool accepted = false;
+    // The file exactly as it was read, once; empty when it could not be read.
+    std::string fileBytes;
     VerifiedDocument document;
     // The last pass's judgement, with the reason for a rejected file.
     SignatureReport report;
@@ -64,9 +95,13 @@ public:
     // is said only for Verified; Unsigned and Unconfirmed documents are shown with their own
     // words, Failed ones are not shown.
     const SignatureReport& LastReport() const { return m_report; }
+    // How the last run of either form ended (VerifyDocument, ShowDocument).
+    const RunOutcome& LastOutcome() const { return m_outcome; }
 
 private:
     void Run(const std::filesystem::path& path, UnwrapMode mode);
+    // The run's end without its page: `failure` says why.
+    void EndWithoutPage(std::string statusLine, std::string failure);
     // The page of the content the run read and verified; records the copy the renderer chose.
     std::string RenderPage(const std::string& pattern, const std::string& content,
                            const XmlDocumentSignature& xmlSignature);
@@ -79,6 +114,13 @@ private:
     SignedDataVerifierFactory m_verifierFactory;
     DocumentRenderers m_renderers;
     SignatureReport m_report;
+    RunOutcome m_outcome;
 };
+
+// The words of a verdict the show form puts into status pane 0 (code page 949): for Verified
+// the success text (with the signer line of an intact XML signature), for Unsigned and
+// Unconfirmed their own; empty for Failed.
+std::string VerdictStatusText(const SignatureReport& report,
+                              const XmlDocumentSignature& xmlSignature = {});
 
 }  // namespace ledgra

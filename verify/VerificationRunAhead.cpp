@@ -63,7 +63,8 @@ private:
 
 struct VerificationRunAhead::Checked {
     std::size_t Bytes() const {
-        return check.document.content.size() + check.document.xmlSignature.signedDocument.size();
+        return check.fileBytes.size() + check.document.content.size() +
+               check.document.xmlSignature.signedDocument.size();
     }
 
     std::optional<FileStamp> stamp;

@@ -109,17 +109,6 @@ protected:
         return condition();
     }
 
-    static QString PlainText(CNAVO_TaxExplorerView& view) {
-        QString text;
-        bool done = false;
-        view.page()->toPlainText([&](const QString& t) {
-            text = t;
-            done = true;
-        });
-        WaitUntil([&] { return done; });
-        return text;
-    }
-
     std::filesystem::path m_logFolder;
     PageProfile m_profile;
     CNAVO_TaxExplorerView m_view{m_profile};
@@ -143,9 +132,9 @@ TEST_F(AttachmentWindowsTest, DocumentsGoToTheDesktopTextShowsAndProgramsOpenNot
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(PagePathOfUrl(shown.front()->url()), m_logFolder / "zova_appendix.txt");
     EXPECT_EQ(shown.front()->windowTitle(), QStringLiteral("appendix.txt"));
-    ASSERT_TRUE(WaitUntil([&] { return PlainText(*shown.front()).contains(u"납품"); }));
+    ASSERT_TRUE(WaitUntil([&] { return testing::PageText(*shown.front()).contains(u"납품"); }));
     // Code page 949 text is shown decoded as such.
-    EXPECT_EQ(PlainText(*shown.front()), QStringLiteral("부록 내용: 납품 일정"));
+    EXPECT_EQ(testing::PageText(*shown.front()), QStringLiteral("부록 내용: 납품 일정"));
 }
 
 // Every attachment link names the same window: a later link sends the open window to its own
@@ -157,9 +146,9 @@ TEST_F(AttachmentWindowsTest, ALaterLinkShowsItsFileInTheWindowAnEarlierOneOpene
     Click(0);
     ASSERT_TRUE(WaitUntil([&] { return !ShownWindows().empty(); }));
     CNAVO_TaxExplorerView* window = ShownWindows().front();
-    ASSERT_TRUE(WaitUntil([&] { return PlainText(*window) == u"first"; }));
+    ASSERT_TRUE(WaitUntil([&] { return testing::PageText(*window) == u"first"; }));
     Click(1);
-    ASSERT_TRUE(WaitUntil([&] { return PlainText(*window) == u"second"; }));
+    ASSERT_TRUE(WaitUntil([&] { return testing::PageText(*window) == u"second"; }));
     EXPECT_EQ(PagePathOfUrl(window->url()), m_logFolder / "zova_b.txt");
     EXPECT_EQ(ShownWindows(), std::vector<CNAVO_TaxExplorerView*>{window});
 }
@@ -174,8 +163,8 @@ TEST_F(AttachmentWindowsTest, AClosedWindowOpensAgain) {
             SCOPED_TRACE(std::to_string(round) + " " + std::to_string(link));
             Click(link);
             ASSERT_TRUE(WaitUntil([&] {
-                return ShownWindows().size() == 1 &&
-                       PlainText(*ShownWindows().front()) == (link == 0 ? u"first" : u"second");
+                return ShownWindows().size() == 1 && testing::PageText(*ShownWindows().front()) ==
+                                                         (link == 0 ? u"first" : u"second");
             }));
         }
         ShownWindows().front()->close();
@@ -203,8 +192,8 @@ TEST_F(AttachmentWindowsTest, UnicodeTextStaysAsItIs) {
     ASSERT_TRUE(ShowLinks({"zova_utf8.txt"}));
     Click(0);
     ASSERT_TRUE(WaitUntil([&] { return !ShownWindows().empty(); }));
-    ASSERT_TRUE(WaitUntil([&] { return !PlainText(*ShownWindows().front()).isEmpty(); }));
-    EXPECT_EQ(PlainText(*ShownWindows().front()), QStringLiteral("똠방각하 ✓"));
+    ASSERT_TRUE(WaitUntil([&] { return !testing::PageText(*ShownWindows().front()).isEmpty(); }));
+    EXPECT_EQ(testing::PageText(*ShownWindows().front()), QStringLiteral("똠방각하 ✓"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include "app/MainFrame.h"
 #include "app/NavoTaxExplorerView.h"
+#include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
 #include "settings/QSettingsProfile.h"
@@ -51,14 +53,17 @@ protected:
 TEST_F(FrameFocusAndZoomTest, TabRunsTreeButtonsPageAndADoubleClickedDocumentTakesTheFocus) {
     const auto frame = MakeFrame();
     CMyTreeFileCtrl& tree = frame->LeftView().Tree();
-    // The page pane, made before the window's events run, as the start makes it.
-    CNAVO_TaxExplorerView& page = frame->HtmlView();
+    ASSERT_TRUE(FocusWidget(*frame, tree));
+    // With an invoice shown the copy button and the signature bar's button are on the way too.
+    ASSERT_NE(tree.SelectPath(ToQString(m_invoice), false), nullptr);
+    frame->RouteCommand(6);
     ASSERT_TRUE(FocusWidget(*frame, tree));
     for (QWidget* next : std::initializer_list<QWidget*>{
              frame->CommandDlg().Button(kVerifyButtonId),
              frame->CommandDlg().Button(kPrintButtonId),
              frame->CommandDlg().Button(kSettingsButtonId),
-             frame->CommandDlg().Button(kCopyButtonId), &page}) {
+             frame->CommandDlg().Button(kCopyButtonId), &frame->SignatureLine().DetailsButton(),
+             &frame->HtmlView()}) {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QCoreApplication::sendEvent(QApplication::focusWidget(), &tab);
         EXPECT_TRUE(HasFocus(*next)) << next->objectName().toStdString();

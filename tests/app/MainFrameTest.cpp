@@ -19,6 +19,7 @@
 #include "app/MainFrame.h"
 #include "app/MainFramePlacement.h"
 #include "app/NavoTaxExplorerView.h"
+#include "app/SignatureBar.h"
 #include "app/ToolBarDlg.h"
 #include "filetree/LeftView.h"
 #include "filetree/NativeNames.h"
@@ -35,6 +36,10 @@ namespace {
 using testing::FocusWidget;
 using testing::ToQString;
 using testing::WaitForSignal;
+
+std::filesystem::path SampleInvoice() {
+    return std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml";
+}
 
 class MainFrameTest : public testing::AppTest {
 protected:
@@ -176,34 +181,60 @@ TEST_F(MainFrameTest, TheMenuAndTheAcceleratorsCarryTheirTextsAndKeys) {
     EXPECT_EQ(about.OkButton()->text(), QStringLiteral("확인"));
 }
 
-TEST_F(MainFrameTest, TheCopyButtonCyclesItsCaptionAndShowsTheOtherCopy) {
+TEST_F(MainFrameTest, TheCopyButtonServesShownInvoicesAndFlipsOnlyWhenTheOtherCopyCameUp) {
     m_folder.CreateFiles({"home/Documents/ZOVA/Taxfiles/a.ktx"});
-    Select(Documents() / "ZOVA/Taxfiles/a.ktx");
-    std::vector<int> otherCopyDuringRuns;
-    m_presenter->m_onPresent = [&] {
-        otherCopyDuringRuns.push_back(m_frame->State().m_bShowOtherCopy);
-    };
+    const std::filesystem::path invoice = Documents() / "ZOVA/Taxfiles/invoice.xml";
+    std::filesystem::copy_file(SampleInvoice(), invoice);
+    QAbstractButton& button = *m_frame->CommandDlg().Button(kCopyButtonId);
+    EXPECT_FALSE(button.isEnabled());
 
+    Select(invoice);
+    m_frame->RouteCommand(5);
+    ASSERT_TRUE(button.isEnabled());
     QStringList captions;
+    std::vector<int> copies{m_frame->State().m_nLastCopy};
     for (int press = 0; press < 3; ++press) {
-        m_frame->CommandDlg().Button(kCopyButtonId)->click();
+        button.click();
         captions.append(CopyCaption());
+        copies.push_back(m_frame->State().m_nLastCopy);
         EXPECT_EQ(m_frame->State().m_bShowOtherCopy, 0);
     }
     EXPECT_EQ(captions, (QStringList{u"공급자"_qs, u"공급받는자"_qs, u"공급자"_qs}));
-    EXPECT_EQ(m_frame->CommandDlg().Button(kCopyButtonId)->toolTip(), u"공급자"_qs);
-    // Each press re-ran the document (a plain file: its run fails) with the flag set.
-    EXPECT_EQ(m_presenter->Texts().count(u"서명검증이 실패했습니다."_qs), 3);
-    EXPECT_EQ(otherCopyDuringRuns, std::vector<int>(otherCopyDuringRuns.size(), 1));
-    EXPECT_EQ(m_frame->State().m_strDocPath, Documents() / "ZOVA/Taxfiles/a.ktx");
+    EXPECT_EQ(button.toolTip(), u"공급자"_qs);
+    EXPECT_EQ(copies, (std::vector<int>{2, 1, 2, 1}));
 
-    // A double click starts the cycle over, without the other-copy flag.
-    otherCopyDuringRuns.clear();
+    // A press whose run fails shows no copy: the caption stays, the button goes grey.
+    Select(Documents() / "ZOVA/Taxfiles/a.ktx");
+    button.click();
+    EXPECT_EQ(m_presenter->Texts().count(u"서명검증이 실패했습니다."_qs), 1);
+    EXPECT_EQ(CopyCaption(), u"공급자"_qs);
+    EXPECT_FALSE(button.isEnabled());
+
+    // A double click starts the cycle over.
     m_frame->RouteCommand(5);
     EXPECT_EQ(CopyCaption(), u"공급받는자"_qs);
     EXPECT_EQ(m_frame->State().m_bCopyButtonSupplier, 0);
-    EXPECT_EQ(otherCopyDuringRuns, std::vector<int>(otherCopyDuringRuns.size(), 0));
-    EXPECT_FALSE(otherCopyDuringRuns.empty());
+}
+
+TEST_F(MainFrameTest, AFailedRunLeavesNoEarlierPageNoEarlierVerdictAndNoStartText) {
+    ShowAndWait(SampleInvoice());
+    EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
+    EXPECT_TRUE(m_frame->SignatureLine().Text().startsWith(u"서명 없음"_qs));
+
+    const std::filesystem::path junk = m_folder.Write("junk.KTX", "no document");
+    ShowAndWait(junk);
+    EXPECT_EQ(m_frame->State().m_bDocumentShown, 0);
+    EXPECT_EQ(m_frame->StatusText(), u"서명검증이 실패했습니다."_qs);
+    EXPECT_EQ(m_frame->SignatureLine().Text(), u"실패 · 규정된 파일이 아닙니다."_qs);
+    EXPECT_EQ(m_frame->HtmlView().title(), u"junk.KTX"_qs);
+    EXPECT_TRUE(testing::PageText(m_frame->HtmlView()).contains(u"규정된 파일이 아닙니다."_qs));
+    m_presenter->m_messages.clear();
+    m_frame->RouteCommand(3);
+    EXPECT_EQ(m_presenter->Texts(), QStringList{u"세금계산서를 먼저 검증하십시오."_qs});
+
+    // The verify form tells its verdict in a box, and pane 0 keeps it too.
+    m_frame->VerifyDocument(SampleInvoice());
+    EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
 }
 
 TEST_F(MainFrameTest, WithoutASelectedFileTheCommandsSaySoOrDoNothing) {
@@ -235,7 +266,7 @@ TEST_F(MainFrameTest, PrintingIsRefusedUntilADocumentWasShown) {
 }
 
 TEST_F(MainFrameTest, PrintingAShownInvoiceAdvisesThenPreviewsItInAWindowOfItsOwn) {
-    ShowAndWait(std::filesystem::path(LEDGRA_SOURCE_DIR) / "samples/sources/standard-invoice.xml");
+    ShowAndWait(SampleInvoice());
     ASSERT_EQ(m_frame->State().m_bDocumentShown, 1);
     EXPECT_EQ(m_frame->StatusText(), u"전자서명이 없는 문서입니다."_qs);
     m_presenter->m_messages.clear();

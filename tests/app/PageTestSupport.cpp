@@ -6,6 +6,8 @@
 #include <QWindow>
 
 #include <fstream>
+#include <memory>
+#include <optional>
 
 #include "text/Cp949.h"
 
@@ -31,6 +33,21 @@ bool WaitForTitle(QWebEngineView& view, const std::function<bool(const QString&)
     loop.exec();
     QObject::disconnect(connection);
     return condition(view.title());
+}
+
+QString PageText(QWebEngineView& view, std::chrono::milliseconds limit) {
+    // Shared with the engine's answer, which may come after the wait gave up.
+    auto text = std::make_shared<std::optional<QString>>();
+    view.page()->toPlainText([text](const QString& shown) { *text = shown; });
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (text->has_value()) loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+    loop.exec();
+    return text->value_or(QString());
 }
 
 bool FocusWidget(QWidget& window, QWidget& widget) {

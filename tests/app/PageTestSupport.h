@@ -19,6 +19,9 @@ std::filesystem::path WriteCp949Page(const std::filesystem::path& file, std::str
 bool WaitForTitle(QWebEngineView& view, const std::function<bool(const QString&)>& condition,
                   std::chrono::milliseconds limit = std::chrono::seconds(30));
 
+// The text of the page the view shows; empty when the engine does not answer within the limit.
+QString PageText(QWebEngineView& view, std::chrono::milliseconds limit = std::chrono::seconds(30));
+
 // Makes the window the active one and gives the widget the focus, waiting until it has it.
 bool FocusWidget(QWidget& window, QWidget& widget);
 

@@ -25,7 +25,6 @@
 #include "app/PdfProof.h"
 #include "app/QtTranslations.h"
 #include "base/Folders.h"
-#include "app/RunSummaryRecorder.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/PageTestSupport.h"
 #include "tests/support/PdfText.h"
@@ -245,20 +244,6 @@ TEST(PdfFileNameTest, IsTheDocumentsNameWithThePdfExtension) {
     for (const auto& [document, pdf] : cases) {
         EXPECT_EQ(PdfFileName(document), std::filesystem::path(pdf)) << document;
     }
-}
-
-// The summary takes the verdict and the signers from the run's own words (the signer list of a
-// signed message is checked through ledgra-render).
-TEST(RunReportsTest, GiveTheVerdictAndTheSignersOfAnXmlSignature) {
-    const std::string trusted = "인증서: 신뢰하는 인증기관의 인증서로 확인되었습니다.";
-    const std::string unknown = "인증서: 확인되지 않았습니다 - 알 수 없는 인증기관";
-    const std::string shown = "서명검증이 성공했습니다. 서명정보:가나, 서명시간 :  " + trusted;
-    const std::vector<std::string> verified = {"서명정보:가나, 서명시간 : \n" + unknown + "\n",
-                                               "서명검증이 성공했습니다."};
-    EXPECT_EQ(VerdictOfReports({shown}), shown);
-    EXPECT_EQ(SignersOfReports({shown}), (std::vector<SignerSummary>{{"가나", "", trusted}}));
-    EXPECT_EQ(VerdictOfReports(verified), "서명검증이 성공했습니다.");
-    EXPECT_EQ(SignersOfReports(verified), (std::vector<SignerSummary>{{"가나", "", unknown}}));
 }
 
 TEST(PrintResolutionTest, KeepsPrintersBetween300And600Dpi) {

@@ -67,10 +67,8 @@ bool CheckDocument(const std::filesystem::path& path, const VerifiedDocument& do
                    ApprovalNumberSet& approvalNumbers, const CalendarDate& today) {
     if (!InvoiceSchemaFor(document.pattern)) return true;
     const std::string shownPath = OneField(path.native());
-    // The signed nodes alone, where the page would be drawn from them.
-    const std::string& content =
-        document.xmlSignature.intact ? document.xmlSignature.signedDocument : document.content;
-    const std::optional<InvoiceRecord> record = ReadInvoiceRecord(document.pattern, content);
+    const std::optional<InvoiceRecord> record =
+        ReadInvoiceRecord(document.pattern, document.ShownContent());
     if (!record) {
         WriteLine("unreadable\t" + shownPath);
         return false;

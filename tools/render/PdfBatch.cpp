@@ -32,17 +32,13 @@ std::filesystem::path PdfBatch::FreePdfPath(const std::filesystem::path& documen
 }
 
 bool PdfBatch::Write(const std::filesystem::path& document, const std::filesystem::path& htmlFile,
-                     const std::optional<VerificationSummary>& proof) {
+                     const VerificationSummary& proof) {
     const std::filesystem::path pdf = FreePdfPath(document);
-    if (!proof) {
-        ReportFailure(pdf, "the document could not be read again for the PDF's proof");
-        return false;
-    }
     if (!LoadPageAndWait(m_page, htmlFile)) {
         ReportFailure(pdf, "the page did not load");
         return false;
     }
-    if (!SavePageWithProof(m_page, pdf, *proof)) {
+    if (!SavePageWithProof(m_page, pdf, proof)) {
         ReportFailure(pdf, "the PDF could not be made or written");
         return false;
     }

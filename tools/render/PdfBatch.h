@@ -3,7 +3,6 @@
 // a PDF named after the document. One engine page serves the whole batch.
 
 #include <filesystem>
-#include <optional>
 #include <set>
 
 #include "app/LockedPage.h"
@@ -21,9 +20,9 @@ public:
     // Prints the html file into <folder>/<document name>.pdf, with the proof of the run that
     // made it attached; a second document of the same name in the batch gets "<name> (2).pdf"
     // and so on, so that no PDF of the batch is overwritten. False, with a line on the error
-    // output, when the PDF cannot be made (also when the run left no proof).
+    // output, when the PDF cannot be made.
     bool Write(const std::filesystem::path& document, const std::filesystem::path& htmlFile,
-               const std::optional<VerificationSummary>& proof);
+               const VerificationSummary& proof);
 
 private:
     std::filesystem::path FreePdfPath(const std::filesystem::path& document);

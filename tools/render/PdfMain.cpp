@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/VerificationSummary.h"
 #include "tools/render/EngineProgram.h"
 #include "tools/render/PageEngine.h"
 #include "tools/render/PdfBatch.h"
@@ -34,8 +35,8 @@ int main(int argc, char** argv) {
             pdfs = std::make_unique<ledgra::PdfBatch>(*parsed.options.pdfFolder, logFolder);
             return [&pdfs](const std::filesystem::path& document,
                            const std::filesystem::path& htmlFile,
-                           const std::optional<ledgra::VerificationSummary>& proof) {
-                return pdfs->Write(document, htmlFile, proof);
+                           const ledgra::RunOutcome& outcome) {
+                return pdfs->Write(document, htmlFile, ledgra::SummaryOfRun(outcome));
             };
         });
 }

@@ -2,11 +2,8 @@
 
 #include <cstdio>
 #include <optional>
-#include <thread>
 #include <system_error>
-#include <utility>
 
-#include "app/RunSummaryRecorder.h"
 #include "base/Folders.h"
 #include "base/QtFolders.h"
 #include "render/PageTemplates.h"
@@ -20,22 +17,6 @@
 
 namespace ledgra {
 namespace {
-
-// The session, whose run reports through the recorder, as the window's does, where the shown
-// pages need the summary of their run (it reads each shown document again); the recorder reads
-// the session's state, so it is built right after the session.
-struct RecordedSession {
-    RecordedSession(std::filesystem::path logFolder, const Profile& profile,
-                    const PageTemplates& templates, UserInterface& ui,
-                    SignedDataVerifierFactory verifierFactory, bool summariesWanted)
-        : session(std::move(logFolder), profile, templates,
-                  summariesWanted ? static_cast<UserInterface&>(recorder) : ui,
-                  std::move(verifierFactory)),
-          recorder(ui, session.State()) {}
-
-    DocumentSession session;
-    RunSummaryRecorder recorder;
-};
 
 // The log folder with its trailing separator, created where it is missing (a failure shows
 // later, when the page cannot be written).
@@ -78,9 +59,8 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
     const std::filesystem::path trustFolder =
         options.trustFolder ? *options.trustFolder : TrustFolder(DocumentsLocation());
     ConsoleUserInterface ui(stdout);
-    RecordedSession recorded(LogFolder(options), profile, templates, ui,
-                             OpenSslVerifierFactory(trustFolder), static_cast<bool>(makeSink));
-    DocumentSession& session = recorded.session;
+    DocumentSession session(LogFolder(options), profile, templates, ui,
+                            OpenSslVerifierFactory(trustFolder));
     const std::optional<VerificationRunAhead> ahead =
         CheckAhead(options.documents, options.verify ? UnwrapMode::Verify : UnwrapMode::Show,
                    OpenSslVerifierFactory(trustFolder));
@@ -107,7 +87,7 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
             allShown &= shows([&] { session.ShowOtherCopy(document); });
         }
         if (shown && session.State().m_bDocumentShown == 1) {
-            allSaved &= shown(document, session.HtmlFilePath(), recorded.recorder.LastShown());
+            allSaved &= shown(document, session.HtmlFilePath(), session.LastOutcome());
         }
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;

@@ -5,11 +5,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 
-#include "app/VerificationSummary.h"
 #include "tools/render/RenderOptions.h"
+#include "verify/VerificationRun.h"
 
 namespace ledgra {
 
@@ -20,11 +19,11 @@ constexpr int kUsageError = 2;
 // Prints the error and the usage on the error output; returns kUsageError.
 int RenderUsageError(const std::string& error);
 
-// Called after each document whose run ended with a page shown; false when what it made of the
-// page failed.
+// Called after each document whose run ended with a page shown, with how that run ended; false
+// when what it made of the page failed.
 using ShownPageSink =
     std::function<bool(const std::filesystem::path& document, const std::filesystem::path& htmlFile,
-                       const std::optional<VerificationSummary>& proof)>;
+                       const RunOutcome& outcome)>;
 
 // Makes the sink once the run is set up, from its log folder (with its trailing separator).
 using ShownPageSinkMaker = std::function<ShownPageSink(const std::filesystem::path& logFolder)>;
