@@ -36,7 +36,7 @@ TEST(FillPlan, FillsAsPlaceholderByPlaceholderDoes) {
         SCOPED_TRACE(c.what);
         const FillPlan plan(c.page);
         const FilledBothWays filled = FillBothWays(plan, c.fills);
-        EXPECT_FALSE(filled.stopsDiffer) << "fill " << filled.stopsDiffer.value_or(0);
+        EXPECT_FALSE(filled.stopsDiffer);
         EXPECT_EQ(filled.onPlan, c.onPlan);
         EXPECT_EQ(filled.planned, filled.sequential);
     }

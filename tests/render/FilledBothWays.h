@@ -1,10 +1,7 @@
 #pragma once
-// A page filled both ways, placeholder by placeholder and by its plan, each as far as it got
-// before a fill passed the size limit. The render tests and the fuzz target fill_plan both
-// hold the one-pass fill to the fill it stands for.
+// A page filled both ways, placeholder by placeholder and by its plan, each until a fill passes
+// the size limit: what the render tests and the fuzz target fill_plan compare.
 
-#include <cstddef>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,30 +16,27 @@ using Fills = std::vector<std::pair<std::string, std::string>>;
 struct FilledBothWays {
     std::string sequential;
     std::string planned;
-    bool onPlan = true;  // the plan made every fill itself
-    // The first fill that passed the size limit one way only; the fills stop there.
-    std::optional<std::size_t> stopsDiffer;
+    bool onPlan = true;        // the plan made every fill itself
+    bool stopsDiffer = false;  // a fill passed the size limit one way only
 };
 
 inline FilledBothWays FillBothWays(const FillPlan& plan, const Fills& fills) {
+    const auto passesLimit = [](auto fill) {
+        try {
+            fill();
+        } catch (const PageTooLargeError&) {
+            return true;
+        }
+        return false;
+    };
     FilledBothWays filled;
     filled.sequential = plan.Page();
     PageFill planned(plan);
-    for (std::size_t i = 0; i < fills.size(); ++i) {
-        const auto& [placeholder, value] = fills[i];
-        bool sequentialStopped = false;
-        bool plannedStopped = false;
-        try {
-            FillPlaceholder(filled.sequential, placeholder, value);
-        } catch (const PageTooLargeError&) {
-            sequentialStopped = true;
-        }
-        try {
-            planned.Fill(placeholder, value);
-        } catch (const PageTooLargeError&) {
-            plannedStopped = true;
-        }
-        if (plannedStopped != sequentialStopped) filled.stopsDiffer = i;
+    for (const auto& [placeholder, value] : fills) {
+        const bool sequentialStopped =
+            passesLimit([&] { FillPlaceholder(filled.sequential, placeholder, value); });
+        const bool plannedStopped = passesLimit([&] { planned.Fill(placeholder, value); });
+        filled.stopsDiffer = plannedStopped != sequentialStopped;
         if (sequentialStopped || plannedStopped) break;
     }
     filled.onPlan = planned.Planned();

@@ -147,12 +147,7 @@ InvoiceFormRendering::InvoiceFormRendering(bool builtInTemplates) {
 
 RenderedInvoice InvoiceFormRendering::Render(const Renderer& renderer,
                                              std::string_view utf8Content) {
-    return RenderBytes(renderer, Cp949FromUtf8(utf8Content));
-}
-
-RenderedInvoice InvoiceFormRendering::RenderBytes(const Renderer& renderer,
-                                                  const std::string& cp949Content) {
-    return RenderCells(renderer, cp949Content);
+    return RenderCells(renderer, Cp949FromUtf8(utf8Content));
 }
 
 std::filesystem::path InvoiceFormRendering::SealFile(std::string_view fileName) const {

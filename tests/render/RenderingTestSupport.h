@@ -82,7 +82,6 @@ public:
 
     // Renders the document text (UTF-8, converted to code page 949 as a verified content is).
     RenderedInvoice Render(const Renderer& renderer, std::string_view utf8Content);
-    RenderedInvoice RenderBytes(const Renderer& renderer, const std::string& cp949Content);
     std::filesystem::path SealFile(std::string_view fileName) const;
 };
 
