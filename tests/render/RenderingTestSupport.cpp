@@ -16,20 +16,27 @@ constexpr std::string_view kBodyOpen = "{body:";
 constexpr std::string_view kBetween = "}{list:";
 constexpr std::string_view kEnd = "}";
 
-std::vector<std::string> MakeFormPlaceholderNames() {
-    std::vector<std::string> names = {
-        "IMG",      "등록번호P", "상호P",    "성명P",      "주소P",         "업태P",
-        "종목P",    "등록번호R", "상호R",    "성명R",      "주소R",         "업태R",
-        "종목R",    "작성년",    "작성월",   "작성일",     "공란수",        "비고",
-        "합계금액", "현금",      "수표",     "어음",       "외상미수금",    "영수청구",
-        "권",       "호",        "일련번호", "공급자인장", "공급받는자인장"};
-    for (int k = 1; k <= 11; ++k) names.push_back("공" + std::to_string(k));
-    for (int k = 1; k <= 10; ++k) names.push_back("세" + std::to_string(k));
-    for (int k = 1; k <= 6; ++k) names.push_back("일련번호" + std::to_string(k));
+// `names`, then the digit cells of the supply amount and of the tax and the four rows' cells.
+std::vector<std::string> WithCellNames(std::vector<std::string> names, int supplyCells,
+                                       int taxCells) {
+    for (int k = 1; k <= supplyCells; ++k) names.push_back("공" + std::to_string(k));
+    for (int k = 1; k <= taxCells; ++k) names.push_back("세" + std::to_string(k));
     for (const char* row :
          {"월", "일", "품목", "규격", "수량", "단가", "공급가액", "세액", "비고"}) {
         for (int k = 1; k <= 4; ++k) names.push_back(row + std::to_string(k));
     }
+    return names;
+}
+
+std::vector<std::string> MakeFormPlaceholderNames() {
+    std::vector<std::string> names = WithCellNames(
+        {"IMG",      "등록번호P", "상호P",    "성명P",      "주소P",         "업태P",
+         "종목P",    "등록번호R", "상호R",    "성명R",      "주소R",         "업태R",
+         "종목R",    "작성년",    "작성월",   "작성일",     "공란수",        "비고",
+         "합계금액", "현금",      "수표",     "어음",       "외상미수금",    "영수청구",
+         "권",       "호",        "일련번호", "공급자인장", "공급받는자인장"},
+        11, 10);
+    for (int k = 1; k <= 6; ++k) names.push_back("일련번호" + std::to_string(k));
     return names;
 }
 
@@ -133,6 +140,17 @@ std::filesystem::path InvoiceRendering::SupplierSealFile() const {
     return logFolder / "zova_supplier.gif";
 }
 
+const std::vector<std::string>& StandardInvoicePlaceholderNames() {
+    static const std::vector<std::string> names = WithCellNames(
+        {"제목",   "승인번호",      "IMG",           "등록번호P", "상호P",      "성명P",
+         "주소P",  "종사업장번호P", "업태P",         "종목P",     "등록번호R",  "상호R",
+         "성명R",  "주소R",         "종사업장번호R", "업태R",     "종목R",      "작성년",
+         "작성월", "작성일",        "수정사유",      "비고",      "합계금액",   "현금",
+         "수표",   "어음",          "외상미수금",    "영수청구",  "공급자인장", "공급받는자인장"},
+        12, 11);
+    return names;
+}
+
 const std::vector<std::string>& InvoiceFormPlaceholderNames() {
     static const std::vector<std::string> names = MakeFormPlaceholderNames();
     return names;
@@ -156,8 +174,8 @@ std::filesystem::path InvoiceFormRendering::SealFile(std::string_view fileName) 
 
 ContractRendering::ContractRendering(bool builtInTemplates) {
     if (builtInTemplates) return;
-    UseProbeTemplates({{188, std::string(kBodyOpen) + ":계약서내용:"_cp949 +
-                                 std::string(kBetween) + ":첨부파일:"_cp949 + std::string(kEnd)},
+    UseProbeTemplates({{188, std::string(kBodyOpen) + ":계약서내용:"_cp949 + std::string(kBetween) +
+                                 ":첨부파일:"_cp949 + std::string(kEnd)},
                        {208, "[" + ":내용:"_cp949 + "]"}});
 }
 

@@ -103,6 +103,8 @@ public:
     std::vector<std::string> FolderEntries() const;
 };
 
+// The names (UTF-8, without colons) of every placeholder the standard invoice fills.
+const std::vector<std::string>& StandardInvoicePlaceholderNames();
 // The names (UTF-8, without colons) of every placeholder the forms 140 to 210 are filled with.
 const std::vector<std::string>& InvoiceFormPlaceholderNames();
 
