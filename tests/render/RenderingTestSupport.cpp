@@ -49,23 +49,24 @@ std::vector<std::string> SortedNames(const std::filesystem::path& folder) {
     return names;
 }
 
+// Probe templates: the template id in the cell "template", then every named placeholder in a
+// cell of its own, <td id="NAME">:NAME:</td> (code page 949).
 std::map<int, std::string> CellTemplates(std::initializer_list<int> ids,
                                          const std::vector<std::string>& names) {
+    std::string cells;
+    for (const std::string& name : names) {
+        cells += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
+    }
     std::map<int, std::string> pages;
-    for (int id : ids) pages[id] = CellTemplate(id, names);
+    for (int id : ids) {
+        pages[id] =
+            Cp949FromUtf8("<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) +
+                          "</td></tr>\n" + cells + "</table></body></html>\n");
+    }
     return pages;
 }
 
 }  // namespace
-
-std::string CellTemplate(int id, const std::vector<std::string>& names) {
-    std::string page =
-        "<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) + "</td></tr>\n";
-    for (const std::string& name : names) {
-        page += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
-    }
-    return Cp949FromUtf8(page + "</table></body></html>\n");
-}
 
 std::map<std::string, std::string> CellsOf(const std::string& utf8Page) {
     static constexpr std::string_view kOpen = "<td id=\"";

@@ -18,11 +18,8 @@
 
 namespace ledgra::testing {
 
-// A probe template: the template id in the cell "template", then every named placeholder in a
-// cell of its own, <td id="NAME">:NAME:</td> (code page 949).
-std::string CellTemplate(int id, const std::vector<std::string>& names);
-
-// The cells of a page (UTF-8) made from a probe template, by name.
+// The cells of a page (UTF-8) made from a probe template (the template id in the cell
+// "template", then each placeholder in a cell of its own: <td id="NAME">:NAME:</td>), by name.
 std::map<std::string, std::string> CellsOf(const std::string& utf8Page);
 
 // What a rendering gave: the page and its cells, read back as UTF-8.
