@@ -7,7 +7,7 @@
 namespace ledgra {
 
 struct InvoiceItemTexts {
-    std::string date;
+    std::string date;  // as written: YYYYMMDD, or MMDD (월일) on the key-value form
     std::string name;
     std::string standard;  // 규격: size or model
     std::string quantity;

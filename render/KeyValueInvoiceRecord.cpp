@@ -95,7 +95,8 @@ void ReadLaterItems(std::string_view text, std::vector<InvoiceItemTexts>& everyI
 
 }  // namespace
 
-KeyValueInvoice ReadKeyValueInvoice(std::string_view text, std::vector<InvoiceItemTexts>* everyItem) {
+KeyValueInvoice ReadKeyValueInvoice(std::string_view text,
+                                    std::vector<InvoiceItemTexts>* everyItem) {
     KeyValueInvoice invoice;
     InvoiceFieldTable& table = invoice.fields.table;
     ReadHeader(text, table);

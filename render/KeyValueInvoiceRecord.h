@@ -25,7 +25,7 @@ struct KeyValueInvoice {
 // of nothing but item markers can take.
 inline constexpr std::size_t kMaxKeyValueItems = 9999;
 
-// With `everyItem`, also every item (a key it lacks gives an empty value) whose marker the text holds, in number order up to the
+// With `everyItem`, also every item whose marker the text holds, in number order up to the
 // first missing one or kMaxKeyValueItems: items 1 to 4 as the rows read them, the later ones
 // (which the form never shows) each searched from its marker up to the next item's marker, so
 // that a text of many items is still read in linear time.
