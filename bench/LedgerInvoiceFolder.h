@@ -2,6 +2,8 @@
 // The folder the ledger's benchmarks read: 10,000 signed made-up invoices in "documents" and
 // the root they verify under in "trust".
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 
 #include "tests/support/MadeUpInvoices.h"
@@ -11,6 +13,11 @@
 namespace ledgra::testing {
 
 inline constexpr int kInvoices = 10000;
+
+// A benchmark over the folder is one long run, timed on the wall clock.
+inline void OneRunOverTheFolder(benchmark::internal::Benchmark* run) {
+    run->Unit(benchmark::kSecond)->Iterations(1)->MeasureProcessCPUTime()->UseRealTime();
+}
 
 // Made once: signing ten thousand messages takes longer than reading them.
 inline const TempFolder& InvoiceFolder() {

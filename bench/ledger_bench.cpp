@@ -3,13 +3,13 @@
 // most 10 s on 2 cores. The peak memory of the process is reported beside the time.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <atomic>
 #include <thread>
 
 #include "base/DocumentFiles.h"
 #include "bench/LedgerInvoiceFolder.h"
+#include "bench/PeakMemory.h"
 #include "ledger/LedgerModel.h"
 #include "ledger/LedgerReading.h"
 #include "records/RecordValues.h"
@@ -41,15 +41,9 @@ void BM_LedgerOfTenThousandInvoices(benchmark::State& state) {
         if (ledger.RowCount() != kInvoices) state.SkipWithError("not every invoice became a row");
     }
     if (failed > 0) state.SkipWithError("some invoices failed");
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    ReportPeakMemory(state);
 }
-BENCHMARK(BM_LedgerOfTenThousandInvoices)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(BM_LedgerOfTenThousandInvoices)->Apply(OneRunOverTheFolder);
 
 }  // namespace
 }  // namespace ledgra::testing

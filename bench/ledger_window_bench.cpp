@@ -9,11 +9,11 @@
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include "app/LedgerPane.h"
 #include "app/LedgerTableModel.h"
 #include "bench/LedgerInvoiceFolder.h"
+#include "bench/PeakMemory.h"
 #include "ledger/LedgerColumns.h"
 
 namespace ledgra::testing {
@@ -42,15 +42,9 @@ void BM_LedgerWindowOfTenThousandInvoices(benchmark::State& state) {
         loop.exec();
         if (pane.Model().rowCount() != kInvoices) state.SkipWithError("not every invoice is shown");
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    ReportPeakMemory(state);
 }
-BENCHMARK(BM_LedgerWindowOfTenThousandInvoices)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(BM_LedgerWindowOfTenThousandInvoices)->Apply(OneRunOverTheFolder);
 
 }  // namespace
 }  // namespace ledgra::testing

@@ -5,13 +5,13 @@
 // before it is parsed). The counter peak_rss_MiB is the process's peak so far.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "bench/PeakMemory.h"
 #include "verify/XmlSignature.h"
 
 namespace {
@@ -61,10 +61,8 @@ void Check(benchmark::State& state, const std::string& body) {
             state.SkipWithError("the document was not refused");
         }
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     state.counters["document_MiB"] = static_cast<double>(document.size()) / (1 << 20);
-    state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    ReportPeakMemory(state);
 }
 
 void BM_LargeTextJustUnderTheCap(benchmark::State& state) {

@@ -75,25 +75,10 @@ InvoiceRecord RecordOf(InvoiceSchema schema, const InvoiceFieldTable& table, cha
     return record;
 }
 
-// One line from its texts, in the record's order of fields.
-void AddLine(InvoiceRecord& record, const std::array<std::string_view, 8>& texts) {
-    RecordValueReader values(record);
-    const std::size_t number = record.lines.size() + 1;
-    InvoiceLine line{values.Text(texts[0]),
-                     values.Text(texts[1]),
-                     values.Text(texts[2]),
-                     values.Text(texts[3]),
-                     values.Text(texts[4]),
-                     values.Amount(texts[5], field::kLineSupplyAmount, number),
-                     values.Amount(texts[6], field::kLineTax, number),
-                     values.Text(texts[7])};
-    record.lines.push_back(std::move(line));
-}
-
 }  // namespace
 
 InvoiceRecord ReadLegacyInvoiceRecord(const XmlDocument& document) {
-    std::vector<LegacyInvoiceLine> lines;
+    std::vector<InvoiceItemTexts> lines;
     const InvoiceFields fields = ReadLegacyInvoice(document, &lines);
     // The payment codes of the legacy schema, in the order of the four payment slots.
     InvoiceRecord record =
@@ -101,24 +86,19 @@ InvoiceRecord ReadLegacyInvoiceRecord(const XmlDocument& document) {
     RecordValueReader values(record);
     record.purposeCode = values.Text(fields.table[slot::kDemandIndicator]);
     record.lines.reserve(lines.size());
-    for (const LegacyInvoiceLine& line : lines) {
-        AddLine(record, {line.date, line.itemName, line.definition, line.quantity, line.basisAmount,
-                         line.amount, line.tax, line.description});
-    }
+    for (const InvoiceItemTexts& line : lines) values.AddLine(line);
     return record;
 }
 
 InvoiceRecord ReadKeyValueInvoiceRecord(std::string_view text) {
-    std::vector<KeyValueItem> items;
+    std::vector<InvoiceItemTexts> items;
     const KeyValueInvoice invoice = ReadKeyValueInvoice(text, &items);
     // The key-value form names its payments by their keys; it has no purpose code.
     InvoiceRecord record = RecordOf(InvoiceSchema::KeyValue, invoice.fields.table, '@',
                                     {"현금", "수표", "어음", "외상미수금"});
     record.lines.reserve(items.size());
-    for (const KeyValueItem& item : items) {
-        AddLine(record, {item.date, item.name, item.standard, item.quantity, item.unitPrice,
-                         item.supplyAmount, item.tax, item.remark});
-    }
+    RecordValueReader values(record);
+    for (const InvoiceItemTexts& item : items) values.AddLine(item);
     return record;
 }
 

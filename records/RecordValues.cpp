@@ -4,6 +4,7 @@
 #include <ctime>
 #include <limits>
 
+#include "records/RecordFields.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -171,6 +172,14 @@ std::optional<CalendarDate> RecordValueReader::Date(std::string_view cp949,
     std::optional<CalendarDate> date = ParseDate(*text);
     if (!date) m_record.unreadable.push_back({std::string(field), *text, std::nullopt});
     return date;
+}
+
+void RecordValueReader::AddLine(const InvoiceItemTexts& item) {
+    const std::size_t number = m_record.lines.size() + 1;
+    m_record.lines.push_back({Text(item.date), Text(item.name), Text(item.standard),
+                              Text(item.quantity), Text(item.unitPrice),
+                              Amount(item.supplyAmount, field::kLineSupplyAmount, number),
+                              Amount(item.tax, field::kLineTax, number), Text(item.remark)});
 }
 
 }  // namespace ledgra

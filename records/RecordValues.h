@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "records/InvoiceRecord.h"
+#include "render/InvoiceItemTexts.h"
 
 namespace ledgra {
 
@@ -46,6 +47,8 @@ public:
     std::optional<std::int64_t> Amount(std::string_view cp949, std::string_view field,
                                        std::optional<std::size_t> line = std::nullopt);
     std::optional<CalendarDate> Date(std::string_view cp949, std::string_view field);
+    // Adds the item as the record's next line.
+    void AddLine(const InvoiceItemTexts& item);
 
 private:
     InvoiceRecord& m_record;

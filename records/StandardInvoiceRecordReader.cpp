@@ -59,14 +59,7 @@ InvoiceRecord ReadStandardInvoiceRecord(const XmlDocument& document) {
                                    values.Amount(payment.paidAmount, field::kPaymentAmount)});
     }
     record.lines.reserve(details.items.size());
-    for (const StandardInvoiceItem& item : details.items) {
-        const std::size_t number = record.lines.size() + 1;
-        record.lines.push_back(
-            {values.Text(item.date), values.Text(item.name), values.Text(item.standard),
-             values.Text(item.quantity), values.Text(item.unitPrice),
-             values.Amount(item.supplyAmount, field::kLineSupplyAmount, number),
-             values.Amount(item.tax, field::kLineTax, number), values.Text(item.remark)});
-    }
+    for (const InvoiceItemTexts& item : details.items) values.AddLine(item);
     return record;
 }
 

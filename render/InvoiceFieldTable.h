@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/InvoiceItemTexts.h"
+
 namespace ledgra {
 
 inline constexpr std::size_t kInvoiceFieldSlots = 200;
@@ -72,6 +74,18 @@ constexpr std::size_t RowRemark(std::size_t i) {
 }  // namespace slot
 
 using InvoiceFieldTable = std::array<std::string, kInvoiceFieldSlots>;
+
+// Writes the item into the slots of row i.
+inline void FillRowSlots(InvoiceFieldTable& table, std::size_t i, const InvoiceItemTexts& item) {
+    table[slot::RowDate(i)] = item.date;
+    table[slot::ItemName(i)] = item.name;
+    table[slot::ItemStandard(i)] = item.standard;
+    table[slot::Quantity(i)] = item.quantity;
+    table[slot::UnitPrice(i)] = item.unitPrice;
+    table[slot::RowSupplyAmount(i)] = item.supplyAmount;
+    table[slot::RowTax(i)] = item.tax;
+    table[slot::RowRemark(i)] = item.remark;
+}
 
 // What a rendering reads before it fills the page: the table, the number of item lines (all of
 // them, beyond the four rows too) and the sums of their amounts and taxes.

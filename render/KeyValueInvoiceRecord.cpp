@@ -62,7 +62,7 @@ std::string ItemMarker(std::size_t number) {
 }
 
 // The values of the item section that starts at `start` in `text`.
-KeyValueItem ReadItem(std::string_view text, std::size_t start) {
+InvoiceItemTexts ReadItem(std::string_view text, std::size_t start) {
     const auto value = [&](const std::string& key) { return AttributeValue(text, key, start); };
     return {value("월일="_cp949), value("품목="_cp949), value("규격="_cp949),
             value("수량="_cp949), value("단가="_cp949), value("공급가액="_cp949),
@@ -71,26 +71,19 @@ KeyValueItem ReadItem(std::string_view text, std::size_t start) {
 
 // Items 1 to 4 under the markers "상품1" to "상품4"; later items are never looked at.
 void ReadItems(std::string_view text, InvoiceFieldTable& table,
-               std::vector<KeyValueItem>* everyItem) {
+               std::vector<InvoiceItemTexts>* everyItem) {
     bool marked = true;
     for (std::size_t i = 0; i < kInvoiceRows; ++i) {
         const std::size_t start = SectionStart(text, ItemMarker(i + 1));
-        KeyValueItem item = ReadItem(text, start);
-        table[slot::RowDate(i)] = item.date;
-        table[slot::ItemName(i)] = item.name;
-        table[slot::ItemStandard(i)] = item.standard;
-        table[slot::Quantity(i)] = item.quantity;
-        table[slot::UnitPrice(i)] = item.unitPrice;
-        table[slot::RowSupplyAmount(i)] = item.supplyAmount;
-        table[slot::RowTax(i)] = item.tax;
-        table[slot::RowRemark(i)] = item.remark;
+        InvoiceItemTexts item = ReadItem(text, start);
+        FillRowSlots(table, i, item);
         marked = marked && start != std::string_view::npos;
         if (everyItem && marked) everyItem->push_back(std::move(item));
     }
 }
 
 // The items after the fourth, for the record: each bounded by the next item's marker.
-void ReadLaterItems(std::string_view text, std::vector<KeyValueItem>& everyItem) {
+void ReadLaterItems(std::string_view text, std::vector<InvoiceItemTexts>& everyItem) {
     std::size_t start = SectionStart(text, ItemMarker(kInvoiceRows));
     for (std::size_t number = kInvoiceRows + 1; number <= kMaxKeyValueItems; ++number) {
         start = text.find(ItemMarker(number), start);
@@ -102,7 +95,8 @@ void ReadLaterItems(std::string_view text, std::vector<KeyValueItem>& everyItem)
 
 }  // namespace
 
-KeyValueInvoice ReadKeyValueInvoice(std::string_view text, std::vector<KeyValueItem>* everyItem) {
+KeyValueInvoice ReadKeyValueInvoice(std::string_view text,
+                                    std::vector<InvoiceItemTexts>* everyItem) {
     KeyValueInvoice invoice;
     InvoiceFieldTable& table = invoice.fields.table;
     ReadHeader(text, table);

@@ -21,18 +21,6 @@ struct KeyValueInvoice {
     std::string supplierStamp;
 };
 
-// One item section's values; a missing key gives an empty value.
-struct KeyValueItem {
-    std::string date;  // 월일: YYYYMMDD or MMDD
-    std::string name;
-    std::string standard;  // 규격
-    std::string quantity;
-    std::string unitPrice;
-    std::string supplyAmount;
-    std::string tax;
-    std::string remark;
-};
-
 // The most items a record reads: more than any invoice has, and a bound on the memory a text
 // of nothing but item markers can take.
 inline constexpr std::size_t kMaxKeyValueItems = 9999;
@@ -42,6 +30,6 @@ inline constexpr std::size_t kMaxKeyValueItems = 9999;
 // (which the form never shows) each searched from its marker up to the next item's marker, so
 // that a text of many items is still read in linear time.
 KeyValueInvoice ReadKeyValueInvoice(std::string_view text,
-                                    std::vector<KeyValueItem>* everyItem = nullptr);
+                                    std::vector<InvoiceItemTexts>* everyItem = nullptr);
 
 }  // namespace ledgra

@@ -124,7 +124,7 @@ void ReadSummaries(const XmlDocument& document, InvoiceFieldTable& table) {
 
 // The values of one line. A row's values are required; the other lines require only their
 // amount and tax, and their other values are read only when every value is asked for.
-LegacyInvoiceLine ReadLine(const XmlNode& line, bool row, bool everyValue) {
+InvoiceItemTexts ReadLine(const XmlNode& line, bool row, bool everyValue) {
     static const XPath kDate("Transaction.DateTime");
     static const XPath kTaxItems("TaxItem");
     static const XPath kItemName("Item.Name");
@@ -135,7 +135,7 @@ LegacyInvoiceLine ReadLine(const XmlNode& line, bool row, bool everyValue) {
     static const XPath kTax("Tax.Amount");
     static const XPath kDescription("Description.Text");
 
-    LegacyInvoiceLine values;
+    InvoiceItemTexts values;
     const auto read = [&](std::string& value, const XmlNode& node, const XPath& path) {
         if (row) {
             value = RequiredText(node, path);
@@ -146,31 +146,24 @@ LegacyInvoiceLine ReadLine(const XmlNode& line, bool row, bool everyValue) {
     read(values.date, line, kDate);
     if (row || everyValue) {
         ForEachNode(line.SelectNodes(kTaxItems), [&](const XmlNode& item) {
-            read(values.itemName, item, kItemName);
-            read(values.definition, item, kDefinition);
+            read(values.name, item, kItemName);
+            read(values.standard, item, kDefinition);
         });
     }
     read(values.quantity, line, kQuantity);
-    read(values.basisAmount, line, kBasisAmount);
-    values.amount = RequiredText(line, kAmount);
+    read(values.unitPrice, line, kBasisAmount);
+    values.supplyAmount = RequiredText(line, kAmount);
     values.tax = RequiredText(line, kTax);
-    read(values.description, line, kDescription);
+    read(values.remark, line, kDescription);
     return values;
 }
 
-void FillRow(const LegacyInvoiceLine& values, std::size_t i, InvoiceFieldTable& table) {
-    std::string& date = table[slot::RowDate(i)];
-    date = values.date;
+void FillRow(const InvoiceItemTexts& values, std::size_t i, InvoiceFieldTable& table) {
+    FillRowSlots(table, i, values);
     // A row without an 8-character date of its own takes the invoice's issue date.
+    std::string& date = table[slot::RowDate(i)];
     const std::string& issueDate = table[slot::kIssueDate];
     if (date.size() != 8 && issueDate.size() == 8) date = issueDate;
-    table[slot::ItemName(i)] = values.itemName;
-    table[slot::ItemStandard(i)] = values.definition;
-    table[slot::Quantity(i)] = values.quantity;
-    table[slot::UnitPrice(i)] = values.basisAmount;
-    table[slot::RowSupplyAmount(i)] = values.amount;
-    table[slot::RowTax(i)] = values.tax;
-    table[slot::RowRemark(i)] = values.description;
 }
 
 }  // namespace
@@ -180,7 +173,7 @@ bool LoadLegacyInvoiceText(XmlDocument& document, std::string_view content) {
 }
 
 InvoiceFields ReadLegacyInvoice(const XmlDocument& document,
-                                std::vector<LegacyInvoiceLine>* everyLine) {
+                                std::vector<InvoiceItemTexts>* everyLine) {
     static const XPath kLines("//Line");
 
     InvoiceFields fields;
@@ -190,8 +183,8 @@ InvoiceFields ReadLegacyInvoice(const XmlDocument& document,
         const auto i = static_cast<std::size_t>(fields.lineCount);
         // Only the first four lines have rows: the other lines are only counted and summed.
         const bool row = i < kInvoiceRows;
-        LegacyInvoiceLine values = ReadLine(line, row, everyLine != nullptr);
-        fields.supplySum = AddAmount(fields.supplySum, values.amount);
+        InvoiceItemTexts values = ReadLine(line, row, everyLine != nullptr);
+        fields.supplySum = AddAmount(fields.supplySum, values.supplyAmount);
         fields.taxSum = AddAmount(fields.taxSum, values.tax);
         if (row) FillRow(values, i, fields.table);
         if (everyLine) everyLine->push_back(std::move(values));

@@ -16,25 +16,12 @@ namespace ledgra {
 // first. False when the text does not parse.
 bool LoadLegacyInvoiceText(XmlDocument& document, std::string_view content);
 
-// One "//Line" as the document wrote it (its date as written, not the row's); a value the
-// line does not carry stays empty.
-struct LegacyInvoiceLine {
-    std::string date;
-    std::string itemName;
-    std::string definition;  // 규격
-    std::string quantity;
-    std::string basisAmount;  // unit price
-    std::string amount;
-    std::string tax;
-    std::string description;
-};
-
 // The headers with their parties, the summaries with their payments and every line (the
 // first four fill the rows; all are counted and summed). Throws XmlAccessError when a required
 // element is missing. With `everyLine`, every line's values are also kept there, those of
-// the lines beyond the rows too.
+// the lines beyond the rows too, each date as the line wrote it (not the row's).
 InvoiceFields ReadLegacyInvoice(const XmlDocument& document,
-                                std::vector<LegacyInvoiceLine>* everyLine = nullptr);
+                                std::vector<InvoiceItemTexts>* everyLine = nullptr);
 
 // The text of the first "//ApplicationArea/Extension/DataType", empty when there is none.
 std::string ReadLegacyDataType(const XmlDocument& document);

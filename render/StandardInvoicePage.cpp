@@ -74,7 +74,7 @@ void FillIssueDate(PageFill& page, const std::string& issueDate) {
 }
 
 // Up to four items: each row shows its own item.
-void FillItemRow(PageFill& page, std::size_t row, const StandardInvoiceItem& item) {
+void FillItemRow(PageFill& page, std::size_t row, const InvoiceItemTexts& item) {
     const bool blank = !FillRowDate(page, row, RowMonthDay(item.date, RowDateForms::YearMonthDay));
     auto cell = [&](std::string_view prefix, const std::string& value, auto shown) {
         FillPlaceholder(page, NumberedPlaceholder(prefix, row),
@@ -99,7 +99,7 @@ void FillItemRow(PageFill& page, std::size_t row, const StandardInvoiceItem& ite
 
 // More than four items: each row names its item and how many more there are, with the sums
 // of all items.
-void FillSummaryRow(PageFill& page, std::size_t row, const StandardInvoiceItem& item,
+void FillSummaryRow(PageFill& page, std::size_t row, const InvoiceItemTexts& item,
                     const StandardInvoiceRecord& record) {
     const bool blank = !FillRowDate(
         page, row, row == 1 ? RowMonthDay(item.date, RowDateForms::YearMonthDay) : std::nullopt);
@@ -124,7 +124,7 @@ void FillSummaryRow(PageFill& page, std::size_t row, const StandardInvoiceItem& 
 void FillItems(PageFill& page, const StandardInvoiceRecord& record) {
     const bool summary = record.itemCount > static_cast<std::int64_t>(kStandardItemRows);
     for (std::size_t row = 1; row <= kStandardItemRows; ++row) {
-        const StandardInvoiceItem& item = record.rows[row - 1];
+        const InvoiceItemTexts& item = record.rows[row - 1];
         if (summary) {
             FillSummaryRow(page, row, item, record);
         } else {

@@ -155,7 +155,7 @@ void ReadSummations(const XmlDocument& document, StandardInvoiceRecord& record) 
     });
 }
 
-StandardInvoiceItem ReadItem(const XmlNode& node) {
+InvoiceItemTexts ReadItem(const XmlNode& node) {
     static const XPath kDate("PurchaseExpiryDateTime");
     static const XPath kName("NameText");
     static const XPath kStandard("InformationText");
@@ -165,7 +165,7 @@ StandardInvoiceItem ReadItem(const XmlNode& node) {
     static const XPath kTax("TotalTax/CalculatedAmount");
     static const XPath kRemark("DescriptionText");
 
-    StandardInvoiceItem item;
+    InvoiceItemTexts item;
     item.date = RequiredText(node, kDate);
     AssignLastText(item.name, node, kName);
     AssignLastText(item.standard, node, kStandard);
@@ -182,7 +182,7 @@ void ReadItems(const XmlDocument& document, StandardInvoiceRecord& record,
     static const XPath kItems("//TaxInvoiceTradeLineItem");
 
     ForEachNode(document.SelectNodes(kItems), [&](const XmlNode& node) {
-        StandardInvoiceItem item = ReadItem(node);
+        InvoiceItemTexts item = ReadItem(node);
         record.supplySum = AddAmount(record.supplySum, item.supplyAmount);
         record.taxSum = AddAmount(record.taxSum, item.tax);
         if (record.itemCount < static_cast<std::int64_t>(record.rows.size())) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "render/InvoiceItemTexts.h"
 #include "render/XmlDocument.h"
 
 namespace ledgra {
@@ -21,17 +22,6 @@ struct StandardInvoiceParty {
     std::string businessItem;
     std::string subPlaceNumber;
     std::string email;
-};
-
-struct StandardInvoiceItem {
-    std::string date;
-    std::string name;
-    std::string standard;  // 규격: size or model
-    std::string quantity;
-    std::string unitPrice;
-    std::string supplyAmount;
-    std::string tax;
-    std::string remark;
 };
 
 inline constexpr std::size_t kStandardItemRows = 4;
@@ -53,7 +43,7 @@ struct StandardInvoiceRecord {
     std::string taxTotal;
     std::string grandTotal;
     // The first four line items; the count and the sums cover all of them.
-    std::array<StandardInvoiceItem, kStandardItemRows> rows;
+    std::array<InvoiceItemTexts, kStandardItemRows> rows;
     std::int64_t itemCount = 0;
     std::int64_t supplySum = 0;
     std::int64_t taxSum = 0;
@@ -72,7 +62,7 @@ struct StandardInvoiceDetails {
     std::vector<StandardInvoiceParty> brokers;
     // Every payment means and every line item, in document order.
     std::vector<StandardInvoicePayment> payments;
-    std::vector<StandardInvoiceItem> items;
+    std::vector<InvoiceItemTexts> items;
 };
 
 // Reads the invoice's values in the document's reading order: invoice document, trade

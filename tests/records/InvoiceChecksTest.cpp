@@ -49,9 +49,39 @@ void MakeNegativeAmendment(InvoiceRecord& r) {
     SetAmounts(r, -220000, -22000);
 }
 
+using Change = std::function<void(InvoiceRecord&)>;
+
+// The changes the rules' cases make, alone or several in turn.
+Change All(std::vector<Change> changes) {
+    return [=](InvoiceRecord& r) {
+        for (const Change& change : changes) change(r);
+    };
+}
+Change Amounts(std::int64_t supply, std::int64_t tax) {
+    return [=](InvoiceRecord& r) { SetAmounts(r, supply, tax); };
+}
+Change Supplier(std::string number) {
+    return [=](InvoiceRecord& r) { r.supplier.registrationNumber = number; };
+}
+Change Buyer(std::string number) {
+    return [=](InvoiceRecord& r) { r.buyer.registrationNumber = number; };
+}
+Change Type(std::string code) {
+    return [=](InvoiceRecord& r) { r.typeCode = code; };
+}
+Change Approval(std::string number) {
+    return [=](InvoiceRecord& r) { r.approvalNumber = number; };
+}
+Change Lines(std::vector<InvoiceLine> lines) {
+    return [=](InvoiceRecord& r) { r.lines = lines; };
+}
+Change Issued(CalendarDate date) {
+    return [=](InvoiceRecord& r) { r.issueDate = date; };
+}
+
 struct RuleCase {
     const char* name;
-    std::function<void(InvoiceRecord&)> change;
+    Change change;
     // "K01 오류", in rule order.
     std::vector<std::string> findings;
 };
@@ -60,77 +90,37 @@ TEST(InvoiceChecks, EachRulePassesAndFails) {
     const RuleCase cases[] = {
         {"correct invoice", [](InvoiceRecord&) {}, {}},
         {"nothing to check", [](InvoiceRecord& r) { r = InvoiceRecord(); }, {}},
-        {"K01 digit wrong",
-         [](InvoiceRecord& r) { r.supplier.registrationNumber = "1388602201"; },
-         {"K01 오류"}},
-        {"K01 nine digits",
-         [](InvoiceRecord& r) { r.supplier.registrationNumber = "138860220"; },
-         {"K01 오류"}},
-        {"K01 person's number",
-         [](InvoiceRecord& r) { r.supplier.registrationNumber = "8001011234567"; },
-         {"K01 오류"}},
-        {"K02 person's number",
-         [](InvoiceRecord& r) { r.buyer.registrationNumber = "800101-1234567"; },
-         {}},
-        {"K02 digit wrong",
-         [](InvoiceRecord& r) { r.buyer.registrationNumber = "1388504400"; },
-         {"K02 오류"}},
-        {"K02 letters",
-         [](InvoiceRecord& r) { r.buyer.registrationNumber = "144850424X"; },
-         {"K02 오류"}},
-        {"K03 and K04 over two lines",
-         [](InvoiceRecord& r) {
-             r.lines = {Line(60000, 6000), Line(40000, 4000)};
-         },
-         {}},
-        {"K03 lines short", [](InvoiceRecord& r) { r.lines = {Line(90000, 10000)}; }, {"K03 오류"}},
+        {"K01 digit wrong", Supplier("1388602201"), {"K01 오류"}},
+        {"K01 nine digits", Supplier("138860220"), {"K01 오류"}},
+        {"K01 person's number", Supplier("8001011234567"), {"K01 오류"}},
+        {"K02 person's number", Buyer("800101-1234567"), {}},
+        {"K02 digit wrong", Buyer("1388504400"), {"K02 오류"}},
+        {"K02 letters", Buyer("144850424X"), {"K02 오류"}},
+        {"K03 and K04 over two lines", Lines({Line(60000, 6000), Line(40000, 4000)}), {}},
+        {"K03 lines short", Lines({Line(90000, 10000)}), {"K03 오류"}},
         {"K03 line unreadable",
          [](InvoiceRecord& r) {
              r.lines[0].supplyAmount.reset();
              r.unreadable.push_back({std::string(field::kLineSupplyAmount), "1,2x", 1});
          },
          {"K03 오류"}},
-        {"K04 lines short", [](InvoiceRecord& r) { r.lines = {Line(100000, 9000)}; }, {"K04 오류"}},
+        {"K04 lines short", Lines({Line(100000, 9000)}), {"K04 오류"}},
         {"K05 total off", [](InvoiceRecord& r) { r.grandTotal = 111000; }, {"K05 오류"}},
         {"K05 sum beyond range",
-         [](InvoiceRecord& r) {
-             SetAmounts(r, INT64_MAX, 0);
-             r.taxTotal = INT64_MAX;
-         },
+         All({Amounts(INT64_MAX, 0), [](InvoiceRecord& r) { r.taxTotal = INT64_MAX; }}),
          {"K04 오류", "K05 오류", "K06 경고"}},
-        {"K06 a won of rounding", [](InvoiceRecord& r) { SetAmounts(r, 100009, 10001); }, {}},
-        {"K06 two won off", [](InvoiceRecord& r) { SetAmounts(r, 100000, 10002); }, {"K06 경고"}},
-        {"K06 not for invoices without tax",
-         [](InvoiceRecord& r) {
-             r.typeCode = "0301";
-             SetAmounts(r, 100000, 0);
-         },
-         {}},
+        {"K06 a won of rounding", Amounts(100009, 10001), {}},
+        {"K06 two won off", Amounts(100000, 10002), {"K06 경고"}},
+        {"K06 not for invoices without tax", All({Type("0301"), Amounts(100000, 0)}), {}},
         {"amended negative invoice", MakeNegativeAmendment, {}},
-        {"K06 amended negative, rounded down",
-         [](InvoiceRecord& r) {
-             MakeNegativeAmendment(r);
-             SetAmounts(r, -15, -2);
-         },
-         {}},
+        {"K06 amended negative, rounded down", All({MakeNegativeAmendment, Amounts(-15, -2)}), {}},
         {"K06 amended negative, tax short",
-         [](InvoiceRecord& r) {
-             MakeNegativeAmendment(r);
-             SetAmounts(r, -220000, -21000);
-         },
+         All({MakeNegativeAmendment, Amounts(-220000, -21000)}),
          {"K06 경고"}},
-        {"K07 zero rate without tax",
-         [](InvoiceRecord& r) {
-             r.typeCode = "0102";
-             SetAmounts(r, 100000, 0);
-         },
-         {}},
-        {"K07 zero rate with tax", [](InvoiceRecord& r) { r.typeCode = "0102"; }, {"K07 오류"}},
+        {"K07 zero rate without tax", All({Type("0102"), Amounts(100000, 0)}), {}},
+        {"K07 zero rate with tax", Type("0102"), {"K07 오류"}},
         {"K07 amended invoice without tax, negative tax",
-         [](InvoiceRecord& r) {
-             MakeNegativeAmendment(r);
-             r.typeCode = "0401";
-         },
+         All({MakeNegativeAmendment, Type("0401")}),
          {"K07 오류"}},
         {"K07 legacy form without tax",
          [](InvoiceRecord& r) {
@@ -138,66 +128,40 @@ TEST(InvoiceChecks, EachRulePassesAndFails) {
              r.formTypeCode = "2";
          },
          {"K07 오류"}},
-        {"K08 kind 07", [](InvoiceRecord& r) { r.typeCode = "0107"; }, {"K08 오류"}},
-        {"K08 class 05", [](InvoiceRecord& r) { r.typeCode = "0501"; }, {"K08 오류"}},
+        {"K08 kind 07", Type("0107"), {"K08 오류"}},
+        {"K08 class 05", Type("0501"), {"K08 오류"}},
         {"K08 purpose 03", [](InvoiceRecord& r) { r.purposeCode = "03"; }, {"K08 오류"}},
         {"K09 amendment without reason or original",
-         [](InvoiceRecord& r) {
-             MakeNegativeAmendment(r);
-             r.amendmentReasonCode.reset();
-             r.originalApprovalNumber.reset();
-         },
+         All({MakeNegativeAmendment,
+              [](InvoiceRecord& r) {
+                  r.amendmentReasonCode.reset();
+                  r.originalApprovalNumber.reset();
+              }}),
          {"K09 오류", "K09 경고"}},
         {"K09 reason 07",
-         [](InvoiceRecord& r) {
-             MakeNegativeAmendment(r);
-             r.amendmentReasonCode = "07";
-         },
+         All({MakeNegativeAmendment, [](InvoiceRecord& r) { r.amendmentReasonCode = "07"; }}),
          {"K09 오류"}},
         {"K10 consignment with broker",
-         [](InvoiceRecord& r) {
-             r.typeCode = "0103";
-             r.broker = InvoiceParty();
-         },
+         All({Type("0103"), [](InvoiceRecord& r) { r.broker = InvoiceParty(); }}),
          {}},
-        {"K10 consignment without broker",
-         [](InvoiceRecord& r) { r.typeCode = "0105"; },
-         {"K07 오류", "K10 오류"}},
+        {"K10 consignment without broker", Type("0105"), {"K07 오류", "K10 오류"}},
         {"K11 unreadable date",
          [](InvoiceRecord& r) {
              r.issueDate.reset();
              r.unreadable.push_back({std::string(field::kIssueDate), "20240230", std::nullopt});
          },
          {"K11 오류"}},
-        {"K11 today", [](InvoiceRecord& r) { r.issueDate = kToday; }, {}},
-        {"K11 after today",
-         [](InvoiceRecord& r) {
-             r.issueDate = CalendarDate{2025, 1, 1};
-         },
-         {"K11 경고"}},
-        {"K12 23 digits",
-         [](InvoiceRecord& r) { r.approvalNumber = "20240305410000730000001"; },
-         {"K12 경고"}},
-        {"K12 no date",
-         [](InvoiceRecord& r) { r.approvalNumber = "202413054100007300000001"; },
-         {"K12 경고"}},
-        {"K13 on the 10th",
-         [](InvoiceRecord& r) { r.approvalNumber = "202404104100007300000001"; },
-         {}},
-        {"K13 on the 11th",
-         [](InvoiceRecord& r) { r.approvalNumber = "202404114100007300000001"; },
-         {"K13 경고"}},
+        {"K11 today", Issued(kToday), {}},
+        {"K11 after today", Issued({2025, 1, 1}), {"K11 경고"}},
+        {"K12 23 digits", Approval("20240305410000730000001"), {"K12 경고"}},
+        {"K12 no date", Approval("202413054100007300000001"), {"K12 경고"}},
+        {"K13 on the 10th", Approval("202404104100007300000001"), {}},
+        {"K13 on the 11th", Approval("202404114100007300000001"), {"K13 경고"}},
         {"K13 over the new year",
-         [](InvoiceRecord& r) {
-             r.issueDate = CalendarDate{2023, 12, 20};
-             r.approvalNumber = "202401104100007300000001";
-         },
+         All({Issued({2023, 12, 20}), Approval("202401104100007300000001")}),
          {}},
         {"K13 late over the new year",
-         [](InvoiceRecord& r) {
-             r.issueDate = CalendarDate{2023, 12, 20};
-             r.approvalNumber = "202401114100007300000001";
-         },
+         All({Issued({2023, 12, 20}), Approval("202401114100007300000001")}),
          {"K13 경고"}},
     };
     for (const RuleCase& c : cases) {

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "records/InvoiceChecks.h"
 #include "records/ReadInvoiceRecord.h"
 #include "records/RecordValues.h"
 #include "tests/support/SharedSamples.h"
+#include "tests/support/TempFolder.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -201,13 +200,6 @@ TEST(InvoiceRecord, AmountsAndDatesReadOnlyWhenWhole) {
     for (const auto& [text, date] : dates) EXPECT_EQ(ParseDate(text), date) << text;
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 TEST(InvoiceRecord, RealSamplesHaveTheirFindings) {
     LEDGRA_SKIP_WITHOUT_SHARED_SAMPLES();
     const std::filesystem::path folder = LEDGRA_SHARED_SAMPLES "/real/xml";
@@ -225,7 +217,7 @@ TEST(InvoiceRecord, RealSamplesHaveTheirFindings) {
     };
     for (const auto& [name, rules] : cases) {
         const std::optional<InvoiceRecord> record =
-            ReadInvoiceRecord("*.XML", FileBytes(folder / name));
+            ReadInvoiceRecord("*.XML", testing::ReadBytes(folder / name));
         std::string found = record ? "" : "no record";
         if (record) {
             for (const Finding& finding : CheckInvoice(*record, {2026, 12, 8})) {

@@ -16,20 +16,27 @@ constexpr std::string_view kBodyOpen = "{body:";
 constexpr std::string_view kBetween = "}{list:";
 constexpr std::string_view kEnd = "}";
 
-std::vector<std::string> MakeFormPlaceholderNames() {
-    std::vector<std::string> names = {
-        "IMG",      "등록번호P", "상호P",    "성명P",      "주소P",         "업태P",
-        "종목P",    "등록번호R", "상호R",    "성명R",      "주소R",         "업태R",
-        "종목R",    "작성년",    "작성월",   "작성일",     "공란수",        "비고",
-        "합계금액", "현금",      "수표",     "어음",       "외상미수금",    "영수청구",
-        "권",       "호",        "일련번호", "공급자인장", "공급받는자인장"};
-    for (int k = 1; k <= 11; ++k) names.push_back("공" + std::to_string(k));
-    for (int k = 1; k <= 10; ++k) names.push_back("세" + std::to_string(k));
-    for (int k = 1; k <= 6; ++k) names.push_back("일련번호" + std::to_string(k));
+// `names`, then the digit cells of the supply amount and of the tax and the four rows' cells.
+std::vector<std::string> WithCellNames(std::vector<std::string> names, int supplyCells,
+                                       int taxCells) {
+    for (int k = 1; k <= supplyCells; ++k) names.push_back("공" + std::to_string(k));
+    for (int k = 1; k <= taxCells; ++k) names.push_back("세" + std::to_string(k));
     for (const char* row :
          {"월", "일", "품목", "규격", "수량", "단가", "공급가액", "세액", "비고"}) {
         for (int k = 1; k <= 4; ++k) names.push_back(row + std::to_string(k));
     }
+    return names;
+}
+
+std::vector<std::string> MakeFormPlaceholderNames() {
+    std::vector<std::string> names = WithCellNames(
+        {"IMG",      "등록번호P", "상호P",    "성명P",      "주소P",         "업태P",
+         "종목P",    "등록번호R", "상호R",    "성명R",      "주소R",         "업태R",
+         "종목R",    "작성년",    "작성월",   "작성일",     "공란수",        "비고",
+         "합계금액", "현금",      "수표",     "어음",       "외상미수금",    "영수청구",
+         "권",       "호",        "일련번호", "공급자인장", "공급받는자인장"},
+        11, 10);
+    for (int k = 1; k <= 6; ++k) names.push_back("일련번호" + std::to_string(k));
     return names;
 }
 
@@ -42,23 +49,24 @@ std::vector<std::string> SortedNames(const std::filesystem::path& folder) {
     return names;
 }
 
+// Probe templates: the template id in the cell "template", then every named placeholder in a
+// cell of its own, <td id="NAME">:NAME:</td> (code page 949).
 std::map<int, std::string> CellTemplates(std::initializer_list<int> ids,
                                          const std::vector<std::string>& names) {
+    std::string cells;
+    for (const std::string& name : names) {
+        cells += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
+    }
     std::map<int, std::string> pages;
-    for (int id : ids) pages[id] = CellTemplate(id, names);
+    for (int id : ids) {
+        pages[id] =
+            Cp949FromUtf8("<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) +
+                          "</td></tr>\n" + cells + "</table></body></html>\n");
+    }
     return pages;
 }
 
 }  // namespace
-
-std::string CellTemplate(int id, const std::vector<std::string>& names) {
-    std::string page =
-        "<html><body><table>\n<tr><td id=\"template\">" + std::to_string(id) + "</td></tr>\n";
-    for (const std::string& name : names) {
-        page += "<tr><td id=\"" + name + "\">:" + name + ":</td></tr>\n";
-    }
-    return Cp949FromUtf8(page + "</table></body></html>\n");
-}
 
 std::map<std::string, std::string> CellsOf(const std::string& utf8Page) {
     static constexpr std::string_view kOpen = "<td id=\"";
@@ -133,6 +141,17 @@ std::filesystem::path InvoiceRendering::SupplierSealFile() const {
     return logFolder / "zova_supplier.gif";
 }
 
+const std::vector<std::string>& StandardInvoicePlaceholderNames() {
+    static const std::vector<std::string> names = WithCellNames(
+        {"제목",   "승인번호",      "IMG",           "등록번호P", "상호P",      "성명P",
+         "주소P",  "종사업장번호P", "업태P",         "종목P",     "등록번호R",  "상호R",
+         "성명R",  "주소R",         "종사업장번호R", "업태R",     "종목R",      "작성년",
+         "작성월", "작성일",        "수정사유",      "비고",      "합계금액",   "현금",
+         "수표",   "어음",          "외상미수금",    "영수청구",  "공급자인장", "공급받는자인장"},
+        12, 11);
+    return names;
+}
+
 const std::vector<std::string>& InvoiceFormPlaceholderNames() {
     static const std::vector<std::string> names = MakeFormPlaceholderNames();
     return names;
@@ -147,12 +166,7 @@ InvoiceFormRendering::InvoiceFormRendering(bool builtInTemplates) {
 
 RenderedInvoice InvoiceFormRendering::Render(const Renderer& renderer,
                                              std::string_view utf8Content) {
-    return RenderBytes(renderer, Cp949FromUtf8(utf8Content));
-}
-
-RenderedInvoice InvoiceFormRendering::RenderBytes(const Renderer& renderer,
-                                                  const std::string& cp949Content) {
-    return RenderCells(renderer, cp949Content);
+    return RenderCells(renderer, Cp949FromUtf8(utf8Content));
 }
 
 std::filesystem::path InvoiceFormRendering::SealFile(std::string_view fileName) const {
@@ -161,8 +175,8 @@ std::filesystem::path InvoiceFormRendering::SealFile(std::string_view fileName) 
 
 ContractRendering::ContractRendering(bool builtInTemplates) {
     if (builtInTemplates) return;
-    UseProbeTemplates({{188, std::string(kBodyOpen) + ":계약서내용:"_cp949 +
-                                 std::string(kBetween) + ":첨부파일:"_cp949 + std::string(kEnd)},
+    UseProbeTemplates({{188, std::string(kBodyOpen) + ":계약서내용:"_cp949 + std::string(kBetween) +
+                                 ":첨부파일:"_cp949 + std::string(kEnd)},
                        {208, "[" + ":내용:"_cp949 + "]"}});
 }
 

@@ -18,11 +18,8 @@
 
 namespace ledgra::testing {
 
-// A probe template: the template id in the cell "template", then every named placeholder in a
-// cell of its own, <td id="NAME">:NAME:</td> (code page 949).
-std::string CellTemplate(int id, const std::vector<std::string>& names);
-
-// The cells of a page (UTF-8) made from a probe template, by name.
+// The cells of a page (UTF-8) made from a probe template (the template id in the cell
+// "template", then each placeholder in a cell of its own: <td id="NAME">:NAME:</td>), by name.
 std::map<std::string, std::string> CellsOf(const std::string& utf8Page);
 
 // What a rendering gave: the page and its cells, read back as UTF-8.
@@ -82,7 +79,6 @@ public:
 
     // Renders the document text (UTF-8, converted to code page 949 as a verified content is).
     RenderedInvoice Render(const Renderer& renderer, std::string_view utf8Content);
-    RenderedInvoice RenderBytes(const Renderer& renderer, const std::string& cp949Content);
     std::filesystem::path SealFile(std::string_view fileName) const;
 };
 
@@ -104,6 +100,8 @@ public:
     std::vector<std::string> FolderEntries() const;
 };
 
+// The names (UTF-8, without colons) of every placeholder the standard invoice fills.
+const std::vector<std::string>& StandardInvoicePlaceholderNames();
 // The names (UTF-8, without colons) of every placeholder the forms 140 to 210 are filled with.
 const std::vector<std::string>& InvoiceFormPlaceholderNames();
 

@@ -1,15 +1,10 @@
 #pragma once
-// Standard-schema invoice documents built from parts for the render tests, and the names of
-// the placeholders their pages are filled with.
+// Standard-schema invoice documents built from parts for the render tests.
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ledgra::testing {
-
-// The names (UTF-8, without colons) of every placeholder the standard invoice fills.
-const std::vector<std::string>& StandardInvoicePlaceholderNames();
 
 // "<name>text</name>"
 std::string Element(std::string_view name, std::string_view text);

@@ -7,12 +7,12 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <utility>
 
-#include "render/FillPlan.h"
-#include "render/PlaceholderFill.h"
 #include "res/EmbeddedTemplates.h"
 #include "tests/fuzz/targets/FuzzCheck.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
+#include "tests/render/FilledBothWays.h"
 
 namespace ledgra::fuzz {
 namespace {
@@ -47,31 +47,19 @@ void FuzzFillPlan(std::string_view input) {
     const FillPlan plan(builtIn ? std::string(*EmbeddedTemplate(ids[*builtIn % ids.size()]))
                                 : std::string(first.substr(0, kMaxTemplateBytes)));
 
-    std::string sequential = plan.Page();
-    PageFill planned(plan);
-    bool sequentialStopped = false;
-    bool plannedStopped = false;
-    for (std::size_t fill = 0; fill < kMaxFills && !input.empty() && !sequentialStopped; ++fill) {
+    testing::Fills fills;
+    while (fills.size() < kMaxFills && !input.empty()) {
         std::string placeholder(NextLine(input));
         if (const auto slot = Number(placeholder); slot && plan.ColonCount() > 1) {
             const std::size_t from = plan.Colon(*slot % (plan.ColonCount() - 1));
             const std::size_t to = plan.Colon(*slot % (plan.ColonCount() - 1) + 1);
             placeholder = plan.Page().substr(from, to - from + 1);
         }
-        const std::string_view value = NextLine(input).substr(0, kMaxValueBytes);
-        try {
-            FillPlaceholder(sequential, placeholder, value);
-        } catch (const PageTooLargeError&) {
-            sequentialStopped = true;
-        }
-        try {
-            planned.Fill(placeholder, value);
-        } catch (const PageTooLargeError&) {
-            plannedStopped = true;
-        }
-        FUZZ_CHECK(plannedStopped == sequentialStopped);
+        fills.emplace_back(std::move(placeholder), NextLine(input).substr(0, kMaxValueBytes));
     }
-    FUZZ_CHECK(planned.Take() == sequential);
+    const testing::FilledBothWays filled = testing::FillBothWays(plan, fills);
+    FUZZ_CHECK(!filled.stopsDiffer);
+    FUZZ_CHECK(filled.planned == filled.sequential);
 }
 
 }  // namespace ledgra::fuzz

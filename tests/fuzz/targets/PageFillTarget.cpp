@@ -43,7 +43,7 @@ std::vector<std::string*> RecordTexts(StandardInvoiceRecord& record) {
     }
     for (std::string& payment : record.payments) texts.push_back(&payment);
     texts.insert(texts.end(), {&record.supplyTotal, &record.taxTotal, &record.grandTotal});
-    for (StandardInvoiceItem& item : record.rows) {
+    for (InvoiceItemTexts& item : record.rows) {
         texts.insert(texts.end(), {&item.date, &item.name, &item.standard, &item.quantity,
                                    &item.unitPrice, &item.supplyAmount, &item.tax, &item.remark});
     }

@@ -13,27 +13,12 @@
 #include "tests/fuzz/targets/FuzzCheck.h"
 #include "tests/fuzz/targets/FuzzEnvironment.h"
 #include "tests/fuzz/targets/FuzzTargets.h"
+#include "tests/support/RecordingUserInterface.h"
 #include "text/Cp949.h"
 #include "verify/VerificationRun.h"
 
 namespace ledgra::fuzz {
 namespace {
-
-// What a run told the user, as far as the rules need it.
-struct RunRecorder final : UserInterface {
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-        ++boxes;
-        SetStatusText(text);
-    }
-    void SetStatusText(const std::string& text) override {
-        successSaid = successSaid || text.starts_with("서명검증이 성공했습니다."_cp949);
-    }
-    void NavigateView(const std::filesystem::path&) override { ++navigations; }
-
-    int boxes = 0;
-    int navigations = 0;
-    bool successSaid = false;
-};
 
 // The input's first byte picks the extension, so that plain XML ("<") goes to the
 // standard-schema renderer and the signed forms ("M", ";") to others.
@@ -58,7 +43,7 @@ void FuzzRun(std::string_view input) {
     for (bool verifyForm : {true, false}) {
         FrameState frame;
         frame.m_strLogFolder = environment.LogFolder();
-        RunRecorder ui;
+        testing::RecordingUserInterface ui;
         VerificationRun run(frame, profile, templates, ui,
                             OpenSslVerifierFactory(environment.TrustFolder()));
         {
@@ -66,11 +51,20 @@ void FuzzRun(std::string_view input) {
             verifyForm ? run.VerifyDocument(path) : run.ShowDocument(path);
         }
 
+        int boxes = 0;
+        int navigations = 0;
+        bool successSaid = false;
+        for (const testing::RecordingUserInterface::Event& event : ui.Events()) {
+            using Kind = testing::RecordingUserInterface::Event::Kind;
+            boxes += event.kind == Kind::Message;
+            navigations += event.kind == Kind::Navigate;
+            successSaid = successSaid || event.text.starts_with("서명검증이 성공했습니다."_cp949);
+        }
         const SignatureVerdict verdict = run.LastReport().verdict;
-        FUZZ_CHECK(ui.successSaid == (verdict == SignatureVerdict::Verified));
-        FUZZ_CHECK(ui.navigations == frame.m_bDocumentShown);
-        FUZZ_CHECK(ui.navigations == 0 || verdict != SignatureVerdict::Failed);
-        FUZZ_CHECK(ui.boxes <= kMostBoxes);
+        FUZZ_CHECK(successSaid == (verdict == SignatureVerdict::Verified));
+        FUZZ_CHECK(navigations == frame.m_bDocumentShown);
+        FUZZ_CHECK(navigations == 0 || verdict != SignatureVerdict::Failed);
+        FUZZ_CHECK(boxes <= kMostBoxes);
         for (const auto& entry : std::filesystem::directory_iterator(environment.LogFolder())) {
             FUZZ_CHECK(!entry.is_symlink() && entry.is_regular_file());
         }
