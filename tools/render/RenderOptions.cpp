@@ -25,6 +25,8 @@ const char* const kRenderUsage =
     "                      run gets \"<name> (2).pdf\")\n"
     "  --check             check the invoices of the documents and folders given instead,\n"
     "                      writing no page (see --check --help)\n"
+    "  --ledger FILE       write the ledger of the documents and folders given to FILE\n"
+    "                      (.xlsx or .csv) instead, writing no page\n"
     "  -h, --help          show this help\n"
     "\n"
     "ledgra-render --thumbnail SIZE DOCUMENT PNG writes the form of DOCUMENT, verified and\n"
