@@ -58,7 +58,7 @@ std::string_view KindName(const LedgerRow& row) {
 
 LedgerCell ClassColumn(const LedgerRow& row) {
     if (const InvoiceRecord* invoice = Invoice(row)) {
-        return CodeName(InvoiceClassName, ClassCode(invoice->typeCode.value_or("")));
+        return CodeName(InvoiceClassName, RecordClassCode(*invoice));
     }
     return Text(KindName(row));
 }

@@ -72,6 +72,15 @@ std::optional<std::string> InvoiceTypeName(std::string_view typeCode) {
     return std::string(*className) + " " + std::string(*kindName);
 }
 
+std::string_view RecordClassCode(const InvoiceRecord& record) {
+    if (record.typeCode) return ClassCode(*record.typeCode);
+    if (!record.formTypeCode) return {};
+    const std::string_view form = *record.formTypeCode;
+    if (form == "01" || form == "1") return "01";
+    if (form == "02" || form == "2") return "03";
+    return {};
+}
+
 std::string_view ClassCode(std::string_view typeCode) {
     return typeCode.size() == 4 ? typeCode.substr(0, 2) : std::string_view();
 }

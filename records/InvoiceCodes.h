@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/InvoiceRecord.h"
+
 namespace ledgra {
 
 // 01 세금계산서, 02 수정세금계산서, 03 계산서, 04 수정계산서; absent for any other code.
@@ -19,6 +21,11 @@ std::optional<std::string_view> PurposeName(std::string_view purposeCode);
 
 // "세금계산서 영세율" for "0102"; absent when either half has no name.
 std::optional<std::string> InvoiceTypeName(std::string_view typeCode);
+
+// An invoice's 분류 code: the first half of its type code, or, for the legacy and key-value
+// forms, which carry none, "01" (세금계산서) or "03" (계산서) from the form's own type code;
+// empty when neither says.
+std::string_view RecordClassCode(const InvoiceRecord& record);
 
 // The two halves of a four-character type code; empty views for a code of another length.
 std::string_view ClassCode(std::string_view typeCode);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "records/InvoiceChecks.h"
+#include "records/InvoiceCodes.h"
 #include "records/ReadInvoiceRecord.h"
 #include "records/RecordValues.h"
 #include "tests/support/SharedSamples.h"
@@ -129,6 +130,7 @@ TEST(InvoiceRecord, LegacyAndKeyValueInvoicesReadEveryLine) {
     EXPECT_EQ(fromLegacy->purposeCode, "01");
     EXPECT_EQ(fromLegacy->formTypeCode, "01");
     EXPECT_FALSE(fromLegacy->typeCode);
+    EXPECT_EQ(RecordClassCode(*fromLegacy), "01");  // the ledger's 분류: 세금계산서
     EXPECT_EQ(fromLegacy->supplier.representative, "김공급");
     EXPECT_EQ(fromLegacy->supplier.name, "한빛");
     ASSERT_EQ(fromLegacy->lines.size(), 5u);

@@ -20,6 +20,8 @@ TEST(RenderThumbnail, EveryDemoDocumentGetsItsFormAndAFailingOneNothing) {
     std::filesystem::create_directories(home);
     std::filesystem::copy(std::filesystem::path(LEDGRA_BINARY_DIR) / "demo-home" / "Documents",
                           home / "Documents", std::filesystem::copy_options::recursive);
+    // The demo home may have been used: its pages are not this test's.
+    std::filesystem::remove_all(home / "Documents/ZOVA/Logs");
     const std::filesystem::path forged = folder.Write("forged.KTX", ";09060000not signed");
     std::vector<std::filesystem::path> documents = {forged};
     for (const auto& entry :
