@@ -64,7 +64,8 @@ public:
 };
 
 // "인증기관의 인증서를 <trust folder> 에 넣으면 확인됩니다.": what settles a failure of trust
-// (IsTrustFailure) in the module's trust folder.
+// (IsTrustFailure); the folder as code page 949 text, or the module's own trust folder.
+std::string TrustFolderHint(const std::string& trustFolder);
 std::string TrustFolderHint(const ISignedDataVerifier& module);
 
 // Creates a module object; may throw VerificationModuleError when none can be created.

@@ -33,8 +33,8 @@ bool Unwrap(std::string_view bytes, UnwrapMode mode,
     const bool accepted = UnwrapDocumentBytes(
         bytes, check.document.content, mode, ui,
         [&](const std::string& signedText, std::string& verifiedContent, bool listSigners) {
-            return VerifySignedData(signedText, verifiedContent, listSigners, verifierFactory,
-                                    ui, &check.report);
+            return VerifySignedData(signedText, verifiedContent, listSigners, verifierFactory, ui,
+                                    &check.report);
         },
         [&](std::string_view documentBytes) {
             const bool shown =
@@ -207,8 +207,8 @@ void VerificationRun::TellVerdict(UnwrapMode mode, const XmlDocumentSignature& x
             return;
         case SignatureVerdict::Unconfirmed:
             m_ui.ShowMessage("서명은 온전하지만 서명자의 인증서를 확인하지 못했습니다."_cp949 +
-                                 "\n" + m_report.reason + "\n" + "인증기관의 인증서를 "_cp949 +
-                                 m_report.trustFolder + " 에 넣으면 확인됩니다."_cp949,
+                                 "\n" + m_report.reason + "\n" +
+                                 TrustFolderHint(m_report.trustFolder),
                              information, MessageIcon::Exclamation);
             return;
         case SignatureVerdict::Failed:

@@ -89,9 +89,12 @@ private:
 
 }  // namespace
 
+std::string TrustFolderHint(const std::string& trustFolder) {
+    return "인증기관의 인증서를 "_cp949 + trustFolder + " 에 넣으면 확인됩니다."_cp949;
+}
+
 std::string TrustFolderHint(const ISignedDataVerifier& module) {
-    return "인증기관의 인증서를 "_cp949 + Cp949FromUtf8(module.TrustFolder().native()) +
-           " 에 넣으면 확인됩니다."_cp949;
+    return TrustFolderHint(Cp949FromUtf8(module.TrustFolder().native()));
 }
 
 bool VerifySignedData(const std::string& signedText, std::string& content, bool listSigners,
