@@ -89,6 +89,9 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         {kInvoice, "//InvoicerParty", "//ExchangedDocument/ID", "E1", 1},
         {kInvoice, "//InvoicerParty", "//SpecifiedPerson/NameText", "이성안|김", 2},
         {kInvoice, "//InvoicerParty", "Missing", "", 0},
+        {kInvoice, "", "TaxInvoice/Signature", "", 0},
+        {kInvoice, "//TaxInvoiceTradeSettlement", "InvoiceeParty/SpecifiedPerson/NameText", "김", 1},
+        {kInvoice, "", "TaxInvoice/TaxInvoiceTradeLineItem/NameText", "A|B", 2},
         // Dotted names are ordinary names.
         {kDottedInvoice, "", "//Header/Parties/SupplierParty/Party.Identifier", "123", 1},
         {kDottedInvoice, "", "//TaxInvoice.Type.Code", "01", 1},
@@ -106,6 +109,10 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         EXPECT_EQ(Texts(c.context.empty() ? doc.SelectNodes(XPath(c.query))
                                           : doc.SelectNode(c.context).SelectNodes(XPath(c.query))),
                   Texts(list));
+        // Paths of plain child names are walked without XPath; "./" takes them to XPath.
+        if (!c.query.starts_with('/')) {
+            EXPECT_EQ(Texts(Select(doc, c.context, "./" + std::string(c.query))), Texts(list));
+        }
     }
 }
 

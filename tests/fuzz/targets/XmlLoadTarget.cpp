@@ -24,6 +24,22 @@ void ReadTexts(const XmlNodeList& nodes) {
     }
 }
 
+// A path of plain child names is walked without XPath; "./" before it takes it to XPath, and
+// both must select the same nodes.
+void CompareChildWalk(const XmlNodeList& elements) {
+    static const XPath kWalked("TaxInvoiceDocument/IssueID");
+    static const XPath kEvaluated("./TaxInvoiceDocument/IssueID");
+    const long count = std::min(elements.ListLength(), kTextsRead);
+    for (long i = 0; i < count; ++i) {
+        const XmlNodeList walked = elements.ListItem(i).SelectNodes(kWalked);
+        const XmlNodeList evaluated = elements.ListItem(i).SelectNodes(kEvaluated);
+        FUZZ_CHECK(walked.ListLength() == evaluated.ListLength());
+        for (long j = 0; j < std::min(walked.ListLength(), kTextsRead); ++j) {
+            FUZZ_CHECK(walked.ListItem(j).NodeText() == evaluated.ListItem(j).NodeText());
+        }
+    }
+}
+
 void Query(const XmlDocument& document) {
     static const XPath kElements("//*");
     static const XPath kAttributes("//@*");
@@ -33,6 +49,7 @@ void Query(const XmlDocument& document) {
 
     const XmlNodeList elements = document.SelectNodes(kElements);
     ReadTexts(elements);
+    CompareChildWalk(elements);
     ReadTexts(document.SelectNodes(kAttributes));
     if (elements.ListLength() > 0) {
         ReadTexts(elements.ListItem(0).SelectNodes(kParty));
