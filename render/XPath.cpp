@@ -12,10 +12,11 @@ namespace ledgra {
 struct XPath::Compiled {
     std::string expression;
     XmlXPathCompExprPtr program;
-    // For a path of plain child names such as "SpecifiedPerson/NameText", the names: such a
-    // path is walked over the children directly, which gives the same nodes in the same order
-    // for a fraction of an XPath evaluation. Empty for every other expression.
-    std::vector<std::string> childNames;
+    // For a path of plain names such as "SpecifiedPerson/NameText" or "//Header/Parties", the
+    // names: such a path is walked over the tree directly, which gives the same nodes in the
+    // same order for a fraction of an XPath evaluation. Empty for every other expression.
+    std::vector<std::string> names;
+    bool anywhere = false;  // begins with "//": the first name is searched in the whole tree
     // libxml2 writes into a compiled expression while evaluating it (a function-call step
     // keeps the function it looked up on first use), so evaluations of one expression take
     // turns; different expressions evaluate in parallel.
@@ -61,21 +62,47 @@ std::vector<std::string> ChildNamePath(std::string_view expression) {
     }
 }
 
-// The elements the child steps select from `context`. Elements written without a prefix carry
-// no namespace once loaded, which is what an unprefixed name test matches.
+// Elements written without a prefix carry no namespace once loaded, which is what an
+// unprefixed name test matches.
+bool IsNamed(const xmlNode* node, const std::string& name) {
+    return node != nullptr && node->type == XML_ELEMENT_NODE && node->ns == nullptr &&
+           xmlStrEqual(node->name, reinterpret_cast<const xmlChar*>(name.c_str()));
+}
+
+// The elements the child steps select from `context`.
 void SelectChildren(xmlNode* context, const std::vector<std::string>& names, std::size_t step,
                     std::vector<xmlNode*>& selected) {
-    const auto* name = reinterpret_cast<const xmlChar*>(names[step].c_str());
     for (xmlNode* child = context->children; child != nullptr; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE || child->ns != nullptr ||
-            !xmlStrEqual(child->name, name)) {
-            continue;
-        }
+        if (!IsNamed(child, names[step])) continue;
         if (step + 1 == names.size()) {
             selected.push_back(child);
         } else {
             SelectChildren(child, names, step + 1, selected);
         }
+    }
+}
+
+// Whether `node` and its ancestors carry the names, the last name on `node`.
+bool EndsPath(const xmlNode* node, const std::vector<std::string>& names) {
+    for (auto name = names.rbegin(); name != names.rend(); ++name, node = node->parent) {
+        if (!IsNamed(node, *name)) return false;
+    }
+    return true;
+}
+
+// "//A/B": every B whose parent is an A, in document order (one walk, without recursion, so
+// nested A elements keep the order too).
+void SelectAnywhere(xmlNode* root, const std::vector<std::string>& names,
+                    std::vector<xmlNode*>& selected) {
+    xmlNode* node = root->children;
+    while (node != nullptr) {
+        if (EndsPath(node, names)) selected.push_back(node);
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != root && node->next == nullptr) node = node->parent;
+        node = node == root ? nullptr : node->next;
     }
 }
 
@@ -97,7 +124,10 @@ XPath::XPath(std::string_view expression) : m_compiled(std::make_shared<Compiled
         throw XmlAccessError("invalid XPath expression " + Quoted(m_compiled->expression) + ": " +
                              errors.FirstError());
     }
-    m_compiled->childNames = ChildNamePath(m_compiled->expression);
+    std::string_view path = m_compiled->expression;
+    m_compiled->anywhere = path.starts_with("//");
+    if (m_compiled->anywhere) path.remove_prefix(2);
+    m_compiled->names = ChildNamePath(path);
 }
 
 const std::string& XPath::Expression() const {
@@ -105,9 +135,13 @@ const std::string& XPath::Expression() const {
 }
 
 std::vector<xmlNode*> XPath::Select(xmlDoc* document, xmlNode* context) const {
-    if (!m_compiled->childNames.empty()) {
+    if (!m_compiled->names.empty()) {
         std::vector<xmlNode*> nodes;
-        SelectChildren(context, m_compiled->childNames, 0, nodes);
+        if (m_compiled->anywhere) {
+            SelectAnywhere(reinterpret_cast<xmlNode*>(document), m_compiled->names, nodes);
+        } else {
+            SelectChildren(context, m_compiled->names, 0, nodes);
+        }
         return nodes;
     }
     XmlErrorCapture errors;

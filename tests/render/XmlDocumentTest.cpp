@@ -92,6 +92,8 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         {kInvoice, "", "TaxInvoice/Signature", "", 0},
         {kInvoice, "//TaxInvoiceTradeSettlement", "InvoiceeParty/SpecifiedPerson/NameText", "김", 1},
         {kInvoice, "", "TaxInvoice/TaxInvoiceTradeLineItem/NameText", "A|B", 2},
+        {"<A><B>1<A><B>2</B></A></B><B>3</B></A>", "", "//A/B", "12|2|3", 3},
+        {"<A><B>1<A><B>2</B></A></B><B>3</B></A>", "//B", "//B/A/B", "2", 1},
         // Dotted names are ordinary names.
         {kDottedInvoice, "", "//Header/Parties/SupplierParty/Party.Identifier", "123", 1},
         {kDottedInvoice, "", "//TaxInvoice.Type.Code", "01", 1},
@@ -109,10 +111,8 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         EXPECT_EQ(Texts(c.context.empty() ? doc.SelectNodes(XPath(c.query))
                                           : doc.SelectNode(c.context).SelectNodes(XPath(c.query))),
                   Texts(list));
-        // Paths of plain child names are walked without XPath; "./" takes them to XPath.
-        if (!c.query.starts_with('/')) {
-            EXPECT_EQ(Texts(Select(doc, c.context, "./" + std::string(c.query))), Texts(list));
-        }
+        // Paths of plain names are walked without XPath; in parentheses they go to XPath.
+        EXPECT_EQ(Texts(Select(doc, c.context, "(" + std::string(c.query) + ")")), Texts(list));
     }
 }
 
