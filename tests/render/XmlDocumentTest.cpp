@@ -116,6 +116,16 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
     }
 }
 
+TEST(XmlDocumentQueries, AsciiTextsReadAsCodePage949Converts) {
+    std::string text = "\t\n";
+    for (char c = ' '; c < 0x7F; ++c) {
+        if (c != '<' && c != '&') text += c;
+    }
+    XmlDocument doc;
+    LoadUtf8(doc, "<A>" + text + "</A>");
+    EXPECT_EQ(doc.SelectNode("A").NodeText(), Cp949FromUtf8(text));
+}
+
 TEST(XmlDocumentQueries, SelectNodeGivesTheFirstInDocumentOrder) {
     XmlDocument doc;
     LoadUtf8(doc, kInvoice);
