@@ -1,5 +1,6 @@
 #include "render/XmlDocument.h"
 
+#include <algorithm>
 #include <string>
 
 #include "render/XmlLibrary.h"
@@ -81,9 +82,23 @@ XmlNode XmlNode::SelectNode(std::string_view xpath) const {
 }
 
 std::string XmlNode::NodeText() const {
-    XmlCharPtr content(xmlNodeGetContent(m_node));
-    if (!content) return {};
-    return Cp949FromUtf8(reinterpret_cast<const char*>(content.get()));
+    // Most values are an element holding one text: read in place, not gathered into a copy.
+    const xmlNode* only = m_node->type == XML_ELEMENT_NODE ? m_node->children : nullptr;
+    XmlCharPtr gathered;
+    const xmlChar* content = nullptr;
+    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE) {
+        content = only->content;
+    } else {
+        gathered.reset(xmlNodeGetContent(m_node));
+        content = gathered.get();
+    }
+    if (content == nullptr) return {};
+    const std::string_view utf8(reinterpret_cast<const char*>(content));
+    // Most values are ASCII, which code page 949 writes the same way: no conversion needed.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(utf8);
+    }
+    return Cp949FromUtf8(utf8);
 }
 
 long XmlNodeList::ListLength() const {

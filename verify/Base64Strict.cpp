@@ -1,5 +1,6 @@
 #include "verify/Base64Strict.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -26,8 +27,11 @@ constexpr std::array<std::int8_t, 256> kSymbolValues = SymbolValues();
 std::string RemoveLineBreaks(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
-    for (char c : text) {
-        if (c != '\r' && c != '\n') kept += c;
+    // Lines are long: copied whole, not character by character.
+    while (!text.empty()) {
+        const std::size_t lineEnd = std::min(text.find_first_of("\r\n"), text.size());
+        kept.append(text.substr(0, lineEnd));
+        text.remove_prefix(std::min(lineEnd + 1, text.size()));
     }
     return kept;
 }
@@ -42,8 +46,9 @@ std::optional<std::string> DecodeBase64Strict(std::string_view text) {
     }
     const std::size_t symbols = text.size() - padding;
 
-    std::string bytes;
-    bytes.reserve(text.size() / 4 * 3);
+    // Every symbol holds 6 bits; the bytes are the whole octets among them.
+    std::string bytes(symbols * 6 / 8, '\0');
+    char* out = bytes.data();
     std::uint32_t bits = 0;
     int bitCount = 0;
     for (std::size_t i = 0; i < symbols; ++i) {
@@ -53,7 +58,7 @@ std::optional<std::string> DecodeBase64Strict(std::string_view text) {
         bitCount += 6;
         if (bitCount >= 8) {
             bitCount -= 8;
-            bytes += static_cast<char>((bits >> bitCount) & 0xFF);
+            *out++ = static_cast<char>((bits >> bitCount) & 0xFF);
         }
     }
     // What is left over are the unused low bits of the last symbol (2 or 4 with padding).

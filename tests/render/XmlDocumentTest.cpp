@@ -89,6 +89,12 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         {kInvoice, "//InvoicerParty", "//ExchangedDocument/ID", "E1", 1},
         {kInvoice, "//InvoicerParty", "//SpecifiedPerson/NameText", "이성안|김", 2},
         {kInvoice, "//InvoicerParty", "Missing", "", 0},
+        {kInvoice, "", "TaxInvoice/Signature", "", 0},
+        {kInvoice, "//TaxInvoiceTradeSettlement", "InvoiceeParty/SpecifiedPerson/NameText", "김",
+         1},
+        {kInvoice, "", "TaxInvoice/TaxInvoiceTradeLineItem/NameText", "A|B", 2},
+        {"<A><B>1<A><B>2</B></A></B><B>3</B></A>", "", "//A/B", "12|2|3", 3},
+        {"<A><B>1<A><B>2</B></A></B><B>3</B></A>", "//B", "//B/A/B", "2", 1},
         // Dotted names are ordinary names.
         {kDottedInvoice, "", "//Header/Parties/SupplierParty/Party.Identifier", "123", 1},
         {kDottedInvoice, "", "//TaxInvoice.Type.Code", "01", 1},
@@ -106,7 +112,19 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         EXPECT_EQ(Texts(c.context.empty() ? doc.SelectNodes(XPath(c.query))
                                           : doc.SelectNode(c.context).SelectNodes(XPath(c.query))),
                   Texts(list));
+        // Paths of plain names are walked without XPath; in parentheses they go to XPath.
+        EXPECT_EQ(Texts(Select(doc, c.context, "(" + std::string(c.query) + ")")), Texts(list));
     }
+}
+
+TEST(XmlDocumentQueries, AsciiTextsReadAsCodePage949Converts) {
+    std::string text = "\t\n";
+    for (char c = ' '; c < 0x7F; ++c) {
+        if (c != '<' && c != '&') text += c;
+    }
+    XmlDocument doc;
+    LoadUtf8(doc, "<A>" + text + "</A>");
+    EXPECT_EQ(doc.SelectNode("A").NodeText(), Cp949FromUtf8(text));
 }
 
 TEST(XmlDocumentQueries, SelectNodeGivesTheFirstInDocumentOrder) {

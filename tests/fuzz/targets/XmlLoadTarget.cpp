@@ -24,6 +24,28 @@ void ReadTexts(const XmlNodeList& nodes) {
     }
 }
 
+void CompareLists(const XmlNodeList& walked, const XmlNodeList& evaluated) {
+    FUZZ_CHECK(walked.ListLength() == evaluated.ListLength());
+    for (long j = 0; j < std::min(walked.ListLength(), kTextsRead); ++j) {
+        FUZZ_CHECK(walked.ListItem(j).NodeText() == evaluated.ListItem(j).NodeText());
+    }
+}
+
+// A path of plain names is walked without XPath; in parentheses it goes to XPath, and both must
+// select the same nodes.
+void CompareWalks(const XmlDocument& document, const XmlNodeList& elements) {
+    static const XPath kWalked("TaxInvoiceDocument/IssueID");
+    static const XPath kEvaluated("(TaxInvoiceDocument/IssueID)");
+    static const XPath kWalkedAnywhere("//TaxInvoice/TaxInvoiceDocument");
+    static const XPath kEvaluatedAnywhere("(//TaxInvoice/TaxInvoiceDocument)");
+    CompareLists(document.SelectNodes(kWalkedAnywhere), document.SelectNodes(kEvaluatedAnywhere));
+    const long count = std::min(elements.ListLength(), kTextsRead);
+    for (long i = 0; i < count; ++i) {
+        CompareLists(elements.ListItem(i).SelectNodes(kWalked),
+                     elements.ListItem(i).SelectNodes(kEvaluated));
+    }
+}
+
 void Query(const XmlDocument& document) {
     static const XPath kElements("//*");
     static const XPath kAttributes("//@*");
@@ -33,6 +55,7 @@ void Query(const XmlDocument& document) {
 
     const XmlNodeList elements = document.SelectNodes(kElements);
     ReadTexts(elements);
+    CompareWalks(document, elements);
     ReadTexts(document.SelectNodes(kAttributes));
     if (elements.ListLength() > 0) {
         ReadTexts(elements.ListItem(0).SelectNodes(kParty));
