@@ -28,14 +28,10 @@
 #include <string>
 #include <vector>
 
-#include "app/EngineOutput.h"
-#include "base/ProgramNames.h"
 #include "app/MainFrame.h"
 #include "app/MessagePresenter.h"
 #include "app/NavoTaxExplorerApp.h"
-#include "app/PageScheme.h"
-#include "app/QtTranslations.h"
-#include "settings/QSettingsProfile.h"
+#include "app/ViewerProcess.h"
 
 namespace {
 
@@ -150,13 +146,9 @@ int main(int argc, char* argv[]) {
     const double startMs = spawned != nullptr ? std::atof(spawned) / 1e6 : RealtimeMs();
 
     // As the viewer's main() does.
-    ledgra::QuietEngineOutput();
-    ledgra::RegisterPageScheme();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    ledgra::PrepareViewerProcess();
     QApplication application(argc, argv);
-    ledgra::InstallKoreanQtTranslations(application);
-    QCoreApplication::setApplicationName(QString::fromLatin1(ledgra::kProfileApplication));
-    QCoreApplication::setOrganizationName(QString::fromLatin1(ledgra::kProfileOrganisation));
+    ledgra::SetUpViewerApplication(application);
 
     Timing timing(startMs);
     application.installEventFilter(&timing);
