@@ -2,7 +2,7 @@
 
 #include "app/PrintDialogs.h"
 #include "base/Folders.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "settings/QSettingsProfile.h"
 #include "text/QtCp949.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "base/Folders.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "filetree/NativeNames.h"
 
 namespace ledgra {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/QtDocumentPatterns.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "filetree/FolderListing.h"
 #include "filetree/MountTable.h"
 #include "filetree/NativeNames.h"

@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "base/ProgramNames.h"
+#include "settings/IniFileProfile.h"
 #include "text/Cp949.h"
 #include "text/QtCp949.h"
 #include "text/SystemErrorText.h"
@@ -23,19 +23,19 @@ QString KeyPath(std::string_view section, std::string_view key) {
     return QStringFromCp949(section) + QLatin1Char('/') + QStringFromCp949(key);
 }
 
-// Where QSettings keeps the user's settings of this organisation and application.
-QString UserSettingsFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + QString::fromLatin1(kProfileOrganisation) + QLatin1Char('/') +
-           QString::fromLatin1(kProfileApplication) + QStringLiteral(".conf");
-}
-
 std::filesystem::path NativePath(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
 QString ToQString(const std::filesystem::path& file) {
     return QFile::decodeName(QByteArray::fromStdString(file.native()));
+}
+
+// Where QSettings keeps the user's settings of this organisation and application (Qt's
+// settings folder, which tests move aside).
+QString QtUserSettingsFile() {
+    return ToQString(SettingsFileIn(
+        NativePath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))));
 }
 
 std::string FileText(const std::filesystem::path& file) {
@@ -74,7 +74,7 @@ std::string WhyNotWritable(const std::filesystem::path& file) {
 
 }  // namespace
 
-QSettingsProfile::QSettingsProfile() : QSettingsProfile(UserSettingsFile()) {}
+QSettingsProfile::QSettingsProfile() : QSettingsProfile(QtUserSettingsFile()) {}
 
 QSettingsProfile::QSettingsProfile(const QString& iniFile)
     : m_file(NativePath(iniFile)), m_ignoredFile(NotARegularFile(m_file)) {

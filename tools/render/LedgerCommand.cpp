@@ -10,7 +10,7 @@
 #include "ledger/LedgerExport.h"
 #include "ledger/LedgerReading.h"
 #include "records/RecordValues.h"
-#include "settings/QSettingsProfile.h"
+#include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 
@@ -86,7 +86,7 @@ std::optional<LedgerOptions> ParseLedgerOptions(const std::vector<std::string>& 
 }
 
 std::string StoredOwnNumber() {
-    QSettingsProfile profile;
+    const IniFileProfile profile;
     return Utf8FromCp949(StoredSettingsReader(profile).JoinedOwnNumber());
 }
 

@@ -5,13 +5,12 @@
 #include <system_error>
 
 #include "base/Folders.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "render/PageTemplates.h"
-#include "settings/QSettingsProfile.h"
+#include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
 #include "tools/render/ConsoleUserInterface.h"
-#include "tools/render/OverlayProfile.h"
 #include "verify/DocumentSession.h"
 #include "verify/VerificationRunAhead.h"
 
@@ -37,8 +36,8 @@ int RenderUsageError(const std::string& error) {
 }
 
 int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& makeSink) {
-    QSettingsProfile storedProfile;
-    OverlayProfile profile(storedProfile);
+    // The user's settings as stored; what the run writes stays in memory.
+    IniFileProfile profile;
     if (options.ownNumber) {
         profile.WriteProfileString(kSettingsSection, kUserId1Key,
                                    Cp949FromUtf8(*options.ownNumber));

@@ -14,12 +14,11 @@
 #include "app/PdfExport.h"
 #include "base/FileAccess.h"
 #include "base/Folders.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "render/PageTemplates.h"
-#include "settings/QSettingsProfile.h"
+#include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
 #include "tools/render/ConsoleUserInterface.h"
-#include "tools/render/OverlayProfile.h"
 #include "tools/render/PageEngine.h"
 #include "tools/render/PageThumbnail.h"
 #include "verify/DocumentSession.h"
@@ -52,8 +51,8 @@ std::filesystem::path NativePath(const QString& path) {
 // file, or nothing when the run did not show the document.
 std::optional<std::filesystem::path> ShowDocument(const std::filesystem::path& document,
                                                   const std::filesystem::path& logFolder) {
-    QSettingsProfile storedProfile;
-    OverlayProfile profile(storedProfile);
+    // The user's settings as stored; what the run writes stays in memory.
+    IniFileProfile profile;
     // An empty html file setting counts as none: the page goes into the log folder.
     profile.WriteProfileString(kSettingsSection, kHtmlFileKey, "");
     const PageTemplates templates;

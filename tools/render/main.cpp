@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/Folders.h"
-#include "base/QtFolders.h"
+#include "base/UserFolders.h"
 #include "tools/render/CheckCommand.h"
 #include "tools/render/EngineProgram.h"
 #include "tools/render/LedgerCommand.h"
