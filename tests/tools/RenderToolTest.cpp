@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QProcess>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,8 +67,11 @@ protected:
     std::filesystem::path Trust() const { return folder.Path() / "trust"; }
     std::filesystem::path Logs() const { return folder.Path() / "logs"; }
 
-    Outcome Run(const std::vector<std::string>& arguments) {
+    // `childSetUp` runs in the child before the program starts (a resource limit).
+    Outcome Run(const std::vector<std::string>& arguments,
+                const std::function<void()>& childSetUp = {}) {
         QProcess process;
+        if (childSetUp) process.setChildProcessModifier(childSetUp);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), QString::fromStdString(Home().native()));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
@@ -84,11 +90,12 @@ protected:
     }
 
     // The run as automation uses it: own trust folder, templates and log folder.
-    Outcome RunIsolated(std::vector<std::string> arguments) {
+    Outcome RunIsolated(std::vector<std::string> arguments,
+                        const std::function<void()>& childSetUp = {}) {
         arguments.insert(arguments.begin(),
                          {"--trust", Trust().native(), "--templates", Templates().native(),
                           "--log-folder", Logs().native()});
-        return Run(arguments);
+        return Run(arguments, childSetUp);
     }
 
     std::string Navigated() const { return "navigate\t" + Logs().native() + "/zova_document.html"; }
@@ -267,6 +274,16 @@ TEST_F(RenderToolTest, AnyFailedDocumentMakesTheExitStatusOne) {
               (Lines{kStarted, kUnsignedStatus, Navigated(), kStarted,
                      "box\t에러 메시지\t파일을 읽을 수 없습니다: 파일이 없습니다.", kFailed, kStarted,
                      kUnsignedStatus, kNoPage}));
+
+    // A page over the file size limit is a failed write, never the end of the program.
+    const Outcome limited = RunIsolated({invoice.native()}, [] {
+        const rlimit limit{8, 8};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(limited.exitCode, 1);
+    EXPECT_TRUE(std::any_of(limited.lines.begin(), limited.lines.end(), [](const std::string& line) {
+        return line.starts_with("box\t에러 메시지\t파일을 저장하지 못했습니다: ");
+    })) << ::testing::PrintToString(limited.lines);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the page view as a line (see ConsoleUserInterface.h). What needs the browser engine goes on
 // in the engine's program (see EngineProgram.h).
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "tools/render/RenderOptions.h"
 
 int main(int argc, char** argv) {
+    // A file over the size limit fails its write with a message, as in the window, instead of
+    // ending the program half-way through its documents.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (ledgra::IsThumbnailCommand(arguments)) return ledgra::ContinueInEngineProgram(argv);
     if (ledgra::IsCheckCommand(arguments)) {
