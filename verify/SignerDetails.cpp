@@ -7,6 +7,10 @@
 
 #include <cstdio>
 #include <ctime>
+#include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "text/Cp949.h"
 
@@ -40,6 +44,47 @@ std::string OneLine(std::string utf8) {
     return Cp949FromUtf8(utf8);
 }
 
+// The one-line text of a name, printed once per process for each name: the documents of a
+// batch name the same few signers and authorities again and again. The text depends on the
+// name's encoding alone.
+class NameLines {
+public:
+    std::string Of(const X509_NAME* name) {
+        const unsigned char* der = nullptr;
+        std::size_t length = 0;
+        if (X509_NAME_get0_der(name, &der, &length) != 1) {
+            return OneLine(WholeSubjectUtf8(name));
+        }
+        const std::string_view key(reinterpret_cast<const char*>(der), length);
+        {
+            const std::lock_guard lock(m_mutex);
+            for (const auto& [known, line] : m_lines) {
+                if (known == key) return line;
+            }
+        }
+        std::string line = OneLine(WholeSubjectUtf8(name));
+        const std::lock_guard lock(m_mutex);
+        if (m_lines.size() < kMaxNames) {
+            m_lines.emplace_back(key, line);
+        } else {
+            m_lines[m_nextReplaced] = {std::string(key), line};
+            m_nextReplaced = (m_nextReplaced + 1) % kMaxNames;
+        }
+        return line;
+    }
+
+private:
+    static constexpr std::size_t kMaxNames = 64;
+    std::mutex m_mutex;
+    std::vector<std::pair<std::string, std::string>> m_lines;
+    std::size_t m_nextReplaced = 0;
+};
+
+std::string NameLine(const X509_NAME* name) {
+    static NameLines lines;
+    return lines.Of(name);
+}
+
 std::string TimeText(const ASN1_TIME* time) {
     std::tm parts{};
     if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1) return {};
@@ -65,14 +110,14 @@ std::string ShortName(int nid) {
 }  // namespace
 
 std::string SubjectLine(X509* certificate) {
-    return OneLine(WholeSubjectUtf8(X509_get_subject_name(certificate)));
+    return NameLine(X509_get_subject_name(certificate));
 }
 
 SignerFacts CertificateFacts(X509* certificate) {
     SignerFacts facts;
     facts.name = SignerName(certificate);
     facts.subject = SubjectLine(certificate);
-    facts.issuer = OneLine(WholeSubjectUtf8(X509_get_issuer_name(certificate)));
+    facts.issuer = NameLine(X509_get_issuer_name(certificate));
     facts.serial = SerialText(certificate);
     facts.validFrom = TimeText(X509_get0_notBefore(certificate));
     facts.validUntil = TimeText(X509_get0_notAfter(certificate));
