@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace ledgra {
@@ -13,8 +14,9 @@ namespace {
 
 thread_local VerificationRunAhead* t_ahead = nullptr;
 
-// Checked documents wait at most this many per thread for the runs to take them, and beyond
-// the first one at most this many bytes of content: large documents are not piled up.
+// Each thread checks at most this many documents ahead of the runs, and begins another beyond
+// the one the runs wait for only while the checks not yet taken hold fewer bytes than this:
+// large documents are not piled up.
 constexpr std::size_t kReadyPerThread = 4;
 constexpr std::size_t kReadyBytes = std::size_t{64} << 20;
 
@@ -86,8 +88,12 @@ VerificationRunAhead::VerificationRunAhead(std::vector<std::filesystem::path> do
       m_verifierFactory(std::move(verifierFactory)),
       m_kept(kReadyPerThread * (std::max(1U, threads) + 1)),
       m_done(m_documents.size()) {
-    for (unsigned i = 0; i < std::max(1U, threads); ++i) {
-        m_checking.emplace_back([this] { CheckOnThread(); });
+    try {
+        for (unsigned i = 0; i < std::max(1U, threads); ++i) {
+            m_checking.emplace_back([this] { CheckOnThread(); });
+        }
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for: the runs check what the others do not.
     }
     t_ahead = this;
 }
@@ -115,8 +121,6 @@ std::unique_ptr<VerificationRunAhead::Checked> VerificationRunAhead::Check(
 }
 
 bool VerificationRunAhead::MayBegin() const {
-    // A bounded number ahead of the runs, and large documents not piled up: beyond the
-    // document the runs wait for, only while the checks not yet taken are small.
     return !m_stopped && m_nextToBegin < m_documents.size() &&
            m_nextToBegin < m_nextTaken + m_kept &&
            (m_nextToBegin == m_nextTaken || m_doneBytes < kReadyBytes);
