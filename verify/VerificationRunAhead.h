@@ -28,7 +28,8 @@ namespace ledgra {
 class VerificationRunAhead {
 public:
     // Checks `documents` in `mode` on up to `threads` threads besides the runs' own, a bounded
-    // number ahead of the runs that take them.
+    // number ahead of the runs that take them; `verifierFactory` is called on all of them at
+    // once.
     VerificationRunAhead(std::vector<std::filesystem::path> documents, UnwrapMode mode,
                          SignedDataVerifierFactory verifierFactory, unsigned threads);
     // Stops the checking and waits for the threads.
