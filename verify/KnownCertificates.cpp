@@ -18,6 +18,9 @@ constexpr unsigned char kObjectIdentifier = 0x06;
 constexpr unsigned char kContextZero = 0xA0;
 // SignedData: version, digestAlgorithms, encapContentInfo, certificates [0], ..., signerInfos.
 constexpr std::size_t kCertificatesField = 3;
+// A message carries its signers' certificates and their authorities'. CMS_add1_cert compares
+// each certificate with those before it, so one with many more is left to OpenSSL.
+constexpr std::size_t kMaxMessageCertificates = 16;
 
 // One element of a definite-length encoding.
 struct Element {
@@ -142,7 +145,10 @@ CmsHandle DecodeWithKnownCertificates(std::string_view der) {
     }
     const std::optional<std::vector<Element>> certificates =
         ReadElements((*fields)[kCertificatesField].contents);
-    if (!certificates || certificates->empty()) return nullptr;
+    if (!certificates || certificates->empty() ||
+        certificates->size() > kMaxMessageCertificates) {
+        return nullptr;
+    }
 
     // The message without its certificates, decoded; then its certificates put back in order.
     std::string otherFields;
