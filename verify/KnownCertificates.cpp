@@ -139,8 +139,10 @@ CmsHandle DecodeWithKnownCertificates(std::string_view der) {
     const std::optional<std::vector<Element>> content = ReadElements((*infoParts)[1].contents);
     if (!content || content->size() != 1 || content->front().tag != kSequence) return nullptr;
     const std::optional<std::vector<Element>> fields = ReadElements(content->front().contents);
+    // Without its certificates the field after them must not be read as certificates.
     if (!fields || fields->size() <= kCertificatesField + 1 ||
-        (*fields)[kCertificatesField].tag != kContextZero) {
+        (*fields)[kCertificatesField].tag != kContextZero ||
+        (*fields)[kCertificatesField + 1].tag == kContextZero) {
         return nullptr;
     }
     const std::optional<std::vector<Element>> certificates =
