@@ -3,11 +3,12 @@
 #include <openssl/objects.h>
 
 #include <cstddef>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "verify/RecentValues.h"
 
 namespace ledgra {
 namespace {
@@ -80,50 +81,27 @@ std::string Encoded(unsigned char tag, std::string_view contents) {
     return out;
 }
 
-// The certificates decoded so far, by their bytes. X509 objects may be shared across threads
-// for verification, as the trust store's are.
-class CertificateCache {
-public:
-    X509Handle Get(std::string_view der) {
-        {
-            const std::lock_guard lock(m_mutex);
-            for (const auto& [bytes, certificate] : m_certificates) {
-                if (bytes == der) return Shared(certificate.get());
-            }
-        }
-        const auto* start = reinterpret_cast<const unsigned char*>(der.data());
-        const unsigned char* next = start;
-        X509Handle certificate(d2i_X509(nullptr, &next, static_cast<long>(der.size())));
-        if (!certificate || next != start + der.size()) return nullptr;
-        X509Handle kept = Shared(certificate.get());
-        if (!kept) return nullptr;
-        const std::lock_guard lock(m_mutex);
-        if (m_certificates.size() < kMaxCertificates) {
-            m_certificates.emplace_back(std::string(der), std::move(kept));
-        } else {
-            m_certificates[m_nextReplaced] = {std::string(der), std::move(kept)};
-            m_nextReplaced = (m_nextReplaced + 1) % kMaxCertificates;
-        }
-        return certificate;
-    }
+X509Handle Shared(X509* certificate) {
+    return X509_up_ref(certificate) == 1 ? X509Handle(certificate) : nullptr;
+}
 
-private:
-    static X509Handle Shared(X509* certificate) {
-        return X509_up_ref(certificate) == 1 ? X509Handle(certificate) : nullptr;
-    }
-
-    // The signers and authorities of a batch are a few; a folder of strangers' messages does
-    // not grow the cache.
-    static constexpr std::size_t kMaxCertificates = 64;
-    std::mutex m_mutex;
-    std::vector<std::pair<std::string, X509Handle>> m_certificates;
-    std::size_t m_nextReplaced = 0;
-};
-
+// The certificate of `der` (which it fills exactly), decoded once per process. X509 objects may
+// be shared across threads for verification, as the trust store's are.
 X509Handle KnownCertificate(std::string_view der) {
+    // A certificate is a kilobyte or two; the signers and authorities of a batch are a few.
     // Never destroyed: at exit OpenSSL may be cleaned up before the certificates would be freed.
-    static CertificateCache& cache = *new CertificateCache;
-    return cache.Get(der);
+    static RecentValues<X509Handle>& known =
+        *new RecentValues<X509Handle>(64, std::size_t{16} << 10);
+    if (std::optional<X509Handle> shared = known.Find(
+            der, [](const X509Handle& certificate) { return Shared(certificate.get()); })) {
+        return std::move(*shared);
+    }
+    const auto* start = reinterpret_cast<const unsigned char*>(der.data());
+    const unsigned char* next = start;
+    X509Handle certificate(d2i_X509(nullptr, &next, static_cast<long>(der.size())));
+    if (!certificate || next != start + der.size()) return nullptr;
+    if (X509Handle kept = Shared(certificate.get())) known.Keep(der, std::move(kept));
+    return certificate;
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 
 #include <cstdio>
 #include <ctime>
-#include <mutex>
+#include <optional>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "text/Cp949.h"
+#include "verify/RecentValues.h"
 
 namespace ledgra {
 namespace {
@@ -47,42 +47,21 @@ std::string OneLine(std::string utf8) {
 // The one-line text of a name, printed once per process for each name: the documents of a
 // batch name the same few signers and authorities again and again. The text depends on the
 // name's encoding alone.
-class NameLines {
-public:
-    std::string Of(const X509_NAME* name) {
-        const unsigned char* der = nullptr;
-        std::size_t length = 0;
-        if (X509_NAME_get0_der(name, &der, &length) != 1) {
-            return OneLine(WholeSubjectUtf8(name));
-        }
-        const std::string_view key(reinterpret_cast<const char*>(der), length);
-        {
-            const std::lock_guard lock(m_mutex);
-            for (const auto& [known, line] : m_lines) {
-                if (known == key) return line;
-            }
-        }
-        std::string line = OneLine(WholeSubjectUtf8(name));
-        const std::lock_guard lock(m_mutex);
-        if (m_lines.size() < kMaxNames) {
-            m_lines.emplace_back(key, line);
-        } else {
-            m_lines[m_nextReplaced] = {std::string(key), line};
-            m_nextReplaced = (m_nextReplaced + 1) % kMaxNames;
-        }
-        return line;
-    }
-
-private:
-    static constexpr std::size_t kMaxNames = 64;
-    std::mutex m_mutex;
-    std::vector<std::pair<std::string, std::string>> m_lines;
-    std::size_t m_nextReplaced = 0;
-};
-
 std::string NameLine(const X509_NAME* name) {
-    static NameLines lines;
-    return lines.Of(name);
+    // A name is a few hundred bytes.
+    static RecentValues<std::string> lines(64, std::size_t{4} << 10);
+    const unsigned char* der = nullptr;
+    std::size_t length = 0;
+    if (X509_NAME_get0_der(name, &der, &length) != 1) return OneLine(WholeSubjectUtf8(name));
+    const std::string_view key(reinterpret_cast<const char*>(der), length);
+    if (std::optional<std::string> known = lines.Find(key, [](const std::string& line) {
+            return line;
+        })) {
+        return std::move(*known);
+    }
+    std::string line = OneLine(WholeSubjectUtf8(name));
+    lines.Keep(key, line);
+    return line;
 }
 
 std::string TimeText(const ASN1_TIME* time) {
