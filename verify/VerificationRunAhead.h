@@ -3,8 +3,8 @@
 // the ones before: a command line that names its documents up front keeps every core busy, and
 // its output stays the serial run's byte for byte. A run takes a document's check only when it
 // is the next one named, in the form named, and its file has not changed since it was read;
-// otherwise it checks the document itself. A run whose document nobody has begun checks it
-// itself; one whose document is being checked elsewhere checks a later one meanwhile.
+// otherwise it checks the document itself, as it does one no thread has begun. A run whose
+// document another thread is checking checks a later one meanwhile rather than wait.
 
 #include <condition_variable>
 #include <cstddef>
