@@ -11,7 +11,6 @@
 #include "tests/fuzz/targets/FuzzTargets.h"
 #include "tests/support/SignedFixtures.h"
 #include "verify/Base64Strict.h"
-#include "verify/KnownCertificates.h"
 #include "verify/VerifySignedData.h"
 
 namespace ledgra::fuzz {
@@ -31,42 +30,10 @@ void CheckStrictBase64(std::string_view input) {
     FUZZ_CHECK(RemoveLineBreaks(wrapped) == testing::Base64Text(input));
 }
 
-// The message's encoding, certificates last in their order.
-std::string Described(CMS_ContentInfo* cms) {
-    std::string described;
-    auto add = [&described](int length, unsigned char* bytes) {
-        if (length > 0) described.append(reinterpret_cast<char*>(bytes), std::size_t(length));
-        OPENSSL_free(bytes);
-    };
-    unsigned char* bytes = nullptr;
-    const int length = i2d_CMS_ContentInfo(cms, &bytes);
-    add(length, bytes);
-    const X509StackHandle certificates(CMS_get1_certs(cms));
-    for (int i = 0; i < sk_X509_num(certificates.get()); ++i) {
-        bytes = nullptr;
-        const int length = i2d_X509(sk_X509_value(certificates.get(), i), &bytes);
-        add(length, bytes);
-    }
-    return described;
-}
-
-// Certificates decoded for earlier messages change nothing: a message decoded with them is
-// the message OpenSSL decodes.
-void CheckKnownCertificates(std::string_view der) {
-    const CmsHandle known = DecodeWithKnownCertificates(der);
-    if (!known) return;
-    const auto* start = reinterpret_cast<const unsigned char*>(der.data());
-    const unsigned char* next = start;
-    const CmsHandle plain(d2i_CMS_ContentInfo(nullptr, &next, static_cast<long>(der.size())));
-    FUZZ_CHECK(plain && next == start + der.size());
-    FUZZ_CHECK(Described(known.get()) == Described(plain.get()));
-}
-
 }  // namespace
 
 void FuzzSignedMessage(std::string_view input) {
     CheckStrictBase64(input);
-    CheckKnownCertificates(input);
 
     const SignedDataVerifierFactory factory =
         OpenSslVerifierFactory(FuzzEnvironment::Get().TrustFolder());
