@@ -1,6 +1,6 @@
 #pragma once
 // Work on many items at once, results in the items' order: a small pool of threads, the calling
-// thread one of them, for the command line's documents and the ledger's rows.
+// thread one of them, for the ledger's rows.
 
 #include <algorithm>
 #include <atomic>

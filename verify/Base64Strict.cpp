@@ -27,11 +27,16 @@ constexpr std::array<std::int8_t, 256> kSymbolValues = SymbolValues();
 std::string RemoveLineBreaks(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
-    // Lines are long: copied whole, not character by character.
+    // Lines are long: each is found with one search and copied whole.
     while (!text.empty()) {
-        const std::size_t lineEnd = std::min(text.find_first_of("\r\n"), text.size());
-        kept.append(text.substr(0, lineEnd));
+        const std::size_t lineEnd = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, lineEnd);
         text.remove_prefix(std::min(lineEnd + 1, text.size()));
+        for (std::size_t cr; (cr = line.find('\r')) != std::string_view::npos;) {
+            kept.append(line.substr(0, cr));
+            line.remove_prefix(cr + 1);
+        }
+        kept.append(line);
     }
     return kept;
 }
@@ -46,19 +51,36 @@ std::optional<std::string> DecodeBase64Strict(std::string_view text) {
     }
     const std::size_t symbols = text.size() - padding;
 
-    // Every symbol holds 6 bits; the bytes are the whole octets among them.
+    // Four symbols hold three bytes; a last group of two or three symbols holds one or two.
     std::string bytes(symbols * 6 / 8, '\0');
-    char* out = bytes.data();
+    auto* out = reinterpret_cast<unsigned char*>(bytes.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const auto value = [](unsigned char symbol) {
+        // Negative for a byte outside the alphabet, also a "=" before the end.
+        return static_cast<std::int32_t>(kSymbolValues[symbol]);
+    };
+    const std::size_t whole = symbols / 4 * 4;
+    for (std::size_t i = 0; i < whole; i += 4) {
+        const std::int32_t a = value(in[i]);
+        const std::int32_t b = value(in[i + 1]);
+        const std::int32_t c = value(in[i + 2]);
+        const std::int32_t d = value(in[i + 3]);
+        if ((a | b | c | d) < 0) return std::nullopt;
+        const auto group = static_cast<std::uint32_t>(a << 18 | b << 12 | c << 6 | d);
+        *out++ = static_cast<unsigned char>(group >> 16);
+        *out++ = static_cast<unsigned char>(group >> 8);
+        *out++ = static_cast<unsigned char>(group);
+    }
     std::uint32_t bits = 0;
     int bitCount = 0;
-    for (std::size_t i = 0; i < symbols; ++i) {
-        std::int8_t value = kSymbolValues[static_cast<unsigned char>(text[i])];
-        if (value == kNotBase64) return std::nullopt;  // also a "=" before the end
-        bits = (bits << 6) | static_cast<std::uint32_t>(value);
+    for (std::size_t i = whole; i < symbols; ++i) {
+        const std::int32_t symbol = value(in[i]);
+        if (symbol < 0) return std::nullopt;
+        bits = bits << 6 | static_cast<std::uint32_t>(symbol);
         bitCount += 6;
         if (bitCount >= 8) {
             bitCount -= 8;
-            *out++ = static_cast<char>((bits >> bitCount) & 0xFF);
+            *out++ = static_cast<unsigned char>(bits >> bitCount);
         }
     }
     // What is left over are the unused low bits of the last symbol (2 or 4 with padding).

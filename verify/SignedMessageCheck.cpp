@@ -7,6 +7,7 @@
 
 #include "text/Cp949.h"
 #include "verify/CertificateChain.h"
+#include "verify/KnownCertificates.h"
 #include "verify/SignerDetails.h"
 #include "verify/SignerPolicy.h"
 #include "verify/TrustStore.h"
@@ -58,8 +59,12 @@ OpenedMessage OpenSignedMessage(std::string_view der) {
     // The whole input must be one ContentInfo. BER with indefinite lengths is read too (older
     // signers write it), as long as nothing follows its end.
     const auto* start = reinterpret_cast<const unsigned char*>(der.data());
-    const unsigned char* next = start;
-    opened.cms.reset(d2i_CMS_ContentInfo(nullptr, &next, static_cast<long>(der.size())));
+    const unsigned char* next = start + der.size();
+    opened.cms = DecodeWithKnownCertificates(der);
+    if (!opened.cms) {
+        next = start;
+        opened.cms.reset(d2i_CMS_ContentInfo(nullptr, &next, static_cast<long>(der.size())));
+    }
     if (!opened.cms || next != start + der.size()) {
         opened.failure = VerifierFailure::MalformedMessage;
     } else if (OBJ_obj2nid(CMS_get0_type(opened.cms.get())) != NID_pkcs7_signed) {

@@ -7,8 +7,12 @@
 
 #include <cstdio>
 #include <ctime>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 #include "text/Cp949.h"
+#include "verify/RecentValues.h"
 
 namespace ledgra {
 namespace {
@@ -40,6 +44,26 @@ std::string OneLine(std::string utf8) {
     return Cp949FromUtf8(utf8);
 }
 
+// The one-line text of a name, printed once per process for each name: the documents of a
+// batch name the same few signers and authorities again and again. The text depends on the
+// name's encoding alone.
+std::string NameLine(const X509_NAME* name) {
+    // A name is a few hundred bytes.
+    static RecentValues<std::string> lines(64, std::size_t{4} << 10);
+    const unsigned char* der = nullptr;
+    std::size_t length = 0;
+    if (X509_NAME_get0_der(name, &der, &length) != 1) return OneLine(WholeSubjectUtf8(name));
+    const std::string_view key(reinterpret_cast<const char*>(der), length);
+    if (std::optional<std::string> known = lines.Find(key, [](const std::string& line) {
+            return line;
+        })) {
+        return std::move(*known);
+    }
+    std::string line = OneLine(WholeSubjectUtf8(name));
+    lines.Keep(key, line);
+    return line;
+}
+
 std::string TimeText(const ASN1_TIME* time) {
     std::tm parts{};
     if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1) return {};
@@ -65,14 +89,14 @@ std::string ShortName(int nid) {
 }  // namespace
 
 std::string SubjectLine(X509* certificate) {
-    return OneLine(WholeSubjectUtf8(X509_get_subject_name(certificate)));
+    return NameLine(X509_get_subject_name(certificate));
 }
 
 SignerFacts CertificateFacts(X509* certificate) {
     SignerFacts facts;
     facts.name = SignerName(certificate);
     facts.subject = SubjectLine(certificate);
-    facts.issuer = OneLine(WholeSubjectUtf8(X509_get_issuer_name(certificate)));
+    facts.issuer = NameLine(X509_get_issuer_name(certificate));
     facts.serial = SerialText(certificate);
     facts.validFrom = TimeText(X509_get0_notBefore(certificate));
     facts.validUntil = TimeText(X509_get0_notAfter(certificate));

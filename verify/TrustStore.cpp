@@ -216,11 +216,11 @@ struct TrustStoreRunCache::Entry {
 };
 
 TrustStoreRunCache::TrustStoreRunCache() : m_outer(t_runCache) {
-    t_runCache = this;
+    if (m_outer == nullptr) t_runCache = this;
 }
 
 TrustStoreRunCache::~TrustStoreRunCache() {
-    t_runCache = m_outer;
+    if (m_outer == nullptr) t_runCache = nullptr;
 }
 
 TrustStore LoadTrustStore(const std::filesystem::path& folder) {

@@ -27,7 +27,8 @@ TrustStore LoadTrustStore(const std::filesystem::path& folder);
 
 // While one lives on this thread, LoadTrustStore looks at each folder once and hands out the
 // same store again, changed or not: one verification run uses one trust folder, however many
-// signed messages it opens. Nests; the innermost one is used.
+// signed messages it opens. Nests; the outermost one is used, so that the runs of a batch
+// share the batch's one look at the folder.
 class TrustStoreRunCache {
 public:
     TrustStoreRunCache();

@@ -1,5 +1,7 @@
 #include "verify/VerificationRunAhead.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <exception>
 #include <functional>
@@ -7,33 +9,36 @@
 #include <system_error>
 #include <utility>
 
-#include "base/OrderedPool.h"
-#include "verify/TrustStore.h"
-
 namespace ledgra {
 namespace {
 
 thread_local VerificationRunAhead* t_ahead = nullptr;
 
-// Checked documents wait at most this many per thread for the runs to take them, and beyond
-// the first one at most this many bytes of content: large documents are not piled up.
+// Each thread checks at most this many documents ahead of the runs, and begins another beyond
+// the one the runs wait for only while the checks not yet taken hold fewer bytes than this:
+// large documents are not piled up.
 constexpr std::size_t kReadyPerThread = 4;
 constexpr std::size_t kReadyBytes = std::size_t{64} << 20;
 
 // What the file was when it was read: a later run may have written over it.
 struct FileStamp {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type written;
-    bool operator==(const FileStamp&) const = default;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec written{};
+    timespec changed{};
+    bool operator==(const FileStamp& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               written.tv_sec == other.written.tv_sec &&
+               written.tv_nsec == other.written.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
 };
 
 std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
-    std::error_code error;
-    FileStamp stamp{std::filesystem::file_size(path, error), {}};
-    if (error) return std::nullopt;
-    stamp.written = std::filesystem::last_write_time(path, error);
-    if (error) return std::nullopt;
-    return stamp;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
 // The user interface of a check made ahead: what it is told, kept to be told again in order.
@@ -78,35 +83,18 @@ VerificationRunAhead::VerificationRunAhead(std::vector<std::filesystem::path> do
                                            UnwrapMode mode,
                                            SignedDataVerifierFactory verifierFactory,
                                            unsigned threads)
-    : m_documents(std::move(documents)), m_mode(mode) {
-    const std::size_t kept = kReadyPerThread * std::max(1U, threads);
-    m_checking = std::jthread([this, threads, kept, verifierFactory = std::move(verifierFactory)] {
-        auto makeWorker = [&] {
-            return [&, trustFolderReadOnce = std::make_unique<TrustStoreRunCache>()](
-                       std::size_t index) {
-                auto checked = std::make_unique<Checked>();
-                const std::filesystem::path& path = m_documents[index];
-                checked->stamp = StampOf(path);
-                try {
-                    checked->check = CheckDocumentFile(path, m_mode, verifierFactory, checked->told);
-                } catch (...) {
-                    checked->failure = std::current_exception();
-                }
-                return checked;
-            };
-        };
-        auto sink = [&](std::size_t, std::unique_ptr<Checked> checked) {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [&] {
-                return m_stopped || m_ready.empty() ||
-                       (m_ready.size() < kept && m_readyBytes < kReadyBytes);
-            });
-            m_readyBytes += checked->Bytes();
-            m_ready.push_back(std::move(checked));
-            m_changed.notify_all();
-        };
-        RunInOrder(m_documents.size(), threads, makeWorker, sink, m_stopped);
-    });
+    : m_documents(std::move(documents)),
+      m_mode(mode),
+      m_verifierFactory(std::move(verifierFactory)),
+      m_kept(kReadyPerThread * (std::max(1U, threads) + 1)),
+      m_done(m_documents.size()) {
+    try {
+        for (unsigned i = 0; i < std::max(1U, threads); ++i) {
+            m_checking.emplace_back([this] { CheckOnThread(); });
+        }
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for: the runs check what the others do not.
+    }
     t_ahead = this;
 }
 
@@ -119,21 +107,82 @@ VerificationRunAhead::~VerificationRunAhead() {
     m_changed.notify_all();
 }
 
+std::unique_ptr<VerificationRunAhead::Checked> VerificationRunAhead::Check(
+    std::size_t index) const {
+    auto checked = std::make_unique<Checked>();
+    const std::filesystem::path& path = m_documents[index];
+    checked->stamp = StampOf(path);
+    try {
+        checked->check = CheckDocumentFile(path, m_mode, m_verifierFactory, checked->told);
+    } catch (...) {
+        checked->failure = std::current_exception();
+    }
+    return checked;
+}
+
+bool VerificationRunAhead::MayBegin() const {
+    return !m_stopped && m_nextToBegin < m_documents.size() &&
+           m_nextToBegin < m_nextTaken + m_kept &&
+           (m_nextToBegin == m_nextTaken || m_doneBytes < kReadyBytes);
+}
+
+void VerificationRunAhead::Keep(std::size_t index, std::unique_ptr<Checked> checked) {
+    m_doneBytes += checked->Bytes();
+    m_done[index] = std::move(checked);
+}
+
+void VerificationRunAhead::CheckOnThread() {
+    // Every document checked on this thread shares one read of the trust folder.
+    const TrustStoreRunCache trustFolderReadOnce;
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [&] {
+            return m_stopped || m_nextToBegin == m_documents.size() || MayBegin();
+        });
+        if (!MayBegin()) return;
+        const std::size_t index = m_nextToBegin++;
+        lock.unlock();
+        std::unique_ptr<Checked> checked = Check(index);
+        lock.lock();
+        Keep(index, std::move(checked));
+        m_changed.notify_all();
+    }
+}
+
 std::optional<DocumentCheck> VerificationRunAhead::Take(const std::filesystem::path& path,
                                                         UnwrapMode mode, UserInterface& ui) {
     if (mode != m_mode || m_nextTaken == m_documents.size() || m_documents[m_nextTaken] != path) {
         return std::nullopt;
     }
+    const std::size_t index = m_nextTaken;
     std::unique_ptr<Checked> checked;
     {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return !m_ready.empty(); });
-        checked = std::move(m_ready.front());
-        m_ready.pop_front();
-        m_readyBytes -= checked->Bytes();
+        while (!m_done[index]) {
+            if (m_nextToBegin == index) {
+                // Nobody has begun it: the run checks it itself, telling the user as it goes.
+                ++m_nextToBegin;
+                ++m_nextTaken;
+                lock.unlock();
+                m_changed.notify_all();
+                return std::nullopt;
+            }
+            if (!MayBegin()) {
+                m_changed.wait(lock);
+                continue;
+            }
+            // Another thread is checking it: rather than wait, check a later one.
+            const std::size_t later = m_nextToBegin++;
+            lock.unlock();
+            std::unique_ptr<Checked> laterChecked = Check(later);
+            lock.lock();
+            Keep(later, std::move(laterChecked));
+        }
+        checked = std::move(m_done[index]);
+        m_doneBytes -= checked->Bytes();
+        ++m_nextTaken;
     }
     m_changed.notify_all();
-    ++m_nextTaken;
     // A file written since it was read is checked again by the run.
     if (!checked->stamp || checked->stamp != StampOf(path)) return std::nullopt;
     checked->told.TellAgain(ui);

@@ -3,12 +3,11 @@
 // the ones before: a command line that names its documents up front keeps every core busy, and
 // its output stays the serial run's byte for byte. A run takes a document's check only when it
 // is the next one named, in the form named, and its file has not changed since it was read;
-// otherwise it checks the document itself.
+// otherwise it checks the document itself, as it does one no thread has begun. A run whose
+// document another thread is checking checks a later one meanwhile rather than wait.
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -19,6 +18,7 @@
 #include "base/UserInterface.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
+#include "verify/TrustStore.h"
 #include "verify/VerificationRun.h"
 
 namespace ledgra {
@@ -27,8 +27,9 @@ namespace ledgra {
 // nest; is used from the thread that made it.
 class VerificationRunAhead {
 public:
-    // Checks `documents` in `mode` on up to `threads` threads, a bounded number ahead of the
-    // runs that take them.
+    // Checks `documents` in `mode` on up to `threads` threads besides the runs' own, a bounded
+    // number ahead of the runs that take them; `verifierFactory` is called on all of them at
+    // once.
     VerificationRunAhead(std::vector<std::filesystem::path> documents, UnwrapMode mode,
                          SignedDataVerifierFactory verifierFactory, unsigned threads);
     // Stops the checking and waits for the threads.
@@ -43,16 +44,30 @@ private:
                                                          UnwrapMode mode, UserInterface& ui);
     std::optional<DocumentCheck> Take(const std::filesystem::path& path, UnwrapMode mode,
                                       UserInterface& ui);
+    std::unique_ptr<Checked> Check(std::size_t index) const;
+    // Called with m_mutex held.
+    bool MayBegin() const;
+    void Keep(std::size_t index, std::unique_ptr<Checked> checked);
+    void CheckOnThread();
 
     const std::vector<std::filesystem::path> m_documents;
     const UnwrapMode m_mode;
-    std::size_t m_nextTaken = 0;
+    const SignedDataVerifierFactory m_verifierFactory;
+    const std::size_t m_kept;
+    // The runs' thread reads the trust folder once for the whole batch, as each checking
+    // thread does.
+    TrustStoreRunCache m_trustFolderReadOnce;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::unique_ptr<Checked>> m_ready;
-    std::size_t m_readyBytes = 0;
-    std::atomic<bool> m_stopped{false};
-    std::jthread m_checking;
+    // By index: the next document the runs will take and the next no thread has begun.
+    std::size_t m_nextTaken = 0;
+    std::size_t m_nextToBegin = 0;
+    // The checks made and not yet taken, by index, and their bytes.
+    std::vector<std::unique_ptr<Checked>> m_done;
+    std::size_t m_doneBytes = 0;
+    bool m_stopped = false;
+    // Last: the threads end before what they use goes.
+    std::vector<std::jthread> m_checking;
 };
 
 // For a host that runs `documents` in `mode`, one after the other, on this thread: their checks

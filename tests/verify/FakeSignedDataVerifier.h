@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,16 +28,23 @@ struct FakeModuleScript {
 };
 
 struct FakeModuleLog {
+    // Modules may be used on several threads at once (checks made ahead).
+    void Add(std::string call) {
+        const std::lock_guard lock(mutex);
+        calls.push_back(std::move(call));
+    }
+
     // "create", each operation by name ("Initialize(...)", "OpenSignedData(<text>)", ...) and
     // "release", in order over every module object.
     std::vector<std::string> calls;
+    std::mutex mutex;
 };
 
 class FakeSignedDataVerifier final : public ISignedDataVerifier {
 public:
     FakeSignedDataVerifier(const FakeModuleScript& script, FakeModuleLog& log)
         : m_script(script), m_log(log) {}
-    ~FakeSignedDataVerifier() override { m_log.calls.push_back("release"); }
+    ~FakeSignedDataVerifier() override { m_log.Add("release"); }
 
     std::string ResultText() const override { return m_result; }
     std::string ErrorText() const override { return m_error; }
@@ -90,7 +98,7 @@ public:
 
 private:
     std::uint16_t Step(const std::string& call, const std::string& operation) {
-        m_log.calls.push_back(call);
+        m_log.Add(call);
         if (m_script.throwingOperation == operation) {
             throw VerificationModuleError(operation + " broke");
         }
@@ -113,7 +121,7 @@ inline SignedDataVerifierFactory FakeModuleFactory(const FakeModuleScript& scrip
         if (script.throwingOperation == "create") {
             throw VerificationModuleError("no module");
         }
-        log.calls.push_back("create");
+        log.Add("create");
         return std::make_unique<FakeSignedDataVerifier>(script, log);
     };
 }

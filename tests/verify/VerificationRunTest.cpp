@@ -338,7 +338,12 @@ TEST_F(VerificationRunTest, ChecksMadeAheadTellAndShowWhatTheRunsOwnChecksWould)
         for (const std::filesystem::path& path : documents) run.ShowDocument(path);
         return std::pair(ui.Lines(), rendered);
     };
-    EXPECT_EQ(runAll(true), runAll(false));
+    const auto serial = runAll(false);
+    // The runs check what no thread has begun yet themselves: until a checking thread has
+    // checked a signed document, once more.
+    for (int attempt = 0; attempt < 50 && aheadLog.calls.empty(); ++attempt) {
+        EXPECT_EQ(runAll(true), serial);
+    }
     EXPECT_FALSE(aheadLog.calls.empty());
 }
 
