@@ -58,7 +58,6 @@ std::string OneField(std::string_view text) {
 void WriteLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
 }
 
 // Checks one verified document; false when it is an invoice that does not read as one or
@@ -143,6 +142,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments,
     for (const std::filesystem::path& path : walked.documents) {
         const std::optional<VerifiedDocument> document = run.Verify(path, mode);
         allCorrect &= document && CheckDocument(path, *document, approvalNumbers, today);
+        ui.EndDocument();
     }
     return allCorrect ? kAllCorrect : kSomeWrong;
 }

@@ -32,7 +32,6 @@ void ConsoleUserInterface::NavigateView(const std::filesystem::path& htmlFile) {
 void ConsoleUserInterface::WriteLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), m_output);
     std::fputc('\n', m_output);
-    std::fflush(m_output);
 }
 
 }  // namespace ledgra

@@ -22,6 +22,9 @@ public:
     void SetStatusText(const std::string& text) override;
     void NavigateView(const std::filesystem::path& htmlFile) override;
 
+    // Hands a document's lines on to the reader: once per document, not once per line.
+    void EndDocument() { std::fflush(m_output); }
+
     // How often the view was navigated: a run that shows its page navigates once.
     int NavigationCount() const { return m_navigations; }
 

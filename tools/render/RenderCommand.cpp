@@ -88,6 +88,7 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
         if (shown && session.State().m_bDocumentShown == 1) {
             allSaved &= shown(document, session.HtmlFilePath(), session.LastOutcome());
         }
+        ui.EndDocument();
     }
     return allShown && allSaved ? kAllShown : kSomeFailed;
 }
