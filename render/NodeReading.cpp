@@ -7,9 +7,7 @@ std::string RequiredText(const XmlNode& node, const XPath& path) {
 }
 
 void AssignLastText(std::string& value, const XmlNode& node, const XPath& path) {
-    const XmlNodeList nodes = node.SelectNodes(path);
-    const long count = nodes.ListLength();
-    if (count > 0) value = nodes.ListItem(count - 1).NodeText();
+    if (const std::optional<XmlNode> last = node.SelectLastNode(path)) value = last->NodeText();
 }
 
 }  // namespace ledgra

@@ -92,17 +92,17 @@ bool IsNamed(const xmlNode* node, const DocumentNames& path, std::size_t step) {
            node->name == path.names[step];
 }
 
-// The elements the child steps select from `context`.
-void SelectChildren(xmlNode* context, const DocumentNames& path, std::size_t step,
-                    std::vector<xmlNode*>& selected) {
+// Offers `take` each element the child steps select from `context`, in document order, for as
+// long as it asks for more; false once it stopped.
+template <typename Take>
+bool SelectChildren(xmlNode* context, const DocumentNames& path, std::size_t step, Take& take) {
     for (xmlNode* child = context->children; child != nullptr; child = child->next) {
         if (!IsNamed(child, path, step)) continue;
-        if (step + 1 == path.count) {
-            selected.push_back(child);
-        } else {
-            SelectChildren(child, path, step + 1, selected);
-        }
+        const bool more = step + 1 == path.count ? take(child)
+                                                 : SelectChildren(child, path, step + 1, take);
+        if (!more) return false;
     }
+    return true;
 }
 
 // Whether `node` and its ancestors carry the names, the last name on `node`.
@@ -114,14 +114,18 @@ bool EndsPath(const xmlNode* node, const DocumentNames& path) {
 }
 
 // "//A/B": every B whose parent is an A, in document order (one walk, without recursion, so
-// nested A elements keep the order too).
-void SelectAnywhere(xmlNode* root, const DocumentNames& path, std::vector<xmlNode*>& selected) {
+// nested A elements keep the order too), offered to `take` as SelectChildren does.
+template <typename Take>
+void SelectAnywhere(xmlNode* root, const DocumentNames& path, Take& take) {
+    const xmlChar* const last = path.names[path.count - 1];
     xmlNode* node = root->children;
     while (node != nullptr) {
-        if (EndsPath(node, path)) selected.push_back(node);
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
+        if (node->type == XML_ELEMENT_NODE) {
+            if (node->name == last && EndsPath(node, path) && !take(node)) return;
+            if (node->children != nullptr) {
+                node = node->children;
+                continue;
+            }
         }
         while (node != root && node->next == nullptr) node = node->parent;
         node = node == root ? nullptr : node->next;
@@ -156,18 +160,55 @@ const std::string& XPath::Expression() const {
     return m_compiled->expression;
 }
 
-std::vector<xmlNode*> XPath::Select(xmlDoc* document, xmlNode* context) const {
+// Plain-name paths are walked; every other expression is evaluated by libxml2.
+template <typename Take>
+void XPath::Walk(xmlDoc* document, xmlNode* context, Take& take) const {
     if (!m_compiled->names.empty() && document->dict != nullptr) {
-        std::vector<xmlNode*> nodes;
         const DocumentNames path(*document, m_compiled->names);
-        if (path.absent) return nodes;
+        if (path.absent) return;
         if (m_compiled->anywhere) {
-            SelectAnywhere(reinterpret_cast<xmlNode*>(document), path, nodes);
+            SelectAnywhere(reinterpret_cast<xmlNode*>(document), path, take);
         } else {
-            SelectChildren(context, path, 0, nodes);
+            SelectChildren(context, path, 0, take);
         }
-        return nodes;
+        return;
     }
+    for (xmlNode* node : Evaluate(document, context)) {
+        if (!take(node)) return;
+    }
+}
+
+std::vector<xmlNode*> XPath::Select(xmlDoc* document, xmlNode* context) const {
+    std::vector<xmlNode*> nodes;
+    auto take = [&nodes](xmlNode* node) {
+        nodes.push_back(node);
+        return true;
+    };
+    Walk(document, context, take);
+    return nodes;
+}
+
+xmlNode* XPath::SelectFirst(xmlDoc* document, xmlNode* context) const {
+    xmlNode* first = nullptr;
+    auto take = [&first](xmlNode* node) {
+        first = node;
+        return false;
+    };
+    Walk(document, context, take);
+    return first;
+}
+
+xmlNode* XPath::SelectLast(xmlDoc* document, xmlNode* context) const {
+    xmlNode* last = nullptr;
+    auto take = [&last](xmlNode* node) {
+        last = node;
+        return true;
+    };
+    Walk(document, context, take);
+    return last;
+}
+
+std::vector<xmlNode*> XPath::Evaluate(xmlDoc* document, xmlNode* context) const {
     XmlErrorCapture errors;
     xmlXPathContext& evaluation = ThreadXPathContext();
     evaluation.doc = document;

@@ -15,11 +15,8 @@ struct XmlDocument::Impl {
 
 namespace {
 
-XmlNode FirstOf(const XmlNodeList& list, const XPath& xpath) {
-    if (list.ListLength() == 0) {
-        throw XmlAccessError("no node matches \"" + xpath.Expression() + "\"");
-    }
-    return list.ListItem(0);
+[[noreturn]] void ThrowNoMatch(const XPath& xpath) {
+    throw XmlAccessError("no node matches \"" + xpath.Expression() + "\"");
 }
 
 xmlNode* AsNode(xmlDoc* doc) {
@@ -58,7 +55,10 @@ XmlNodeList XmlDocument::SelectNodes(std::string_view xpath) const {
 }
 
 XmlNode XmlDocument::SelectNode(const XPath& xpath) const {
-    return FirstOf(SelectNodes(xpath), xpath);
+    xmlNode* first = m_impl ? xpath.SelectFirst(m_impl->doc.get(), AsNode(m_impl->doc.get()))
+                            : nullptr;
+    if (first == nullptr) ThrowNoMatch(xpath);
+    return XmlNode(m_impl, first);
 }
 
 XmlNode XmlDocument::SelectNode(std::string_view xpath) const {
@@ -74,7 +74,15 @@ XmlNodeList XmlNode::SelectNodes(std::string_view xpath) const {
 }
 
 XmlNode XmlNode::SelectNode(const XPath& xpath) const {
-    return FirstOf(SelectNodes(xpath), xpath);
+    xmlNode* first = xpath.SelectFirst(m_doc->doc.get(), m_node);
+    if (first == nullptr) ThrowNoMatch(xpath);
+    return XmlNode(m_doc, first);
+}
+
+std::optional<XmlNode> XmlNode::SelectLastNode(const XPath& xpath) const {
+    xmlNode* last = xpath.SelectLast(m_doc->doc.get(), m_node);
+    if (last == nullptr) return std::nullopt;
+    return XmlNode(m_doc, last);
 }
 
 XmlNode XmlNode::SelectNode(std::string_view xpath) const {

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -50,6 +51,12 @@ private:
     struct Compiled;
     // The nodes selected with `context` as the context node, in document order.
     std::vector<_xmlNode*> Select(_xmlDoc* document, _xmlNode* context) const;
+    // The first or the last of them without gathering the rest; null when there is none.
+    _xmlNode* SelectFirst(_xmlDoc* document, _xmlNode* context) const;
+    _xmlNode* SelectLast(_xmlDoc* document, _xmlNode* context) const;
+    template <typename Take>
+    void Walk(_xmlDoc* document, _xmlNode* context, Take& take) const;
+    std::vector<_xmlNode*> Evaluate(_xmlDoc* document, _xmlNode* context) const;
 
     std::shared_ptr<Compiled> m_compiled;
 };
@@ -99,6 +106,8 @@ public:
     // The first such node; throws XmlAccessError when there is none.
     XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
+    // The last such node, if any.
+    std::optional<XmlNode> SelectLastNode(const XPath& xpath) const;
     // The node's text content (all descendant text), code page 949, untrimmed.
     std::string NodeText() const;
 
