@@ -176,6 +176,18 @@ bool IsNamespaceDeclaration(std::string_view bytes, std::size_t equals) {
     return name == "xmlns" || name.starts_with("xmlns:");
 }
 
+// The bytes a look at a start tag stops at; a tag is mostly names, passed over one table look
+// per byte.
+constexpr std::array<bool, 256> kStartTagStops = [] {
+    std::array<bool, 256> stops{};
+    for (const unsigned char c : {'"', '\'', '=', '>'}) stops[c] = true;
+    return stops;
+}();
+
+bool IsStartTagStop(char c) {
+    return kStartTagStops[static_cast<unsigned char>(c)];
+}
+
 // The parser compares each attribute of an element with every earlier one and looks a prefix
 // up among all declarations in scope, so both costs grow with the square of what elements
 // carry. One linear look at the markup refuses documents past kMaxXmlAttributesPerElement or
@@ -207,19 +219,20 @@ bool MarkupWithinLimits(std::string_view bytes) {
         } else {
             int attributes = 0;
             int declarations = 0;
-            char quote = 0;
             std::size_t end = at + 1;
-            for (; end < bytes.size(); ++end) {
+            while (end < bytes.size()) {
                 const char c = bytes[end];
-                if (quote != 0) {
-                    if (c == quote) quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
+                if (!IsStartTagStop(c)) {
+                    ++end;
+                } else if (c == '>') {
+                    break;
                 } else if (c == '=') {
                     ++attributes;
                     if (IsNamespaceDeclaration(bytes, end)) ++declarations;
-                } else if (c == '>') {
-                    break;
+                    ++end;
+                } else {  // a quoted value, which may hold any of the stops
+                    const std::size_t close = bytes.find(c, end + 1);
+                    end = close == npos ? bytes.size() : close + 1;
                 }
             }
             if (attributes > kMaxXmlAttributesPerElement ||
@@ -268,6 +281,9 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     // converter, which libxml2 refuses past 10 MB. Unnamed, UTF-8 is its native reading, and
     // XML_PARSE_IGNORE_ENC keeps a declaration from switching away from it.
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
+    // The renderers only read their tree: short texts may live inside their nodes, which
+    // spares an allocation each (a tree kept as written may be edited, so it keeps them apart).
+    if (namespaces == XmlNamespaces::DetachDefault) options |= XML_PARSE_COMPACT;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
     if (budget.exceeded) return Failed(why, "too many nodes or too deep");
