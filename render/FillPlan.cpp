@@ -22,16 +22,46 @@ FillPlan::FillPlan(std::string page) : m_page(std::move(page)) {
     for (std::size_t at = m_page.find(':'); at != std::string::npos; at = m_page.find(':', at + 1)) {
         m_colons.push_back(at);
     }
-    for (std::size_t k = 0; k + 1 < m_colons.size(); ++k) {
+    const std::size_t count = m_colons.size();
+    std::size_t tableSize = 16;
+    while (tableSize < 2 * count) tableSize *= 2;
+    m_named.resize(tableSize);
+    m_unfilled.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        FillColon& colon = m_unfilled[k];
+        colon.previous = k == 0 ? kNoColon : static_cast<std::uint32_t>(k - 1);
+        colon.next = k + 1 == count ? kNoColon : static_cast<std::uint32_t>(k + 1);
+        const std::size_t end = k + 1 == count ? m_page.size() : m_colons[k + 1];
+        colon.textAfter = end - m_colons[k] - 1;
+        if (k + 1 == count) break;
         const std::string_view name =
             std::string_view(m_page).substr(m_colons[k] + 1, m_colons[k + 1] - m_colons[k] - 1);
-        m_slots[name].push_back(static_cast<std::uint32_t>(k));
+        Entry(name).slots.push_back(static_cast<std::uint32_t>(k));
     }
 }
 
+// FNV-1a.
+std::uint32_t FillPlan::NameHash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+FillPlan::Named& FillPlan::Entry(std::string_view name) {
+    const std::size_t mask = m_named.size() - 1;
+    std::size_t at = NameHash(name) & mask;
+    while (m_named[at].name.data() != nullptr && m_named[at].name != name) at = (at + 1) & mask;
+    m_named[at].name = name;
+    return m_named[at];
+}
+
 const std::vector<std::uint32_t>* FillPlan::SlotsNamed(std::string_view name) const {
-    const auto found = m_slots.find(name);
-    return found == m_slots.end() ? nullptr : &found->second;
+    const std::size_t mask = m_named.size() - 1;
+    for (std::size_t at = NameHash(name) & mask; m_named[at].name.data() != nullptr;
+         at = (at + 1) & mask) {
+        if (m_named[at].name == name) return &m_named[at].slots;
+    }
+    return nullptr;
 }
 
 const FillPlan* BuiltInFillPlan(std::string_view page) {
@@ -46,25 +76,16 @@ const FillPlan* BuiltInFillPlan(std::string_view page) {
     return nullptr;
 }
 
-PageFill::PageFill(std::string page) {
+PageFill::PageFill(std::string_view page) {
     if (const FillPlan* plan = BuiltInFillPlan(page)) {
         *this = PageFill(*plan);
     } else {
-        m_page = std::move(page);
+        m_page = std::string(page);
     }
 }
 
-PageFill::PageFill(const FillPlan& plan) : m_plan(&plan), m_size(plan.Page().size()) {
-    const std::size_t count = plan.ColonCount();
-    m_colons.resize(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        ColonState& colon = m_colons[k];
-        colon.previous = k == 0 ? kNone : static_cast<std::uint32_t>(k - 1);
-        colon.next = k + 1 == count ? kNone : static_cast<std::uint32_t>(k + 1);
-        const std::size_t end = k + 1 == count ? plan.Page().size() : plan.Colon(k + 1);
-        colon.textAfter = end - plan.Colon(k) - 1;
-    }
-}
+PageFill::PageFill(const FillPlan& plan)
+    : m_plan(&plan), m_colons(plan.UnfilledColons()), m_size(plan.Page().size()) {}
 
 void PageFill::Fill(std::string_view placeholder, std::string_view value) {
     if (placeholder.empty()) return;
@@ -86,8 +107,8 @@ bool PageFill::PlannedFill(std::string_view placeholder, std::string_view value)
     const std::string_view name = placeholder.substr(1, placeholder.size() - 2);
     if (name.find(':') != std::string_view::npos) return false;
     for (const std::uint32_t colon : m_spans) {
-        const ColonState& state = m_colons[colon];
-        if (!state.gone && state.next != kNone && state.textAfter == name.size() &&
+        const FillColon& state = m_colons[colon];
+        if (!state.gone && state.next != kNoColon && state.textAfter == name.size() &&
             SpanMatches(colon, name)) {
             return false;
         }
@@ -143,18 +164,18 @@ bool PageFill::SpanMatches(std::uint32_t colon, std::string_view name) const {
 }
 
 void PageFill::FillSlot(std::uint32_t slot, std::int32_t value) {
-    ColonState& open = m_colons[slot];
-    ColonState& close = m_colons[slot + 1];
+    FillColon& open = m_colons[slot];
+    FillColon& close = m_colons[slot + 1];
     const std::uint32_t before = open.previous;
     const std::uint32_t after = close.next;
-    if (before != kNone) {
-        ColonState& joined = m_colons[before];
+    if (before != kNoColon) {
+        FillColon& joined = m_colons[before];
         joined.textAfter += m_values[static_cast<std::size_t>(value)].size + close.textAfter;
         joined.next = after;
         if (!joined.spansValue) m_spans.push_back(before);
         joined.spansValue = true;
     }
-    if (after != kNone) m_colons[after].previous = before;
+    if (after != kNoColon) m_colons[after].previous = before;
     open.gone = true;
     close.gone = true;
     open.value = value;
