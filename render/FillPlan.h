@@ -19,7 +19,7 @@ namespace ledgra {
 struct FillColon {
     std::uint32_t previous;  // the neighbouring colons still in the page, kNoColon at the ends
     std::uint32_t next;
-    std::size_t textAfter;   // bytes up to the next colon still in the page (or the end)
+    std::size_t textAfter;    // bytes up to the next colon still in the page (or the end)
     std::int32_t value = -1;  // the value of the slot it opens, once filled
     bool gone = false;        // taken by a filled slot
     bool spansValue = false;  // the text after it holds a value

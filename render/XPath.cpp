@@ -7,6 +7,7 @@
 
 #include "render/XmlDocument.h"
 #include "render/XmlLibrary.h"
+#include "render/XmlTree.h"
 
 namespace ledgra {
 
@@ -79,7 +80,8 @@ struct DocumentNames {
         : count(path.size()) {
         for (std::size_t i = 0; i < count; ++i) {
             names[i] =
-                xmlDictExists(document.dict, reinterpret_cast<const xmlChar*>(path[i].c_str()), -1);
+                xmlDictExists(document.dict, reinterpret_cast<const xmlChar*>(path[i].data()),
+                              static_cast<int>(path[i].size()));
             absent = absent || names[i] == nullptr;
         }
     }
@@ -98,8 +100,8 @@ template <typename Take>
 bool SelectChildren(xmlNode* context, const DocumentNames& path, std::size_t step, Take& take) {
     for (xmlNode* child = context->children; child != nullptr; child = child->next) {
         if (!IsNamed(child, path, step)) continue;
-        const bool more = step + 1 == path.count ? take(child)
-                                                 : SelectChildren(child, path, step + 1, take);
+        const bool more =
+            step + 1 == path.count ? take(child) : SelectChildren(child, path, step + 1, take);
         if (!more) return false;
     }
     return true;
@@ -113,22 +115,13 @@ bool EndsPath(const xmlNode* node, const DocumentNames& path) {
     return true;
 }
 
-// "//A/B": every B whose parent is an A, in document order (one walk, without recursion, so
-// nested A elements keep the order too), offered to `take` as SelectChildren does.
+// "//A/B": every B whose parent is an A, in document order, offered to `take` as
+// SelectChildren does.
 template <typename Take>
-void SelectAnywhere(xmlNode* root, const DocumentNames& path, Take& take) {
+void SelectAnywhere(XmlTree& tree, const DocumentNames& path, Take& take) {
     const xmlChar* const last = path.names[path.count - 1];
-    xmlNode* node = root->children;
-    while (node != nullptr) {
-        if (node->type == XML_ELEMENT_NODE) {
-            if (node->name == last && EndsPath(node, path) && !take(node)) return;
-            if (node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != root && node->next == nullptr) node = node->parent;
-        node = node == root ? nullptr : node->next;
+    for (xmlNode* node : tree.Elements()) {
+        if (node->name == last && EndsPath(node, path) && !take(node)) return;
     }
 }
 
@@ -162,56 +155,56 @@ const std::string& XPath::Expression() const {
 
 // Plain-name paths are walked; every other expression is evaluated by libxml2.
 template <typename Take>
-void XPath::Walk(xmlDoc* document, xmlNode* context, Take& take) const {
-    if (!m_compiled->names.empty() && document->dict != nullptr) {
-        const DocumentNames path(*document, m_compiled->names);
+void XPath::Walk(XmlTree& tree, xmlNode* context, Take& take) const {
+    if (!m_compiled->names.empty() && tree.doc->dict != nullptr) {
+        const DocumentNames path(*tree.doc, m_compiled->names);
         if (path.absent) return;
         if (m_compiled->anywhere) {
-            SelectAnywhere(reinterpret_cast<xmlNode*>(document), path, take);
+            SelectAnywhere(tree, path, take);
         } else {
             SelectChildren(context, path, 0, take);
         }
         return;
     }
-    for (xmlNode* node : Evaluate(document, context)) {
+    for (xmlNode* node : Evaluate(tree, context)) {
         if (!take(node)) return;
     }
 }
 
-std::vector<xmlNode*> XPath::Select(xmlDoc* document, xmlNode* context) const {
+std::vector<xmlNode*> XPath::Select(XmlTree& tree, xmlNode* context) const {
     std::vector<xmlNode*> nodes;
     auto take = [&nodes](xmlNode* node) {
         nodes.push_back(node);
         return true;
     };
-    Walk(document, context, take);
+    Walk(tree, context, take);
     return nodes;
 }
 
-xmlNode* XPath::SelectFirst(xmlDoc* document, xmlNode* context) const {
+xmlNode* XPath::SelectFirst(XmlTree& tree, xmlNode* context) const {
     xmlNode* first = nullptr;
     auto take = [&first](xmlNode* node) {
         first = node;
         return false;
     };
-    Walk(document, context, take);
+    Walk(tree, context, take);
     return first;
 }
 
-xmlNode* XPath::SelectLast(xmlDoc* document, xmlNode* context) const {
+xmlNode* XPath::SelectLast(XmlTree& tree, xmlNode* context) const {
     xmlNode* last = nullptr;
     auto take = [&last](xmlNode* node) {
         last = node;
         return true;
     };
-    Walk(document, context, take);
+    Walk(tree, context, take);
     return last;
 }
 
-std::vector<xmlNode*> XPath::Evaluate(xmlDoc* document, xmlNode* context) const {
+std::vector<xmlNode*> XPath::Evaluate(XmlTree& tree, xmlNode* context) const {
     XmlErrorCapture errors;
     xmlXPathContext& evaluation = ThreadXPathContext();
-    evaluation.doc = document;
+    evaluation.doc = tree.doc.get();
     evaluation.node = context;
     evaluation.contextSize = -1;
     evaluation.proximityPosition = -1;

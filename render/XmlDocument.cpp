@@ -5,13 +5,10 @@
 
 #include "render/XmlLibrary.h"
 #include "render/XmlParsing.h"
+#include "render/XmlTree.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
-
-struct XmlDocument::Impl {
-    XmlDocPtr doc;
-};
 
 namespace {
 
@@ -19,8 +16,8 @@ namespace {
     throw XmlAccessError("no node matches \"" + xpath.Expression() + "\"");
 }
 
-xmlNode* AsNode(xmlDoc* doc) {
-    return reinterpret_cast<xmlNode*>(doc);
+xmlNode* DocumentNode(XmlTree& tree) {
+    return reinterpret_cast<xmlNode*>(tree.doc.get());
 }
 
 }  // namespace
@@ -30,24 +27,24 @@ XmlDocument::~XmlDocument() = default;
 
 // A new load never frees the tree under nodes and lists taken earlier: they keep the old one.
 bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
-    m_impl.reset();
+    m_tree.reset();
     XmlDocPtr doc = ParseXmlFileBytes(fileBytes);
     if (!doc) return false;
-    m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
+    m_tree = std::make_shared<XmlTree>(std::move(doc));
     return true;
 }
 
 bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
-    m_impl.reset();
+    m_tree.reset();
     XmlDocPtr doc = ParseXmlCp949Text(cp949Text);
     if (!doc) return false;
-    m_impl = std::make_shared<Impl>(Impl{std::move(doc)});
+    m_tree = std::make_shared<XmlTree>(std::move(doc));
     return true;
 }
 
 XmlNodeList XmlDocument::SelectNodes(const XPath& xpath) const {
-    if (!m_impl) return XmlNodeList();
-    return XmlNodeList(m_impl, xpath.Select(m_impl->doc.get(), AsNode(m_impl->doc.get())));
+    if (!m_tree) return XmlNodeList();
+    return XmlNodeList(m_tree, xpath.Select(*m_tree, DocumentNode(*m_tree)));
 }
 
 XmlNodeList XmlDocument::SelectNodes(std::string_view xpath) const {
@@ -55,10 +52,9 @@ XmlNodeList XmlDocument::SelectNodes(std::string_view xpath) const {
 }
 
 XmlNode XmlDocument::SelectNode(const XPath& xpath) const {
-    xmlNode* first = m_impl ? xpath.SelectFirst(m_impl->doc.get(), AsNode(m_impl->doc.get()))
-                            : nullptr;
+    xmlNode* first = m_tree ? xpath.SelectFirst(*m_tree, DocumentNode(*m_tree)) : nullptr;
     if (first == nullptr) ThrowNoMatch(xpath);
-    return XmlNode(m_impl, first);
+    return XmlNode(m_tree, first);
 }
 
 XmlNode XmlDocument::SelectNode(std::string_view xpath) const {
@@ -66,7 +62,7 @@ XmlNode XmlDocument::SelectNode(std::string_view xpath) const {
 }
 
 XmlNodeList XmlNode::SelectNodes(const XPath& xpath) const {
-    return XmlNodeList(m_doc, xpath.Select(m_doc->doc.get(), m_node));
+    return XmlNodeList(m_tree, xpath.Select(*m_tree, m_node));
 }
 
 XmlNodeList XmlNode::SelectNodes(std::string_view xpath) const {
@@ -74,15 +70,15 @@ XmlNodeList XmlNode::SelectNodes(std::string_view xpath) const {
 }
 
 XmlNode XmlNode::SelectNode(const XPath& xpath) const {
-    xmlNode* first = xpath.SelectFirst(m_doc->doc.get(), m_node);
+    xmlNode* first = xpath.SelectFirst(*m_tree, m_node);
     if (first == nullptr) ThrowNoMatch(xpath);
-    return XmlNode(m_doc, first);
+    return XmlNode(m_tree, first);
 }
 
 std::optional<XmlNode> XmlNode::SelectLastNode(const XPath& xpath) const {
-    xmlNode* last = xpath.SelectLast(m_doc->doc.get(), m_node);
+    xmlNode* last = xpath.SelectLast(*m_tree, m_node);
     if (last == nullptr) return std::nullopt;
-    return XmlNode(m_doc, last);
+    return XmlNode(m_tree, last);
 }
 
 XmlNode XmlNode::SelectNode(std::string_view xpath) const {
@@ -118,7 +114,26 @@ XmlNode XmlNodeList::ListItem(long i) const {
         throw XmlAccessError("list item " + std::to_string(i) + " of " +
                              std::to_string(ListLength()) + " does not exist");
     }
-    return XmlNode(m_doc, m_nodes[static_cast<std::size_t>(i)]);
+    return XmlNode(m_tree, m_nodes[static_cast<std::size_t>(i)]);
+}
+
+const std::vector<xmlNode*>& XmlTree::Elements() {
+    if (m_gathered) return m_elements;
+    m_gathered = true;
+    xmlNode* const root = reinterpret_cast<xmlNode*>(doc.get());
+    xmlNode* node = root->children;
+    while (node != nullptr) {
+        if (node->type == XML_ELEMENT_NODE) {
+            m_elements.push_back(node);
+            if (node->children != nullptr) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (node != root && node->next == nullptr) node = node->parent;
+        node = node == root ? nullptr : node->next;
+    }
+    return m_elements;
 }
 
 }  // namespace ledgra
