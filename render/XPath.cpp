@@ -202,6 +202,7 @@ xmlNode* XPath::SelectLast(XmlTree& tree, xmlNode* context) const {
 }
 
 std::vector<xmlNode*> XPath::Evaluate(XmlTree& tree, xmlNode* context) const {
+    tree.NumberElements();
     XmlErrorCapture errors;
     xmlXPathContext& evaluation = ThreadXPathContext();
     evaluation.doc = tree.doc.get();

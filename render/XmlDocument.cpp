@@ -1,5 +1,7 @@
 #include "render/XmlDocument.h"
 
+#include <libxml/xpathInternals.h>
+
 #include <algorithm>
 #include <string>
 
@@ -134,6 +136,12 @@ const std::vector<xmlNode*>& XmlTree::Elements() {
         node = node == root ? nullptr : node->next;
     }
     return m_elements;
+}
+
+void XmlTree::NumberElements() {
+    if (m_numbered) return;
+    m_numbered = true;
+    xmlXPathOrderDocElems(doc.get());
 }
 
 }  // namespace ledgra

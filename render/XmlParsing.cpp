@@ -1,7 +1,6 @@
 #include "render/XmlParsing.h"
 
 #include <libxml/SAX2.h>
-#include <libxml/xpathInternals.h>
 
 #include <algorithm>
 #include <array>
@@ -60,25 +59,6 @@ void RefuseDocumentType(void* parserContext, const xmlChar*, const xmlChar*, con
     xmlStopParser(ctxt);
 }
 
-// The renderers' XPaths name elements without a prefix; XPath 1.0 matches such a name only in
-// no namespace. So every element written without a prefix leaves its default namespace, and
-// prefixed elements (ds:Signature and its children) keep theirs and stay out of reach.
-void DetachDefaultNamespaces(xmlDoc* doc) {
-    xmlNode* const root = xmlDocGetRootElement(doc);
-    xmlNode* node = root;
-    while (node != nullptr) {
-        if (node->type == XML_ELEMENT_NODE) {
-            if (node->ns != nullptr && node->ns->prefix == nullptr) node->ns = nullptr;
-            if (node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != root && node->next == nullptr) node = node->parent;
-        node = node == root ? nullptr : node->next;
-    }
-}
-
 enum class Encoding {
     AsDeclared,  // byte-order mark, then encoding declaration, else UTF-8
     Utf8,        // UTF-8, whatever the document declares
@@ -90,6 +70,7 @@ struct TreeBudget {
     std::size_t nodes = 0;
     int depth = 0;
     bool exceeded = false;
+    XmlNamespaces namespaces = XmlNamespaces::AsWritten;
 };
 
 TreeBudget& BudgetOf(void* parserContext) {
@@ -122,6 +103,16 @@ void CountedStartElement(void* ctxt, const xmlChar* localname, const xmlChar* pr
     }
     xmlSAX2StartElementNs(ctxt, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
                           defaulted, attributes);
+    // The renderers' XPaths name elements without a prefix; XPath 1.0 matches such a name only
+    // in no namespace. So every element written without a prefix leaves its default namespace
+    // as it is made, and prefixed elements (ds:Signature and its children) keep theirs and stay
+    // out of reach. (Where the parser looks a namespace up in the elements above, it finds it
+    // among their declarations, which stay as written.)
+    xmlNode* const element = static_cast<xmlParserCtxtPtr>(ctxt)->node;
+    if (BudgetOf(ctxt).namespaces == XmlNamespaces::DetachDefault && element != nullptr &&
+        element->ns != nullptr && element->ns->prefix == nullptr) {
+        element->ns = nullptr;
+    }
 }
 
 void CountedEndElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
@@ -194,6 +185,15 @@ bool IsStartTagStop(char c) {
 // kMaxXmlNamespacesInScope before the parser sees them. Malformed markup is left to the parser.
 bool MarkupWithinLimits(std::string_view bytes) {
     constexpr auto npos = std::string_view::npos;
+    // Every attribute and declaration has its "=": a document with few of them anywhere is
+    // within both limits, which most are, and a search for "=" passes over it much faster.
+    constexpr int kFewEquals = std::min(kMaxXmlAttributesPerElement, kMaxXmlNamespacesInScope);
+    int equals = 0;
+    for (std::size_t at = bytes.find('='); at != npos && equals <= kFewEquals;
+         at = bytes.find('=', at + 1)) {
+        ++equals;
+    }
+    if (equals <= kFewEquals) return true;
     std::vector<int> openDeclarations;
     int inScope = 0;
     auto skipPast = [&bytes](std::size_t from, std::string_view end) {
@@ -272,6 +272,7 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     if (!ctxt) return Failed(why, "out of memory");
     ctxt->sax->internalSubset = RefuseDocumentType;
     TreeBudget budget;
+    budget.namespaces = namespaces;
     InstallBudget(*ctxt, budget);
     // No XML_PARSE_NOENT, DTDLOAD or DTDATTR: entities stay unexpanded and nothing external is
     // loaded. XML_PARSE_HUGE only lifts the text and name lengths (bounded by the input cap)
@@ -293,9 +294,6 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     if (!doc || !ctxt->wellFormed || xmlDocGetRootElement(doc.get()) == nullptr) {
         return Failed(why, errors.FirstError().empty() ? "not well-formed" : errors.FirstError());
     }
-    if (namespaces == XmlNamespaces::DetachDefault) DetachDefaultNamespaces(doc.get());
-    // Numbers the elements so that sorting XPath results into document order is cheap.
-    xmlXPathOrderDocElems(doc.get());
     return doc;
 }
 

@@ -14,12 +14,16 @@ struct XmlTree {
     // Every element in document order, gathered by the first search of the whole document, so
     // that each later one passes over elements only.
     const std::vector<xmlNode*>& Elements();
+    // Numbers the elements, once, so that libxml2 sorts the results of an XPath evaluation
+    // into document order cheaply; the plain-name searches never need it.
+    void NumberElements();
 
     XmlDocPtr doc;
 
 private:
     std::vector<xmlNode*> m_elements;
     bool m_gathered = false;
+    bool m_numbered = false;
 };
 
 }  // namespace ledgra
