@@ -1,5 +1,6 @@
 #include "render/FillPlan.h"
 
+#include <algorithm>
 #include <deque>
 
 #include "render/PlaceholderFill.h"
@@ -14,6 +15,11 @@ bool Fits(std::size_t pageSize, std::size_t hits, std::size_t placeholderSize,
     if (valueSize <= placeholderSize) return true;
     if (pageSize > kMaxPageBytes) return false;
     return hits <= (kMaxPageBytes - pageSize) / (valueSize - placeholderSize);
+}
+
+// Bit `length` of a set of lengths, the last bit standing for every length from 63 on.
+std::uint64_t LengthBit(std::size_t length) {
+    return std::uint64_t{1} << std::min<std::size_t>(length, 63);
 }
 
 }  // namespace
@@ -106,11 +112,13 @@ bool PageFill::PlannedFill(std::string_view placeholder, std::string_view value)
     }
     const std::string_view name = placeholder.substr(1, placeholder.size() - 2);
     if (name.find(':') != std::string_view::npos) return false;
-    for (const std::uint32_t colon : m_spans) {
-        const FillColon& state = m_colons[colon];
-        if (!state.gone && state.next != kNoColon && state.textAfter == name.size() &&
-            SpanMatches(colon, name)) {
-            return false;
+    if ((m_spanLengths & LengthBit(name.size())) != 0) {
+        for (const std::uint32_t colon : m_spans) {
+            const FillColon& state = m_colons[colon];
+            if (!state.gone && state.next != kNoColon && state.textAfter == name.size() &&
+                SpanMatches(colon, name)) {
+                return false;
+            }
         }
     }
 
@@ -171,6 +179,7 @@ void PageFill::FillSlot(std::uint32_t slot, std::int32_t value) {
     if (before != kNoColon) {
         FillColon& joined = m_colons[before];
         joined.textAfter += m_values[static_cast<std::size_t>(value)].size + close.textAfter;
+        m_spanLengths |= LengthBit(joined.textAfter);
         joined.next = after;
         if (!joined.spansValue) m_spans.push_back(before);
         joined.spansValue = true;

@@ -92,6 +92,9 @@ private:
     const FillPlan* m_plan = nullptr;
     std::vector<FillColon> m_colons;
     std::vector<std::uint32_t> m_spans;  // colons whose text after holds a value (some gone)
+    // Every length the text after a span has had, as LengthBit: a span matches only a name of
+    // its length, so a fill whose name has a length no span ever had passes the spans by.
+    std::uint64_t m_spanLengths = 0;
     std::vector<std::uint32_t> m_taken;  // the slots one fill takes
     std::vector<Value> m_values;
     std::string m_valueBytes;

@@ -79,11 +79,13 @@ bool ConvertHangulText(std::string_view utf8, Converter& converter, std::string&
     constexpr char32_t kLastSyllable = 0xD7A3;
     // Both bytes of each syllable met so far; 0 where not yet asked (no code is 0).
     thread_local std::array<std::uint16_t, kLastSyllable - kFirstSyllable + 1> codes{};
-    out.reserve(utf8.size());
+    // No character grows: ASCII stays one byte, a syllable of three becomes two.
+    out.resize(utf8.size());
+    char* written = out.data();
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
+            *written++ = static_cast<char>(lead);
             ++i;
             continue;
         }
@@ -101,10 +103,11 @@ bool ConvertHangulText(std::string_view utf8, Converter& converter, std::string&
             code = static_cast<std::uint16_t>(static_cast<unsigned char>(one[0]) << 8 |
                                               static_cast<unsigned char>(one[1]));
         }
-        out.push_back(static_cast<char>(code >> 8));
-        out.push_back(static_cast<char>(code & 0xFF));
+        *written++ = static_cast<char>(code >> 8);
+        *written++ = static_cast<char>(code & 0xFF);
         i += 3;
     }
+    out.resize(static_cast<std::size_t>(written - out.data()));
     return true;
 }
 
