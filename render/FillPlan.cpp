@@ -1,6 +1,8 @@
 #include "render/FillPlan.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <deque>
 
 #include "render/PlaceholderFill.h"
@@ -91,7 +93,10 @@ PageFill::PageFill(std::string_view page) {
 }
 
 PageFill::PageFill(const FillPlan& plan)
-    : m_plan(&plan), m_colons(plan.UnfilledColons()), m_size(plan.Page().size()) {}
+    : m_plan(&plan),
+      m_colons(plan.UnfilledColons()),
+      m_filledSlots((plan.ColonCount() + 63) / 64),
+      m_size(plan.Page().size()) {}
 
 void PageFill::Fill(std::string_view placeholder, std::string_view value) {
     if (placeholder.empty()) return;
@@ -188,6 +193,7 @@ void PageFill::FillSlot(std::uint32_t slot, std::int32_t value) {
     open.gone = true;
     close.gone = true;
     open.value = value;
+    m_filledSlots[slot / 64] |= std::uint64_t{1} << (slot % 64);
 }
 
 std::string_view PageFill::ValueText(std::int32_t value) const {
@@ -197,17 +203,27 @@ std::string_view PageFill::ValueText(std::int32_t value) const {
 
 std::string PageFill::Build() const {
     const std::string_view page = m_plan->Page();
-    std::string filled;
-    filled.reserve(m_size);
+    // m_size is the filled page's size to the byte; were it ever short, the page would come
+    // out cut, never written past.
+    std::string filled(m_size, '\0');
+    char* out = filled.data();
+    const auto put = [&](std::string_view text) {
+        const std::size_t room = static_cast<std::size_t>(filled.data() + filled.size() - out);
+        const std::size_t size = std::min(text.size(), room);
+        std::memcpy(out, text.data(), size);
+        out += size;
+    };
     std::size_t from = 0;
-    for (std::size_t k = 0; k < m_colons.size(); ++k) {
-        if (m_colons[k].value < 0) continue;
-        filled.append(page.substr(from, m_plan->Colon(k) - from));
-        filled.append(ValueText(m_colons[k].value));
-        from = m_plan->Colon(k + 1) + 1;
-        ++k;
+    for (std::size_t word = 0; word < m_filledSlots.size(); ++word) {
+        for (std::uint64_t bits = m_filledSlots[word]; bits != 0; bits &= bits - 1) {
+            const std::size_t k = word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+            put(page.substr(from, m_plan->Colon(k) - from));
+            put(ValueText(m_colons[k].value));
+            from = m_plan->Colon(k + 1) + 1;
+        }
     }
-    filled.append(page.substr(from));
+    put(page.substr(from));
+    filled.resize(static_cast<std::size_t>(out - filled.data()));
     return filled;
 }
 
@@ -215,6 +231,7 @@ void PageFill::LeavePlan() {
     m_page = Build();
     m_plan = nullptr;
     m_colons = {};
+    m_filledSlots = {};
     m_spans = {};
     m_values = {};
     m_valueBytes = {};

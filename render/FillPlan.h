@@ -91,6 +91,7 @@ private:
 
     const FillPlan* m_plan = nullptr;
     std::vector<FillColon> m_colons;
+    std::vector<std::uint64_t> m_filledSlots;  // bit k: the slot after colon k holds a value
     std::vector<std::uint32_t> m_spans;  // colons whose text after holds a value (some gone)
     // Every length the text after a span has had, as LengthBit: a span matches only a name of
     // its length, so a fill whose name has a length no span ever had passes the spans by.
