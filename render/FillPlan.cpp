@@ -96,7 +96,14 @@ PageFill::PageFill(const FillPlan& plan)
     : m_plan(&plan),
       m_colons(plan.UnfilledColons()),
       m_filledSlots((plan.ColonCount() + 63) / 64),
-      m_size(plan.Page().size()) {}
+      m_size(plan.Page().size()) {
+    // Room for the fills of a whole page of the built-in templates, which make about a
+    // hundred: growing there step by step would cost more than the fills.
+    constexpr std::size_t kFills = 128;
+    m_values.reserve(kFills);
+    m_spans.reserve(kFills);
+    m_valueBytes.reserve(kFills * 16);
+}
 
 void PageFill::Fill(std::string_view placeholder, std::string_view value) {
     if (placeholder.empty()) return;

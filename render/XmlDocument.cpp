@@ -122,6 +122,7 @@ XmlNode XmlNodeList::ListItem(long i) const {
 const std::vector<xmlNode*>& XmlTree::Elements() {
     if (m_gathered) return m_elements;
     m_gathered = true;
+    m_elements.reserve(256);  // a typical document's; larger ones grow from there
     xmlNode* const root = reinterpret_cast<xmlNode*>(doc.get());
     xmlNode* node = root->children;
     while (node != nullptr) {
