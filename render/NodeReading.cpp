@@ -3,11 +3,11 @@
 namespace ledgra {
 
 std::string RequiredText(const XmlNode& node, const XPath& path) {
-    return node.SelectNode(path).NodeText();
+    return node.SelectFirstText(path);
 }
 
 void AssignLastText(std::string& value, const XmlNode& node, const XPath& path) {
-    if (const std::optional<XmlNode> last = node.SelectLastNode(path)) value = last->NodeText();
+    if (std::optional<std::string> last = node.SelectLastText(path)) value = std::move(*last);
 }
 
 }  // namespace ledgra

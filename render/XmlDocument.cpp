@@ -22,6 +22,27 @@ xmlNode* DocumentNode(XmlTree& tree) {
     return reinterpret_cast<xmlNode*>(tree.doc.get());
 }
 
+// A node's text content (all descendant text), code page 949, untrimmed.
+std::string TextOf(const xmlNode* node) {
+    // Most values are an element holding one text: read in place, not gathered into a copy.
+    const xmlNode* only = node->type == XML_ELEMENT_NODE ? node->children : nullptr;
+    XmlCharPtr gathered;
+    const xmlChar* content = nullptr;
+    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE) {
+        content = only->content;
+    } else {
+        gathered.reset(xmlNodeGetContent(node));
+        content = gathered.get();
+    }
+    if (content == nullptr) return {};
+    const std::string_view utf8(reinterpret_cast<const char*>(content));
+    // Most values are ASCII, which code page 949 writes the same way: no conversion needed.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(utf8);
+    }
+    return Cp949FromUtf8(utf8);
+}
+
 }  // namespace
 
 XmlDocument::XmlDocument() = default;
@@ -77,10 +98,16 @@ XmlNode XmlNode::SelectNode(const XPath& xpath) const {
     return XmlNode(m_tree, first);
 }
 
-std::optional<XmlNode> XmlNode::SelectLastNode(const XPath& xpath) const {
+std::string XmlNode::SelectFirstText(const XPath& xpath) const {
+    xmlNode* first = xpath.SelectFirst(*m_tree, m_node);
+    if (first == nullptr) ThrowNoMatch(xpath);
+    return TextOf(first);
+}
+
+std::optional<std::string> XmlNode::SelectLastText(const XPath& xpath) const {
     xmlNode* last = xpath.SelectLast(*m_tree, m_node);
     if (last == nullptr) return std::nullopt;
-    return XmlNode(m_tree, last);
+    return TextOf(last);
 }
 
 XmlNode XmlNode::SelectNode(std::string_view xpath) const {
@@ -88,23 +115,7 @@ XmlNode XmlNode::SelectNode(std::string_view xpath) const {
 }
 
 std::string XmlNode::NodeText() const {
-    // Most values are an element holding one text: read in place, not gathered into a copy.
-    const xmlNode* only = m_node->type == XML_ELEMENT_NODE ? m_node->children : nullptr;
-    XmlCharPtr gathered;
-    const xmlChar* content = nullptr;
-    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE) {
-        content = only->content;
-    } else {
-        gathered.reset(xmlNodeGetContent(m_node));
-        content = gathered.get();
-    }
-    if (content == nullptr) return {};
-    const std::string_view utf8(reinterpret_cast<const char*>(content));
-    // Most values are ASCII, which code page 949 writes the same way: no conversion needed.
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
-        return std::string(utf8);
-    }
-    return Cp949FromUtf8(utf8);
+    return TextOf(m_node);
 }
 
 long XmlNodeList::ListLength() const {

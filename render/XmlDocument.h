@@ -105,8 +105,10 @@ public:
     // The first such node; throws XmlAccessError when there is none.
     XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
-    // The last such node, if any.
-    std::optional<XmlNode> SelectLastNode(const XPath& xpath) const;
+    // The texts of the first and of the last such node, as NodeText gives them, for readers
+    // that want no more of the node. The first throws XmlAccessError when there is none.
+    std::string SelectFirstText(const XPath& xpath) const;
+    std::optional<std::string> SelectLastText(const XPath& xpath) const;
     // The node's text content (all descendant text), code page 949, untrimmed.
     std::string NodeText() const;
 

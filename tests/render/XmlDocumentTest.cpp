@@ -128,10 +128,14 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
                 EXPECT_EQ(first().NodeText(), list.ListItem(0).NodeText());
             }
             if (c.context.empty()) continue;
-            const std::optional<XmlNode> last = doc.SelectNode(c.context).SelectLastNode(xpath);
+            const XmlNode context = doc.SelectNode(c.context);
+            const std::optional<std::string> last = context.SelectLastText(xpath);
             ASSERT_EQ(last.has_value(), c.expectedLength > 0);
             if (last) {
-                EXPECT_EQ(last->NodeText(), list.ListItem(c.expectedLength - 1).NodeText());
+                EXPECT_EQ(*last, list.ListItem(c.expectedLength - 1).NodeText());
+                EXPECT_EQ(context.SelectFirstText(xpath), list.ListItem(0).NodeText());
+            } else {
+                EXPECT_THROW(context.SelectFirstText(xpath), XmlAccessError);
             }
         }
     }
