@@ -82,7 +82,10 @@ struct DocumentNames {
             names[i] =
                 xmlDictExists(document.dict, reinterpret_cast<const xmlChar*>(path[i].data()),
                               static_cast<int>(path[i].size()));
-            absent = absent || names[i] == nullptr;
+            if (names[i] == nullptr) {
+                absent = true;
+                return;
+            }
         }
     }
 };
