@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 namespace ledgra {
@@ -77,8 +78,11 @@ size_t Utf8SequenceLength(const char* p, size_t left) {
 bool ConvertHangulText(std::string_view utf8, Converter& converter, std::string& out) {
     constexpr char32_t kFirstSyllable = 0xAC00;
     constexpr char32_t kLastSyllable = 0xD7A3;
-    // Both bytes of each syllable met so far; 0 where not yet asked (no code is 0).
-    thread_local std::array<std::uint16_t, kLastSyllable - kFirstSyllable + 1> codes{};
+    // Both bytes of each syllable met so far; 0 where not yet asked (no code is 0). Made on a
+    // thread's first text, so that threads that never convert carry none of it.
+    using Codes = std::array<std::uint16_t, kLastSyllable - kFirstSyllable + 1>;
+    thread_local const std::unique_ptr<Codes> made = std::make_unique<Codes>();
+    Codes& codes = *made;
     // No character grows: ASCII stays one byte, a syllable of three becomes two.
     out.resize(utf8.size());
     char* written = out.data();
