@@ -1,6 +1,7 @@
-// Rendering a real standard-schema invoice: loading and reading the XML file, then the whole
-// page (reading, copy choice, template, filling). The peer is xsltproc with a stylesheet of the
-// same fields: bench/xslt/compare.sh times both.
+// Rendering a real standard-schema invoice: loading the XML file, reading it, then the whole
+// page (reading, copy choice, template, filling). The peers are xsltproc with a stylesheet of
+// the same fields (bench/xslt/compare.sh times both) and, for the whole page, libxml2's parse
+// of the same bytes (bench/peers/xml_parse.cpp, beside the load alone here).
 
 #include <benchmark/benchmark.h>
 
@@ -30,6 +31,18 @@ public:
     void NavigateView(const std::filesystem::path&) override {}
     int m_messages = 0;
 };
+
+void BM_LoadStandardInvoice(benchmark::State& state) {
+    const std::string bytes = ReadWholeFile(InvoiceFile());
+    for (auto _ : state) {
+        XmlDocument document;
+        if (!document.LoadXmlBytes(bytes)) {
+            state.SkipWithError("the invoice does not load");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_LoadStandardInvoice);
 
 void BM_ReadStandardInvoice(benchmark::State& state) {
     const std::string bytes = ReadWholeFile(InvoiceFile());

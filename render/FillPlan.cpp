@@ -1,5 +1,8 @@
 #include "render/FillPlan.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <deque>
 
 #include "render/PlaceholderFill.h"
@@ -16,22 +19,57 @@ bool Fits(std::size_t pageSize, std::size_t hits, std::size_t placeholderSize,
     return hits <= (kMaxPageBytes - pageSize) / (valueSize - placeholderSize);
 }
 
+// Bit `length` of a set of lengths, the last bit standing for every length from 63 on.
+std::uint64_t LengthBit(std::size_t length) {
+    return std::uint64_t{1} << std::min<std::size_t>(length, 63);
+}
+
 }  // namespace
 
 FillPlan::FillPlan(std::string page) : m_page(std::move(page)) {
     for (std::size_t at = m_page.find(':'); at != std::string::npos; at = m_page.find(':', at + 1)) {
         m_colons.push_back(at);
     }
-    for (std::size_t k = 0; k + 1 < m_colons.size(); ++k) {
+    const std::size_t count = m_colons.size();
+    std::size_t tableSize = 16;
+    while (tableSize < 2 * count) tableSize *= 2;
+    m_named.resize(tableSize);
+    m_unfilled.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        FillColon& colon = m_unfilled[k];
+        colon.previous = k == 0 ? kNoColon : static_cast<std::uint32_t>(k - 1);
+        colon.next = k + 1 == count ? kNoColon : static_cast<std::uint32_t>(k + 1);
+        const std::size_t end = k + 1 == count ? m_page.size() : m_colons[k + 1];
+        colon.textAfter = end - m_colons[k] - 1;
+        if (k + 1 == count) break;
         const std::string_view name =
             std::string_view(m_page).substr(m_colons[k] + 1, m_colons[k + 1] - m_colons[k] - 1);
-        m_slots[name].push_back(static_cast<std::uint32_t>(k));
+        Entry(name).slots.push_back(static_cast<std::uint32_t>(k));
     }
 }
 
+// FNV-1a.
+std::uint32_t FillPlan::NameHash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+FillPlan::Named& FillPlan::Entry(std::string_view name) {
+    const std::size_t mask = m_named.size() - 1;
+    std::size_t at = NameHash(name) & mask;
+    while (m_named[at].name.data() != nullptr && m_named[at].name != name) at = (at + 1) & mask;
+    m_named[at].name = name;
+    return m_named[at];
+}
+
 const std::vector<std::uint32_t>* FillPlan::SlotsNamed(std::string_view name) const {
-    const auto found = m_slots.find(name);
-    return found == m_slots.end() ? nullptr : &found->second;
+    const std::size_t mask = m_named.size() - 1;
+    for (std::size_t at = NameHash(name) & mask; m_named[at].name.data() != nullptr;
+         at = (at + 1) & mask) {
+        if (m_named[at].name == name) return &m_named[at].slots;
+    }
+    return nullptr;
 }
 
 const FillPlan* BuiltInFillPlan(std::string_view page) {
@@ -46,24 +84,25 @@ const FillPlan* BuiltInFillPlan(std::string_view page) {
     return nullptr;
 }
 
-PageFill::PageFill(std::string page) {
+PageFill::PageFill(std::string_view page) {
     if (const FillPlan* plan = BuiltInFillPlan(page)) {
         *this = PageFill(*plan);
     } else {
-        m_page = std::move(page);
+        m_page = std::string(page);
     }
 }
 
-PageFill::PageFill(const FillPlan& plan) : m_plan(&plan), m_size(plan.Page().size()) {
-    const std::size_t count = plan.ColonCount();
-    m_colons.resize(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        ColonState& colon = m_colons[k];
-        colon.previous = k == 0 ? kNone : static_cast<std::uint32_t>(k - 1);
-        colon.next = k + 1 == count ? kNone : static_cast<std::uint32_t>(k + 1);
-        const std::size_t end = k + 1 == count ? plan.Page().size() : plan.Colon(k + 1);
-        colon.textAfter = end - plan.Colon(k) - 1;
-    }
+PageFill::PageFill(const FillPlan& plan)
+    : m_plan(&plan),
+      m_colons(plan.UnfilledColons()),
+      m_filledSlots((plan.ColonCount() + 63) / 64),
+      m_size(plan.Page().size()) {
+    // Room for the fills of a whole page of the built-in templates, which make about a
+    // hundred: growing there step by step would cost more than the fills.
+    constexpr std::size_t kFills = 128;
+    m_values.reserve(kFills);
+    m_spans.reserve(kFills);
+    m_valueBytes.reserve(kFills * 16);
 }
 
 void PageFill::Fill(std::string_view placeholder, std::string_view value) {
@@ -85,11 +124,13 @@ bool PageFill::PlannedFill(std::string_view placeholder, std::string_view value)
     }
     const std::string_view name = placeholder.substr(1, placeholder.size() - 2);
     if (name.find(':') != std::string_view::npos) return false;
-    for (const std::uint32_t colon : m_spans) {
-        const ColonState& state = m_colons[colon];
-        if (!state.gone && state.next != kNone && state.textAfter == name.size() &&
-            SpanMatches(colon, name)) {
-            return false;
+    if ((m_spanLengths & LengthBit(name.size())) != 0) {
+        for (const std::uint32_t colon : m_spans) {
+            const FillColon& state = m_colons[colon];
+            if (!state.gone && state.next != kNoColon && state.textAfter == name.size() &&
+                SpanMatches(colon, name)) {
+                return false;
+            }
         }
     }
 
@@ -143,21 +184,23 @@ bool PageFill::SpanMatches(std::uint32_t colon, std::string_view name) const {
 }
 
 void PageFill::FillSlot(std::uint32_t slot, std::int32_t value) {
-    ColonState& open = m_colons[slot];
-    ColonState& close = m_colons[slot + 1];
+    FillColon& open = m_colons[slot];
+    FillColon& close = m_colons[slot + 1];
     const std::uint32_t before = open.previous;
     const std::uint32_t after = close.next;
-    if (before != kNone) {
-        ColonState& joined = m_colons[before];
+    if (before != kNoColon) {
+        FillColon& joined = m_colons[before];
         joined.textAfter += m_values[static_cast<std::size_t>(value)].size + close.textAfter;
+        m_spanLengths |= LengthBit(joined.textAfter);
         joined.next = after;
         if (!joined.spansValue) m_spans.push_back(before);
         joined.spansValue = true;
     }
-    if (after != kNone) m_colons[after].previous = before;
+    if (after != kNoColon) m_colons[after].previous = before;
     open.gone = true;
     close.gone = true;
     open.value = value;
+    m_filledSlots[slot / 64] |= std::uint64_t{1} << (slot % 64);
 }
 
 std::string_view PageFill::ValueText(std::int32_t value) const {
@@ -167,17 +210,27 @@ std::string_view PageFill::ValueText(std::int32_t value) const {
 
 std::string PageFill::Build() const {
     const std::string_view page = m_plan->Page();
-    std::string filled;
-    filled.reserve(m_size);
+    // m_size is the filled page's size to the byte; were it ever short, the page would come
+    // out cut, never written past.
+    std::string filled(m_size, '\0');
+    char* out = filled.data();
+    const auto put = [&](std::string_view text) {
+        const std::size_t room = static_cast<std::size_t>(filled.data() + filled.size() - out);
+        const std::size_t size = std::min(text.size(), room);
+        std::memcpy(out, text.data(), size);
+        out += size;
+    };
     std::size_t from = 0;
-    for (std::size_t k = 0; k < m_colons.size(); ++k) {
-        if (m_colons[k].value < 0) continue;
-        filled.append(page.substr(from, m_plan->Colon(k) - from));
-        filled.append(ValueText(m_colons[k].value));
-        from = m_plan->Colon(k + 1) + 1;
-        ++k;
+    for (std::size_t word = 0; word < m_filledSlots.size(); ++word) {
+        for (std::uint64_t bits = m_filledSlots[word]; bits != 0; bits &= bits - 1) {
+            const std::size_t k = word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+            put(page.substr(from, m_plan->Colon(k) - from));
+            put(ValueText(m_colons[k].value));
+            from = m_plan->Colon(k + 1) + 1;
+        }
     }
-    filled.append(page.substr(from));
+    put(page.substr(from));
+    filled.resize(static_cast<std::size_t>(out - filled.data()));
     return filled;
 }
 
@@ -185,6 +238,7 @@ void PageFill::LeavePlan() {
     m_page = Build();
     m_plan = nullptr;
     m_colons = {};
+    m_filledSlots = {};
     m_spans = {};
     m_values = {};
     m_valueBytes = {};

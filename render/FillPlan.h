@@ -11,10 +11,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace ledgra {
+
+// A colon of a template as a page being filled has it.
+struct FillColon {
+    std::uint32_t previous;  // the neighbouring colons still in the page, kNoColon at the ends
+    std::uint32_t next;
+    std::size_t textAfter;    // bytes up to the next colon still in the page (or the end)
+    std::int32_t value = -1;  // the value of the slot it opens, once filled
+    bool gone = false;        // taken by a filled slot
+    bool spansValue = false;  // the text after it holds a value
+};
+inline constexpr std::uint32_t kNoColon = UINT32_MAX;
 
 class FillPlan {
 public:
@@ -26,13 +36,25 @@ public:
     const std::string& Page() const { return m_page; }
     std::size_t ColonCount() const { return m_colons.size(); }
     std::size_t Colon(std::size_t k) const { return m_colons[k]; }
+    // The colons of the page before any fill.
+    const std::vector<FillColon>& UnfilledColons() const { return m_unfilled; }
     // The slots whose text between colon k and colon k + 1 is `name`, ascending.
     const std::vector<std::uint32_t>* SlotsNamed(std::string_view name) const;
 
 private:
+    // An open-addressed table of slot names: every fill looks one up, and a general map
+    // spends more on hashing a short name than the rest of the fill.
+    struct Named {
+        std::string_view name;  // without data: a free entry
+        std::vector<std::uint32_t> slots;
+    };
+    static std::uint32_t NameHash(std::string_view name);
+    Named& Entry(std::string_view name);
+
     std::string m_page;
     std::vector<std::size_t> m_colons;
-    std::unordered_map<std::string_view, std::vector<std::uint32_t>> m_slots;
+    std::vector<FillColon> m_unfilled;
+    std::vector<Named> m_named;  // a power of two long, at most half full
 };
 
 // The plan of the built-in template with exactly these bytes, compiled on first use; null for
@@ -45,7 +67,7 @@ class PageFill {
 public:
     // By the built-in plan where the page is a built-in template, else placeholder by
     // placeholder.
-    explicit PageFill(std::string page);
+    explicit PageFill(std::string_view page);
     explicit PageFill(const FillPlan& plan);
 
     void Fill(std::string_view placeholder, std::string_view value);
@@ -55,20 +77,10 @@ public:
     std::string Take();
 
 private:
-    // A colon of the plan as the page has it now.
-    struct ColonState {
-        std::uint32_t previous;  // the neighbouring colons still in the page, kNone at the ends
-        std::uint32_t next;
-        std::size_t textAfter;   // bytes up to the next colon still in the page (or the end)
-        std::int32_t value = -1;  // the value of the slot it opens, once filled
-        bool gone = false;        // taken by a filled slot
-        bool spansValue = false;  // the text after it holds a value
-    };
     struct Value {
         std::size_t offset;
         std::size_t size;
     };
-    static constexpr std::uint32_t kNone = UINT32_MAX;
 
     bool PlannedFill(std::string_view placeholder, std::string_view value);
     bool SpanMatches(std::uint32_t colon, std::string_view name) const;
@@ -78,8 +90,12 @@ private:
     void LeavePlan();
 
     const FillPlan* m_plan = nullptr;
-    std::vector<ColonState> m_colons;
+    std::vector<FillColon> m_colons;
+    std::vector<std::uint64_t> m_filledSlots;  // bit k: the slot after colon k holds a value
     std::vector<std::uint32_t> m_spans;  // colons whose text after holds a value (some gone)
+    // Every length the text after a span has had, as LengthBit: a span matches only a name of
+    // its length, so a fill whose name has a length no span ever had passes the spans by.
+    std::uint64_t m_spanLengths = 0;
     std::vector<std::uint32_t> m_taken;  // the slots one fill takes
     std::vector<Value> m_values;
     std::string m_valueBytes;

@@ -1,12 +1,23 @@
 #include "render/HtmlText.h"
 
+#include <algorithm>
+
 namespace ledgra {
 namespace {
 
+bool IsEscaped(char c, bool quotes) {
+    return c == '&' || c == '<' || c == '>' || (quotes && (c == '"' || c == '\''));
+}
+
 std::string Escape(std::string_view text, bool quotes) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
+    // Most texts hold nothing to escape: they are copied whole, and the rest from the first
+    // byte that changes.
+    const auto first = std::find_if(text.begin(), text.end(),
+                                    [quotes](char c) { return IsEscaped(c, quotes); });
+    std::string escaped(text.begin(), first);
+    if (first == text.end()) return escaped;
+    escaped.reserve(text.size() + 16);
+    for (char c : text.substr(static_cast<std::size_t>(first - text.begin()))) {
         switch (c) {
             case '&':
                 escaped += "&amp;";

@@ -3,13 +3,11 @@
 namespace ledgra {
 
 std::string RequiredText(const XmlNode& node, const XPath& path) {
-    return node.SelectNode(path).NodeText();
+    return node.SelectFirstText(path);
 }
 
 void AssignLastText(std::string& value, const XmlNode& node, const XPath& path) {
-    const XmlNodeList nodes = node.SelectNodes(path);
-    const long count = nodes.ListLength();
-    if (count > 0) value = nodes.ListItem(count - 1).NodeText();
+    if (std::optional<std::string> last = node.SelectLastText(path)) value = std::move(*last);
 }
 
 }  // namespace ledgra

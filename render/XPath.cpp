@@ -7,6 +7,7 @@
 
 #include "render/XmlDocument.h"
 #include "render/XmlLibrary.h"
+#include "render/XmlTree.h"
 
 namespace ledgra {
 
@@ -79,8 +80,12 @@ struct DocumentNames {
         : count(path.size()) {
         for (std::size_t i = 0; i < count; ++i) {
             names[i] =
-                xmlDictExists(document.dict, reinterpret_cast<const xmlChar*>(path[i].c_str()), -1);
-            absent = absent || names[i] == nullptr;
+                xmlDictExists(document.dict, reinterpret_cast<const xmlChar*>(path[i].data()),
+                              static_cast<int>(path[i].size()));
+            if (names[i] == nullptr) {
+                absent = true;
+                return;
+            }
         }
     }
 };
@@ -92,17 +97,17 @@ bool IsNamed(const xmlNode* node, const DocumentNames& path, std::size_t step) {
            node->name == path.names[step];
 }
 
-// The elements the child steps select from `context`.
-void SelectChildren(xmlNode* context, const DocumentNames& path, std::size_t step,
-                    std::vector<xmlNode*>& selected) {
+// Offers `take` each element the child steps select from `context`, in document order, for as
+// long as it asks for more; false once it stopped.
+template <typename Take>
+bool SelectChildren(xmlNode* context, const DocumentNames& path, std::size_t step, Take& take) {
     for (xmlNode* child = context->children; child != nullptr; child = child->next) {
         if (!IsNamed(child, path, step)) continue;
-        if (step + 1 == path.count) {
-            selected.push_back(child);
-        } else {
-            SelectChildren(child, path, step + 1, selected);
-        }
+        const bool more =
+            step + 1 == path.count ? take(child) : SelectChildren(child, path, step + 1, take);
+        if (!more) return false;
     }
+    return true;
 }
 
 // Whether `node` and its ancestors carry the names, the last name on `node`.
@@ -113,18 +118,13 @@ bool EndsPath(const xmlNode* node, const DocumentNames& path) {
     return true;
 }
 
-// "//A/B": every B whose parent is an A, in document order (one walk, without recursion, so
-// nested A elements keep the order too).
-void SelectAnywhere(xmlNode* root, const DocumentNames& path, std::vector<xmlNode*>& selected) {
-    xmlNode* node = root->children;
-    while (node != nullptr) {
-        if (EndsPath(node, path)) selected.push_back(node);
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
-        }
-        while (node != root && node->next == nullptr) node = node->parent;
-        node = node == root ? nullptr : node->next;
+// "//A/B": every B whose parent is an A, in document order, offered to `take` as
+// SelectChildren does.
+template <typename Take>
+void SelectAnywhere(XmlTree& tree, const DocumentNames& path, Take& take) {
+    const xmlChar* const last = path.names[path.count - 1];
+    for (xmlNode* node : tree.Elements()) {
+        if (node->name == last && EndsPath(node, path) && !take(node)) return;
     }
 }
 
@@ -156,21 +156,59 @@ const std::string& XPath::Expression() const {
     return m_compiled->expression;
 }
 
-std::vector<xmlNode*> XPath::Select(xmlDoc* document, xmlNode* context) const {
-    if (!m_compiled->names.empty() && document->dict != nullptr) {
-        std::vector<xmlNode*> nodes;
-        const DocumentNames path(*document, m_compiled->names);
-        if (path.absent) return nodes;
+// Plain-name paths are walked; every other expression is evaluated by libxml2.
+template <typename Take>
+void XPath::Walk(XmlTree& tree, xmlNode* context, Take& take) const {
+    if (!m_compiled->names.empty() && tree.doc->dict != nullptr) {
+        const DocumentNames path(*tree.doc, m_compiled->names);
+        if (path.absent) return;
         if (m_compiled->anywhere) {
-            SelectAnywhere(reinterpret_cast<xmlNode*>(document), path, nodes);
+            SelectAnywhere(tree, path, take);
         } else {
-            SelectChildren(context, path, 0, nodes);
+            SelectChildren(context, path, 0, take);
         }
-        return nodes;
+        return;
     }
+    for (xmlNode* node : Evaluate(tree, context)) {
+        if (!take(node)) return;
+    }
+}
+
+std::vector<xmlNode*> XPath::Select(XmlTree& tree, xmlNode* context) const {
+    std::vector<xmlNode*> nodes;
+    auto take = [&nodes](xmlNode* node) {
+        nodes.push_back(node);
+        return true;
+    };
+    Walk(tree, context, take);
+    return nodes;
+}
+
+xmlNode* XPath::SelectFirst(XmlTree& tree, xmlNode* context) const {
+    xmlNode* first = nullptr;
+    auto take = [&first](xmlNode* node) {
+        first = node;
+        return false;
+    };
+    Walk(tree, context, take);
+    return first;
+}
+
+xmlNode* XPath::SelectLast(XmlTree& tree, xmlNode* context) const {
+    xmlNode* last = nullptr;
+    auto take = [&last](xmlNode* node) {
+        last = node;
+        return true;
+    };
+    Walk(tree, context, take);
+    return last;
+}
+
+std::vector<xmlNode*> XPath::Evaluate(XmlTree& tree, xmlNode* context) const {
+    tree.NumberElements();
     XmlErrorCapture errors;
     xmlXPathContext& evaluation = ThreadXPathContext();
-    evaluation.doc = document;
+    evaluation.doc = tree.doc.get();
     evaluation.node = context;
     evaluation.contextSize = -1;
     evaluation.proximityPosition = -1;

@@ -15,15 +15,17 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct _xmlDoc;
 struct _xmlNode;
 
 namespace ledgra {
+
+struct XmlTree;
 
 // A missing document, node or list item, or a failing query: the renderers do not catch it;
 // the verification run does.
@@ -49,7 +51,13 @@ private:
     friend class XmlNode;
     struct Compiled;
     // The nodes selected with `context` as the context node, in document order.
-    std::vector<_xmlNode*> Select(_xmlDoc* document, _xmlNode* context) const;
+    std::vector<_xmlNode*> Select(XmlTree& tree, _xmlNode* context) const;
+    // The first or the last of them without gathering the rest; null when there is none.
+    _xmlNode* SelectFirst(XmlTree& tree, _xmlNode* context) const;
+    _xmlNode* SelectLast(XmlTree& tree, _xmlNode* context) const;
+    template <typename Take>
+    void Walk(XmlTree& tree, _xmlNode* context, Take& take) const;
+    std::vector<_xmlNode*> Evaluate(XmlTree& tree, _xmlNode* context) const;
 
     std::shared_ptr<Compiled> m_compiled;
 };
@@ -83,10 +91,8 @@ public:
     XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
 
-    struct Impl;
-
 private:
-    std::shared_ptr<Impl> m_impl;
+    std::shared_ptr<XmlTree> m_tree;
 };
 
 // A node of a loaded document; keeps its document alive.
@@ -99,15 +105,19 @@ public:
     // The first such node; throws XmlAccessError when there is none.
     XmlNode SelectNode(const XPath& xpath) const;
     XmlNode SelectNode(std::string_view xpath) const;
+    // The texts of the first and of the last such node, as NodeText gives them, for readers
+    // that want no more of the node. The first throws XmlAccessError when there is none.
+    std::string SelectFirstText(const XPath& xpath) const;
+    std::optional<std::string> SelectLastText(const XPath& xpath) const;
     // The node's text content (all descendant text), code page 949, untrimmed.
     std::string NodeText() const;
 
 private:
     friend class XmlDocument;
     friend class XmlNodeList;
-    XmlNode(std::shared_ptr<XmlDocument::Impl> doc, _xmlNode* node)
-        : m_doc(std::move(doc)), m_node(node) {}
-    std::shared_ptr<XmlDocument::Impl> m_doc;
+    XmlNode(std::shared_ptr<XmlTree> tree, _xmlNode* node)
+        : m_tree(std::move(tree)), m_node(node) {}
+    std::shared_ptr<XmlTree> m_tree;
     _xmlNode* m_node;
 };
 
@@ -124,9 +134,9 @@ public:
 private:
     friend class XmlDocument;
     friend class XmlNode;
-    XmlNodeList(std::shared_ptr<XmlDocument::Impl> doc, std::vector<_xmlNode*> nodes)
-        : m_doc(std::move(doc)), m_nodes(std::move(nodes)) {}
-    std::shared_ptr<XmlDocument::Impl> m_doc;
+    XmlNodeList(std::shared_ptr<XmlTree> tree, std::vector<_xmlNode*> nodes)
+        : m_tree(std::move(tree)), m_nodes(std::move(nodes)) {}
+    std::shared_ptr<XmlTree> m_tree;
     std::vector<_xmlNode*> m_nodes;
 };
 

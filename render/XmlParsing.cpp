@@ -1,7 +1,6 @@
 #include "render/XmlParsing.h"
 
 #include <libxml/SAX2.h>
-#include <libxml/xpathInternals.h>
 
 #include <algorithm>
 #include <array>
@@ -60,25 +59,6 @@ void RefuseDocumentType(void* parserContext, const xmlChar*, const xmlChar*, con
     xmlStopParser(ctxt);
 }
 
-// The renderers' XPaths name elements without a prefix; XPath 1.0 matches such a name only in
-// no namespace. So every element written without a prefix leaves its default namespace, and
-// prefixed elements (ds:Signature and its children) keep theirs and stay out of reach.
-void DetachDefaultNamespaces(xmlDoc* doc) {
-    xmlNode* const root = xmlDocGetRootElement(doc);
-    xmlNode* node = root;
-    while (node != nullptr) {
-        if (node->type == XML_ELEMENT_NODE) {
-            if (node->ns != nullptr && node->ns->prefix == nullptr) node->ns = nullptr;
-            if (node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-        }
-        while (node != root && node->next == nullptr) node = node->parent;
-        node = node == root ? nullptr : node->next;
-    }
-}
-
 enum class Encoding {
     AsDeclared,  // byte-order mark, then encoding declaration, else UTF-8
     Utf8,        // UTF-8, whatever the document declares
@@ -90,6 +70,7 @@ struct TreeBudget {
     std::size_t nodes = 0;
     int depth = 0;
     bool exceeded = false;
+    XmlNamespaces namespaces = XmlNamespaces::AsWritten;
 };
 
 TreeBudget& BudgetOf(void* parserContext) {
@@ -122,6 +103,16 @@ void CountedStartElement(void* ctxt, const xmlChar* localname, const xmlChar* pr
     }
     xmlSAX2StartElementNs(ctxt, localname, prefix, uri, namespaceCount, namespaces, attributeCount,
                           defaulted, attributes);
+    // The renderers' XPaths name elements without a prefix; XPath 1.0 matches such a name only
+    // in no namespace. So every element written without a prefix leaves its default namespace
+    // as it is made, and prefixed elements (ds:Signature and its children) keep theirs and stay
+    // out of reach. (Where the parser looks a namespace up in the elements above, it finds it
+    // among their declarations, which stay as written.)
+    xmlNode* const element = static_cast<xmlParserCtxtPtr>(ctxt)->node;
+    if (BudgetOf(ctxt).namespaces == XmlNamespaces::DetachDefault && element != nullptr &&
+        element->ns != nullptr && element->ns->prefix == nullptr) {
+        element->ns = nullptr;
+    }
 }
 
 void CountedEndElement(void* ctxt, const xmlChar* localname, const xmlChar* prefix,
@@ -176,12 +167,33 @@ bool IsNamespaceDeclaration(std::string_view bytes, std::size_t equals) {
     return name == "xmlns" || name.starts_with("xmlns:");
 }
 
+// The bytes a look at a start tag stops at; a tag is mostly names, passed over one table look
+// per byte.
+constexpr std::array<bool, 256> kStartTagStops = [] {
+    std::array<bool, 256> stops{};
+    for (const unsigned char c : {'"', '\'', '=', '>'}) stops[c] = true;
+    return stops;
+}();
+
+bool IsStartTagStop(char c) {
+    return kStartTagStops[static_cast<unsigned char>(c)];
+}
+
 // The parser compares each attribute of an element with every earlier one and looks a prefix
 // up among all declarations in scope, so both costs grow with the square of what elements
 // carry. One linear look at the markup refuses documents past kMaxXmlAttributesPerElement or
 // kMaxXmlNamespacesInScope before the parser sees them. Malformed markup is left to the parser.
 bool MarkupWithinLimits(std::string_view bytes) {
     constexpr auto npos = std::string_view::npos;
+    // Every attribute and declaration has its "=": a document with few of them anywhere is
+    // within both limits, which most are, and a search for "=" passes over it much faster.
+    constexpr int kFewEquals = std::min(kMaxXmlAttributesPerElement, kMaxXmlNamespacesInScope);
+    int equals = 0;
+    for (std::size_t at = bytes.find('='); at != npos && equals <= kFewEquals;
+         at = bytes.find('=', at + 1)) {
+        ++equals;
+    }
+    if (equals <= kFewEquals) return true;
     std::vector<int> openDeclarations;
     int inScope = 0;
     auto skipPast = [&bytes](std::size_t from, std::string_view end) {
@@ -207,19 +219,20 @@ bool MarkupWithinLimits(std::string_view bytes) {
         } else {
             int attributes = 0;
             int declarations = 0;
-            char quote = 0;
             std::size_t end = at + 1;
-            for (; end < bytes.size(); ++end) {
+            while (end < bytes.size()) {
                 const char c = bytes[end];
-                if (quote != 0) {
-                    if (c == quote) quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
+                if (!IsStartTagStop(c)) {
+                    ++end;
+                } else if (c == '>') {
+                    break;
                 } else if (c == '=') {
                     ++attributes;
                     if (IsNamespaceDeclaration(bytes, end)) ++declarations;
-                } else if (c == '>') {
-                    break;
+                    ++end;
+                } else {  // a quoted value, which may hold any of the stops
+                    const std::size_t close = bytes.find(c, end + 1);
+                    end = close == npos ? bytes.size() : close + 1;
                 }
             }
             if (attributes > kMaxXmlAttributesPerElement ||
@@ -259,6 +272,7 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     if (!ctxt) return Failed(why, "out of memory");
     ctxt->sax->internalSubset = RefuseDocumentType;
     TreeBudget budget;
+    budget.namespaces = namespaces;
     InstallBudget(*ctxt, budget);
     // No XML_PARSE_NOENT, DTDLOAD or DTDATTR: entities stay unexpanded and nothing external is
     // loaded. XML_PARSE_HUGE only lifts the text and name lengths (bounded by the input cap)
@@ -268,6 +282,9 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     // converter, which libxml2 refuses past 10 MB. Unnamed, UTF-8 is its native reading, and
     // XML_PARSE_IGNORE_ENC keeps a declaration from switching away from it.
     if (encoding == Encoding::Utf8) options |= XML_PARSE_IGNORE_ENC;
+    // The renderers only read their tree: short texts may live inside their nodes, which
+    // spares an allocation each (a tree kept as written may be edited, so it keeps them apart).
+    if (namespaces == XmlNamespaces::DetachDefault) options |= XML_PARSE_COMPACT;
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
                                     nullptr, nullptr, options));
     if (budget.exceeded) return Failed(why, "too many nodes or too deep");
@@ -277,9 +294,6 @@ XmlDocPtr ParseHardened(std::string_view bytes, Encoding encoding, XmlNamespaces
     if (!doc || !ctxt->wellFormed || xmlDocGetRootElement(doc.get()) == nullptr) {
         return Failed(why, errors.FirstError().empty() ? "not well-formed" : errors.FirstError());
     }
-    if (namespaces == XmlNamespaces::DetachDefault) DetachDefaultNamespaces(doc.get());
-    // Numbers the elements so that sorting XPath results into document order is cheap.
-    xmlXPathOrderDocElems(doc.get());
     return doc;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -114,6 +115,29 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
                   Texts(list));
         // Paths of plain names are walked without XPath; in parentheses they go to XPath.
         EXPECT_EQ(Texts(Select(doc, c.context, "(" + std::string(c.query) + ")")), Texts(list));
+        // The first and the last are found without the list, both ways.
+        for (const std::string& query : {std::string(c.query), "(" + std::string(c.query) + ")"}) {
+            const XPath xpath(query);
+            const auto first = [&] {
+                return c.context.empty() ? doc.SelectNode(xpath)
+                                         : doc.SelectNode(c.context).SelectNode(xpath);
+            };
+            if (c.expectedLength == 0) {
+                EXPECT_THROW(first(), XmlAccessError);
+            } else {
+                EXPECT_EQ(first().NodeText(), list.ListItem(0).NodeText());
+            }
+            if (c.context.empty()) continue;
+            const XmlNode context = doc.SelectNode(c.context);
+            const std::optional<std::string> last = context.SelectLastText(xpath);
+            ASSERT_EQ(last.has_value(), c.expectedLength > 0);
+            if (last) {
+                EXPECT_EQ(*last, list.ListItem(c.expectedLength - 1).NodeText());
+                EXPECT_EQ(context.SelectFirstText(xpath), list.ListItem(0).NodeText());
+            } else {
+                EXPECT_THROW(context.SelectFirstText(xpath), XmlAccessError);
+            }
+        }
     }
 }
 

@@ -60,5 +60,22 @@ TEST(Cp949, LongTextCrossesTheConversionBuffer) {
     EXPECT_EQ(Utf8FromCp949(cp949), utf8);
 }
 
+TEST(Cp949, HangulTextsConvertAsIconvDoes) {
+    // Every modern syllable, then texts that leave the syllables for other characters or
+    // broken sequences; each must read back as written, or convert as the whole text would.
+    std::string syllables;
+    for (char32_t c = 0xAC00; c <= 0xD7A3; ++c) {
+        syllables += static_cast<char>(0xE0 | c >> 12);
+        syllables += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        syllables += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    const std::string cp949 = Cp949FromUtf8(syllables);
+    EXPECT_EQ(cp949.size(), 2 * (0xD7A3 - 0xAC00 + 1));
+    EXPECT_EQ(Utf8FromCp949(cp949), syllables);
+    EXPECT_EQ(Cp949FromUtf8("가€a"), "\xB0\xA1\xA2\xE6" "a");
+    EXPECT_EQ(Cp949FromUtf8("가\xEA\xB0"), "\xB0\xA1?");              // cut at the end
+    EXPECT_EQ(Cp949FromUtf8("가\xED\xA0\x80" "a"), "\xB0\xA1?a");  // a surrogate
+}
+
 }  // namespace
 }  // namespace ledgra
