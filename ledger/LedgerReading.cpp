@@ -48,7 +48,7 @@ LedgerRow ReadLedgerRow(const std::filesystem::path& path,
         const std::string pattern = ExtensionPattern(path.native());
         row.kind = KindOf(pattern);
         if (row.kind != LedgerDocumentKind::Invoice) return row;
-        row.invoice = ReadInvoiceRecord(pattern, reading.content);
+        row.invoice = ReadInvoiceRecord(pattern, reading.content, &reading.contentTree);
         if (!row.invoice || !HoldsAnInvoice(*row.invoice)) {
             row.invoice.reset();
             row.kind = LedgerDocumentKind::Failed;

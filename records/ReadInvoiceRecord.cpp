@@ -18,14 +18,15 @@ std::optional<InvoiceSchema> InvoiceSchemaFor(std::string_view pattern) {
     return std::nullopt;
 }
 
-std::optional<InvoiceRecord> ReadInvoiceRecord(std::string_view pattern, std::string_view content) {
+std::optional<InvoiceRecord> ReadInvoiceRecord(std::string_view pattern, std::string_view content,
+                                               const ParsedXml* contentTree) {
     const std::optional<InvoiceSchema> schema = InvoiceSchemaFor(pattern);
     if (!schema) return std::nullopt;
     try {
         switch (*schema) {
             case InvoiceSchema::Standard: {
                 XmlDocument document;
-                if (!document.LoadXmlBytes(content)) return std::nullopt;
+                if (!document.LoadXmlBytes(content, contentTree)) return std::nullopt;
                 return ReadStandardInvoiceRecord(document);
             }
             case InvoiceSchema::Legacy: {

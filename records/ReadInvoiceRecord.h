@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "records/InvoiceRecord.h"
+#include "render/XmlDocument.h"
 
 namespace ledgra {
 
@@ -17,6 +18,8 @@ std::optional<InvoiceSchema> InvoiceSchemaFor(std::string_view pattern);
 // the document file's bytes, or the document of its signed nodes; for the others the verified
 // content). Nothing when the pattern is no invoice's or the content cannot be read as one:
 // XML that does not load, or a standard-schema invoice that lacks a required element.
-std::optional<InvoiceRecord> ReadInvoiceRecord(std::string_view pattern, std::string_view content);
+// `contentTree`, when given, is the tree the check kept of `content`, taken instead of a parse.
+std::optional<InvoiceRecord> ReadInvoiceRecord(std::string_view pattern, std::string_view content,
+                                               const ParsedXml* contentTree = nullptr);
 
 }  // namespace ledgra

@@ -11,6 +11,7 @@
 #include "base/UserInterface.h"
 #include "render/CopyChoice.h"
 #include "render/PageTemplates.h"
+#include "render/XmlDocument.h"
 #include "settings/Profile.h"
 
 namespace ledgra {
@@ -36,6 +37,9 @@ struct RenderInput {
     // the signature covers (a UTF-8 file's bytes). A renderer that loads the document loads
     // this instead, so that no unsigned value reaches the page.
     const std::string* signedXml = nullptr;
+    // For a plain XML document without an XML signature: the tree of `content`, when its check
+    // kept the one it parsed. A renderer that loads the content takes it instead.
+    const ParsedXml* contentTree = nullptr;
 };
 
 // What a renderer made: the page ("" when it failed) and the copy of an invoice form it chose

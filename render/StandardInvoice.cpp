@@ -12,7 +12,9 @@ namespace ledgra {
 
 RenderedPage RenderStandardInvoice(const RenderContext& context, const RenderInput& input) {
     XmlDocument document;
-    if (!document.LoadXmlBytes(input.signedXml ? *input.signedXml : input.content)) {
+    const bool loaded = input.signedXml ? document.LoadXmlBytes(*input.signedXml)
+                                        : document.LoadXmlBytes(input.content, input.contentTree);
+    if (!loaded) {
         context.ui.ShowMessage("XML 파일 로딩 에러"_cp949, ErrorCaption(),
                                MessageIcon::Exclamation);
         return {};

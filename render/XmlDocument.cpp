@@ -57,6 +57,12 @@ bool XmlDocument::LoadXmlBytes(std::string_view fileBytes) {
     return true;
 }
 
+bool XmlDocument::LoadXmlBytes(std::string_view fileBytes, const ParsedXml* parsed) {
+    if (parsed == nullptr || !*parsed) return LoadXmlBytes(fileBytes);
+    m_tree = parsed->m_tree;
+    return true;
+}
+
 bool XmlDocument::LoadXmlText(std::string_view cp949Text) {
     m_tree.reset();
     XmlDocPtr doc = ParseXmlCp949Text(cp949Text);

@@ -65,6 +65,28 @@ private:
 class XmlNode;
 class XmlNodeList;
 
+// A document file's tree, made once and handed on with the bytes it was parsed from: the
+// signature check parses a plain XML document, and its renderer and record reader then load
+// this tree instead of parsing the same bytes again. Copies share the tree, which its readers
+// use one at a time. Empty when no tree was kept.
+// Made by KeepParsedXml (render/XmlParsing.h).
+class ParsedXml {
+public:
+    ParsedXml() = default;
+    ParsedXml(std::shared_ptr<XmlTree> tree, std::size_t bytes)
+        : m_tree(std::move(tree)), m_bytes(bytes) {}
+
+    explicit operator bool() const { return m_tree != nullptr; }
+    // About the memory the tree holds.
+    std::size_t Bytes() const { return m_bytes; }
+
+private:
+    friend class XmlDocument;
+
+    std::shared_ptr<XmlTree> m_tree;
+    std::size_t m_bytes = 0;
+};
+
 class XmlDocument {
 public:
     XmlDocument();
@@ -77,6 +99,9 @@ public:
     // False when they are too many or do not parse; the document is then empty. Documents are
     // never loaded by their path: the bytes are the ones that were read once and verified.
     bool LoadXmlBytes(std::string_view fileBytes);
+    // The same, taking the tree kept in `parsed` when there is one: it must be the tree of
+    // these very bytes.
+    bool LoadXmlBytes(std::string_view fileBytes, const ParsedXml* parsed);
     // Loads code page 949 text; an encoding declaration inside the text is ignored. False
     // when it does not parse; the document is then empty.
     bool LoadXmlText(std::string_view cp949Text);

@@ -7,7 +7,7 @@
 #include <climits>
 #include <vector>
 
-#include "render/XmlDocument.h"
+#include "render/XmlTree.h"
 #include "text/ByteString.h"
 #include "text/Cp949.h"
 
@@ -308,6 +308,33 @@ XmlDocPtr ParseXmlFileBytes(std::string_view bytes, XmlNamespaces namespaces, st
         return ParseHardened(Utf8FromCp949(bytes), Encoding::Utf8, namespaces, why);
     }
     return ParseHardened(bytes, Encoding::AsDeclared, namespaces, why);
+}
+
+XmlDocPtr DetachDefaultNamespaces(XmlDocPtr asWritten) {
+    // As the parse does it as it makes each element; the declarations stay as written.
+    xmlNode* node = xmlDocGetRootElement(asWritten.get());
+    while (node != nullptr) {
+        if (node->type == XML_ELEMENT_NODE && node->ns != nullptr && node->ns->prefix == nullptr) {
+            node->ns = nullptr;
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != nullptr && node->next == nullptr) {
+            node = node->parent;
+            if (node != nullptr && node->type == XML_DOCUMENT_NODE) node = nullptr;
+        }
+        if (node != nullptr) node = node->next;
+    }
+    return asWritten;
+}
+
+ParsedXml KeepParsedXml(std::size_t fileBytes, XmlDocPtr asWritten) {
+    if (fileBytes > kMaxKeptXmlBytes || !asWritten) return {};
+    // libxml2 spends some 120 bytes on a node, for about a dozen bytes of markup.
+    return {std::make_shared<XmlTree>(DetachDefaultNamespaces(std::move(asWritten))),
+            fileBytes * 10};
 }
 
 XmlDocPtr ParseXmlCp949Text(std::string_view text) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/XmlDocument.h"
 #include "render/XmlLibrary.h"
 
 namespace ledgra {
@@ -52,5 +53,16 @@ XmlDocPtr ParseXmlFileBytes(std::string_view bytes,
 
 // Code page 949 text; an encoding declaration inside it is ignored.
 XmlDocPtr ParseXmlCp949Text(std::string_view text);
+
+// A tree parsed as written made the one the default parse gives: every element written without
+// a prefix taken out of its default namespace. A document parsed for its signature check is so
+// handed on to its readers instead of being parsed again.
+XmlDocPtr DetachDefaultNamespaces(XmlDocPtr asWritten);
+
+// Keeps the tree a parse of a document file as written gave (`fileBytes` long), made the tree
+// the renderers read, for the readers of the same bytes. Nothing is kept for a file over
+// kMaxKeptXmlBytes: documents checked ahead must not pile up large trees.
+inline constexpr std::size_t kMaxKeptXmlBytes = std::size_t{1} << 20;
+ParsedXml KeepParsedXml(std::size_t fileBytes, XmlDocPtr asWritten);
 
 }  // namespace ledgra

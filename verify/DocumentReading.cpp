@@ -52,6 +52,7 @@ DocumentReading ReadDocument(const std::filesystem::path& path,
         return reading;
     }
     if (xmlSignature.intact) reading.content = std::move(xmlSignature.signedDocument);
+    reading.contentTree = std::move(xmlSignature.unsignedTree);
     return reading;
 }
 

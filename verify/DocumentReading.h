@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "render/XmlDocument.h"
 #include "verify/SignatureVerdict.h"
 #include "verify/SignedDataVerifier.h"
 
@@ -18,6 +19,9 @@ struct DocumentReading {
     // The verified content; for an intact XML signature only the signed nodes, which is all
     // a page may show. Empty when the verification failed.
     std::string content;
+    // The tree of `content` when the check kept the one it parsed (a plain XML document
+    // without a signature).
+    ParsedXml contentTree;
     // Why the document failed: the messages the run would have shown, joined (code page 949).
     std::string failure;
 };

@@ -225,7 +225,11 @@ std::string VerificationRun::RenderPage(const std::string& pattern, const std::s
         .templates = m_templates,
         .ui = m_ui,
     };
-    const RenderInput input{content, xmlSignature.intact ? &xmlSignature.signedDocument : nullptr};
+    const RenderInput input{
+        .content = content,
+        .signedXml = xmlSignature.intact ? &xmlSignature.signedDocument : nullptr,
+        .contentTree = xmlSignature.unsignedTree ? &xmlSignature.unsignedTree : nullptr,
+    };
     try {
         RenderedPage rendered = RendererFor(pattern, m_renderers)(context, input);
         if (rendered.copy != 0) m_frame.m_nLastCopy = rendered.copy;

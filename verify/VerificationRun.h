@@ -31,6 +31,11 @@ struct VerifiedDocument {
     const std::string& ShownContent() const {
         return xmlSignature.intact ? xmlSignature.signedDocument : content;
     }
+    // The tree of ShownContent when the check kept one (a plain XML document without a
+    // signature), else null.
+    const ParsedXml* ShownTree() const {
+        return xmlSignature.unsignedTree ? &xmlSignature.unsignedTree : nullptr;
+    }
 };
 
 // How the last run ended and what it read, for whatever tells the outcome afterwards (the

@@ -69,7 +69,8 @@ private:
 struct VerificationRunAhead::Checked {
     std::size_t Bytes() const {
         return check.fileBytes.size() + check.document.content.size() +
-               check.document.xmlSignature.signedDocument.size();
+               check.document.xmlSignature.signedDocument.size() +
+               check.document.xmlSignature.unsignedTree.Bytes();
     }
 
     std::optional<FileStamp> stamp;

@@ -63,6 +63,7 @@ bool VerifyXmlDocument(std::string_view documentBytes, UnwrapMode mode,
     switch (check.state) {
         case XmlSignatureCheck::State::Unsigned:
             signature.report.verdict = SignatureVerdict::Unsigned;
+            signature.unsignedTree = std::move(check.unsignedTree);
             return true;
         case XmlSignatureCheck::State::Refused:
             signature.report.reason = Reason(check);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/UserInterface.h"
+#include "render/XmlDocument.h"
 #include "verify/SignatureVerdict.h"
 #include "verify/SignedContainer.h"
 #include "verify/SignedDataVerifier.h"
@@ -20,6 +21,8 @@ struct XmlDocumentSignature {
     bool intact = false;
     // When intact: the document reduced to its signed nodes, for the renderer.
     std::string signedDocument;
+    // When not signed: the document's tree, when the check kept the one it parsed.
+    ParsedXml unsignedTree;
     // When intact: the signer and certificate lines joined into one, for the status bar.
     std::string statusLine;
     SignatureReport report;

@@ -129,8 +129,11 @@ XmlSignatureCheck CheckXmlSignature(std::string_view documentBytes) {
     }
     XmlSignatureProfile profile = ReadXmlSignatureProfile(document.get());
     switch (profile.found) {
-        case XmlSignatureProfile::Found::None:
-            return {};
+        case XmlSignatureProfile::Found::None: {
+            XmlSignatureCheck unsignedCheck;
+            unsignedCheck.unsignedTree = KeepParsedXml(documentBytes.size(), std::move(document));
+            return unsignedCheck;
+        }
         case XmlSignatureProfile::Found::Refused:
             return Refused(profile.failure, profile.detail);
         case XmlSignatureProfile::Found::One:

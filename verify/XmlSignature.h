@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/XmlDocument.h"
 #include "verify/SignatureVerdict.h"
 #include "verify/VerifierFailure.h"
 #include "verify/XmlCanonical.h"
@@ -31,6 +32,9 @@ struct XmlSignatureCheck {
     // The document reduced to its signed nodes, as a UTF-8 file with a byte-order mark: what
     // the page may show.
     std::string signedDocument;
+
+    // When Unsigned and the document parsed: its tree, for its readers.
+    ParsedXml unsignedTree;
 };
 
 // Checks the document bytes as a file holds them. Bounded by the XML parser's limits and by

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "render/XmlParsing.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -41,6 +42,10 @@ constexpr std::string_view kDottedInvoice =
     "<SupplierParty><Party.Identifier>123</Party.Identifier></SupplierParty>"
     "<BuyerParty><Party.Identifier>456</Party.Identifier></BuyerParty>"
     "</Parties></Header></TaxInvoice>";
+
+constexpr std::string_view kNestedNamespaces =
+    R"(<A xmlns="urn:a"><B xmlns="urn:b"><C>1</C></B><p:D xmlns:p="urn:a"><E>2</E></p:D>)"
+    R"(<F xmlns=""><C>3</C></F></A>)";
 
 // The node texts of a list joined by "|", as code page 949.
 std::string Texts(const XmlNodeList& list) {
@@ -101,6 +106,12 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         {kDottedInvoice, "", "//TaxInvoice.Type.Code", "01", 1},
         {kDottedInvoice, "", "//Party.Identifier", "123|456", 2},
         {kDottedInvoice, "//Header/Parties/BuyerParty", "Party.Identifier", "456", 1},
+        // Default namespaces declared again below, undeclared, and a prefix for one of them.
+        {kNestedNamespaces, "", "//C", "1|3", 2},
+        {kNestedNamespaces, "", "//D", "", 0},
+        {kNestedNamespaces, "", "//D/E", "", 0},
+        {kNestedNamespaces, "", "//E", "2", 1},
+        {kNestedNamespaces, "//B", "C", "1", 1},
     };
     for (const QueryCase& c : cases) {
         SCOPED_TRACE(std::string(c.context) + " :: " + std::string(c.query));
@@ -109,6 +120,13 @@ TEST(XmlDocumentQueries, SelectTheNodesTheRenderersAskFor) {
         XmlNodeList list = Select(doc, c.context, c.query);
         EXPECT_EQ(list.ListLength(), c.expectedLength);
         EXPECT_EQ(Texts(list), Cp949FromUtf8(c.expectedUtf8));
+        // The tree the signature check parsed as written, handed on, reads the same.
+        XmlDocument kept;
+        const ParsedXml tree = KeepParsedXml(
+            c.document.size(), ParseXmlFileBytes(c.document, XmlNamespaces::AsWritten));
+        ASSERT_TRUE(kept.LoadXmlBytes(c.document, &tree));
+        EXPECT_EQ(Texts(Select(kept, c.context, c.query)), Texts(list));
+        EXPECT_EQ(Texts(Select(kept, c.context, "(" + std::string(c.query) + ")")), Texts(list));
         // The compiled form gives the same nodes.
         EXPECT_EQ(Texts(c.context.empty() ? doc.SelectNodes(XPath(c.query))
                                           : doc.SelectNode(c.context).SelectNodes(XPath(c.query))),

@@ -67,7 +67,7 @@ bool CheckDocument(const std::filesystem::path& path, const VerifiedDocument& do
     if (!InvoiceSchemaFor(document.pattern)) return true;
     const std::string shownPath = OneField(path.native());
     const std::optional<InvoiceRecord> record =
-        ReadInvoiceRecord(document.pattern, document.ShownContent());
+        ReadInvoiceRecord(document.pattern, document.ShownContent(), document.ShownTree());
     if (!record) {
         WriteLine("unreadable\t" + shownPath);
         return false;
