@@ -41,7 +41,8 @@ std::optional<std::string> UserDirectory(std::string_view key) {
         constexpr std::string_view kPrefix = "XDG_", kSuffix = "_DIR=";
         const std::size_t suffix = line.rfind(kSuffix);
         if (!line.starts_with(kPrefix) || suffix == std::string_view::npos ||
-            suffix < kPrefix.size() || line.substr(kPrefix.size(), suffix - kPrefix.size()) != key) {
+            suffix < kPrefix.size() ||
+            line.substr(kPrefix.size(), suffix - kPrefix.size()) != key) {
             continue;
         }
         std::string_view value = line.substr(suffix + kSuffix.size());

@@ -21,7 +21,9 @@ using Value = IniFileProfile::Value;
 // A settings file is a few hundred bytes; one beyond this is not the window's.
 constexpr std::size_t kMaxSettingsBytes = std::size_t{16} << 20;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 std::string_view Trimmed(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
@@ -73,8 +75,8 @@ std::string_view NextLine(std::string_view data, std::size_t& pos, std::size_t& 
         } else if (c == '\\') {
             if (i < data.size()) {
                 const char next = data[i++];
-                if (i < data.size() && ((next == '\n' && data[i] == '\r') ||
-                                        (next == '\r' && data[i] == '\n'))) {
+                if (i < data.size() &&
+                    ((next == '\n' && data[i] == '\r') || (next == '\r' && data[i] == '\n'))) {
                     ++i;
                 }
             }
@@ -138,7 +140,7 @@ void ChopTrailingBlanks(std::string& text, std::size_t limit) {
 // commas make it a list, told by `isList`.
 std::string UnescapedValue(std::string_view value, bool& isList) {
     static constexpr std::pair<char, char> kEscapes[] = {
-        {'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'}, {'r', '\r'},  {'t', '\t'},
+        {'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
         {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     isList = false;
     std::string result;
@@ -293,7 +295,8 @@ std::map<std::string, std::string> Sections(std::string_view data) {
 
 std::optional<int> IntegerOf(std::string_view text) {
     text = Trimmed(text);
-    if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9') text.remove_prefix(1);
+    if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9')
+        text.remove_prefix(1);
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -313,7 +316,9 @@ std::filesystem::path SettingsFileIn(const std::filesystem::path& configFolder) 
     return configFolder / kProfileOrganisation / (std::string(kProfileApplication) + ".conf");
 }
 
-std::filesystem::path UserSettingsFile() { return SettingsFileIn(ConfigLocation()); }
+std::filesystem::path UserSettingsFile() {
+    return SettingsFileIn(ConfigLocation());
+}
 
 IniFileProfile::IniFileProfile(const std::filesystem::path& file) {
     const std::optional<std::string> bytes = ReadRegularFile(file, kMaxSettingsBytes);

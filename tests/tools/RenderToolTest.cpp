@@ -281,9 +281,12 @@ TEST_F(RenderToolTest, AnyFailedDocumentMakesTheExitStatusOne) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
     EXPECT_EQ(limited.exitCode, 1);
-    EXPECT_TRUE(std::any_of(limited.lines.begin(), limited.lines.end(), [](const std::string& line) {
-        return line.starts_with("box\t에러 메시지\t파일을 저장하지 못했습니다: ");
-    })) << ::testing::PrintToString(limited.lines);
+    EXPECT_TRUE(std::any_of(limited.lines.begin(), limited.lines.end(),
+                            [](const std::string& line) {
+                                return line.starts_with(
+                                    "box\t에러 메시지\t파일을 저장하지 못했습니다: ");
+                            }))
+        << ::testing::PrintToString(limited.lines);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -43,12 +44,14 @@ void ExpectSameReading(const std::filesystem::path& file,
 
 TEST(StoredSettingsWithoutQt, ReadsEveryValueTheWindowWrote) {
     // Texts made of what the file format must escape or quote, Korean, and digits.
-    const std::vector<std::string> pieces = {"a",  " ",  "\t", ",",  ";",  "=", "\"", "\\",
-                                             "@",  "\n", "\r", "\x01", "\x7f", "0", "7",  "-",
-                                             "+",  "가", "한", "(",  ")",  "%", "x",  "ByteArray("};
-    const std::vector<std::pair<std::string, std::string>> keys = {
-        {"Settings", "User ID1"}, {"Settings", "html file"}, {"Settings", "default folder"},
-        {"Settings", "IsChecked"}, {"설정 %", "키=;"}};
+    const std::vector<std::string> pieces = {
+        "a",    " ", "\t", ",", ";", "=",  "\"", "\\", "@", "\n", "\r", "\x01",
+        "\x7f", "0", "7",  "-", "+", "가", "한", "(",  ")", "%",  "x",  "ByteArray("};
+    const std::vector<std::pair<std::string, std::string>> keys = {{"Settings", "User ID1"},
+                                                                   {"Settings", "html file"},
+                                                                   {"Settings", "default folder"},
+                                                                   {"Settings", "IsChecked"},
+                                                                   {"설정 %", "키=;"}};
     std::mt19937 random(20261208);
     TempFolder folder;
     for (int round = 0; round < 60; ++round) {
@@ -57,9 +60,12 @@ TEST(StoredSettingsWithoutQt, ReadsEveryValueTheWindowWrote) {
             QSettingsProfile writer(ToQString(file));
             for (const auto& [section, key] : keys) {
                 std::string text;
-                for (std::size_t n = random() % 9; n > 0; --n) text += pieces[random() % pieces.size()];
+                for (std::size_t n = random() % 9; n > 0; --n)
+                    text += pieces[random() % pieces.size()];
                 if (random() % 4 == 0) {
-                    writer.WriteProfileInt(section, key, static_cast<int>(random()) - (1 << 30));
+                    writer.WriteProfileInt(section, key,
+                                           static_cast<int>(static_cast<std::int64_t>(random()) -
+                                                            (std::int64_t{1} << 31)));
                 } else {
                     writer.WriteProfileString(section, key, Cp949FromUtf8(text));
                 }
@@ -95,7 +101,7 @@ TEST(StoredSettingsWithoutQt, ReadsHandEditedFilesAsQtDoes) {
     };
     const std::vector<std::pair<std::string, std::string>> keys = {
         {"Settings", "a"}, {"Settings", "b"}, {"Settings", "User ID1"}, {"settings", "a"},
-        {"Other", "a"}, {"General", "a"}, {"Settings x", "b"}};
+        {"Other", "a"},    {"General", "a"},  {"Settings x", "b"}};
     TempFolder folder;
     for (std::size_t row = 0; row < files.size(); ++row) {
         ExpectSameReading(folder.Write("row" + std::to_string(row), files[row]), keys, files[row]);
@@ -130,16 +136,17 @@ private:
 
 TEST(StoredSettingsWithoutQt, FindsTheFoldersQtFinds) {
     struct Row {
-        const char* home;            // below the test's folder
-        const char* configHome;      // below the test's folder; none: unset
-        const char* userDirs;        // user-dirs.dirs in the config folder; none: no file
+        const char* home;        // below the test's folder
+        const char* configHome;  // below the test's folder; none: unset
+        const char* userDirs;    // user-dirs.dirs in the config folder; none: no file
     };
     const Row rows[] = {
         {"home", nullptr, nullptr},
         {"home/", nullptr, nullptr},
         {"home", nullptr, "XDG_DOCUMENTS_DIR=\"$HOME/문서\"\n"},
         {"home", nullptr, "XDG_DOCUMENTS_DIR=\"/srv/docs/\"\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"},
-        {"home", nullptr, "# made by hand\nXDG_DOCUMENTS_DIR=$HOME/first\nXDG_DOCUMENTS_DIR=\"$HOME/last\"\n"},
+        {"home", nullptr,
+         "# made by hand\nXDG_DOCUMENTS_DIR=$HOME/first\nXDG_DOCUMENTS_DIR=\"$HOME/last\"\n"},
         {"home", nullptr, "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"},
         {"home", nullptr, "XDG_DOCUMENTS_DIR=\"$HOME/crlf\"\r\n"},
         {"home", nullptr, "XDG_DOCUMENTS_DIR=\"\"\n"},
@@ -155,17 +162,20 @@ TEST(StoredSettingsWithoutQt, FindsTheFoldersQtFinds) {
         TempFolder folder;
         ScopedEnvironment environment;
         environment.Set("HOME", (folder.Path() / row.home).native());
-        environment.Set("XDG_CONFIG_HOME", row.configHome ? std::optional<std::string>(
-                                                                (folder.Path() / row.configHome).native())
-                                                          : std::nullopt);
+        environment.Set("XDG_CONFIG_HOME",
+                        row.configHome
+                            ? std::optional<std::string>((folder.Path() / row.configHome).native())
+                            : std::nullopt);
         if (row.userDirs) {
             const std::string configFolder = row.configHome ? row.configHome : "home/.config";
             folder.Write(configFolder + "/user-dirs.dirs", row.userDirs);
         }
-        EXPECT_EQ(DocumentsLocation(),
-                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
-        EXPECT_EQ(ConfigLocation(),
-                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
+        EXPECT_EQ(
+            DocumentsLocation(),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+        EXPECT_EQ(
+            ConfigLocation(),
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
     }
     QStandardPaths::setTestModeEnabled(testMode);
 }
