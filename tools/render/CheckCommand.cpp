@@ -1,6 +1,5 @@
 #include "tools/render/CheckCommand.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -11,6 +10,7 @@
 #include "render/PageTemplates.h"
 #include "settings/Profile.h"
 #include "text/ByteString.h"
+#include "tools/render/CommandLine.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "verify/SignedDataVerifier.h"
 #include "verify/VerificationRun.h"
@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kAllCorrect = 0;
 constexpr int kSomeWrong = 1;
-constexpr int kUsageError = 2;
 
 constexpr const char* kCheckUsage =
     "Usage: ledgra-render --check [--verify] [--trust DIR] DOCUMENT|FOLDER...\n"
@@ -44,11 +43,6 @@ struct CheckOptions {
     std::optional<std::filesystem::path> trustFolder;
     std::vector<std::filesystem::path> named;
 };
-
-int UsageError(const std::string& error) {
-    std::fprintf(stderr, "ledgra-render: %s\n\n%s", error.c_str(), kCheckUsage);
-    return kUsageError;
-}
 
 // A value or path on a line of its own: tabs and line breaks written as \t, \n and \r.
 std::string OneField(std::string_view text) {
@@ -91,35 +85,36 @@ bool CheckDocument(const std::filesystem::path& path, const VerifiedDocument& do
 }  // namespace
 
 bool IsCheckCommand(const std::vector<std::string>& arguments) {
-    const auto end = std::find(arguments.begin(), arguments.end(), "--");
-    return std::find(arguments.begin(), end, "--check") != end;
+    return NamesOption(arguments, "--check");
 }
 
 int RunCheckCommand(const std::vector<std::string>& arguments,
                     const std::filesystem::path& defaultTrustFolder) {
     CheckOptions options;
-    bool optionsEnded = false;
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
+    // The exit status of an option that ends the command (help, a usage error).
+    int ended = kAllCorrect;
+    const bool read = ReadArguments(arguments, options.named, [&](std::size_t& at) {
         const std::string& argument = arguments[at];
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            options.named.emplace_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "-h" || argument == "--help") {
+        if (argument == "-h" || argument == "--help") {
             std::fputs(kCheckUsage, stdout);
-            return kAllCorrect;
-        } else if (argument == "--verify") {
+            return false;
+        }
+        if (argument == "--verify") {
             options.verify = true;
         } else if (argument == "--trust") {
             if (at + 1 == arguments.size() || arguments[at + 1].empty()) {
-                return UsageError("--trust needs a non-empty path");
+                ended = UsageError("--trust needs a non-empty path", kCheckUsage);
+                return false;
             }
             options.trustFolder = arguments[++at];
         } else if (argument != "--check") {
-            return UsageError("unknown option " + argument + " with --check");
+            ended = UsageError("unknown option " + argument + " with --check", kCheckUsage);
+            return false;
         }
-    }
-    if (options.named.empty()) return UsageError("no document or folder given");
+        return true;
+    });
+    if (!read) return ended;
+    if (options.named.empty()) return UsageError("no document or folder given", kCheckUsage);
 
     const FoundDocuments walked = FindDocuments(options.named, true);
     bool allCorrect = walked.errors.empty();

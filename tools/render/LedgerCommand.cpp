@@ -1,6 +1,5 @@
 #include "tools/render/LedgerCommand.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <optional>
@@ -13,13 +12,13 @@
 #include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
+#include "tools/render/CommandLine.h"
 
 namespace ledgra {
 namespace {
 
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
-constexpr int kUsageError = 2;
 
 constexpr const char* kLedgerUsage =
     "Usage: ledgra-render --ledger FILE [--own-number TEXT] [--trust DIR] DOCUMENT|FOLDER...\n"
@@ -35,34 +34,20 @@ struct LedgerOptions {
     std::vector<std::filesystem::path> documents;
 };
 
-int UsageError(const std::string& error) {
-    std::fprintf(stderr, "ledgra-render: %s\n\n%s", error.c_str(), kLedgerUsage);
-    return kUsageError;
-}
-
 // Nothing, with the error in `error`, when the arguments are not a ledger command.
 std::optional<LedgerOptions> ParseLedgerOptions(const std::vector<std::string>& arguments,
                                                 std::string& error) {
     LedgerOptions options;
-    bool optionsEnded = false;
     bool fileGiven = false;
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
+    const bool read = ReadArguments(arguments, options.documents, [&](std::size_t& at) {
         const std::string& argument = arguments[at];
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            options.documents.emplace_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
         if (argument != "--ledger" && argument != "--own-number" && argument != "--trust") {
             error = "unknown option for --ledger: " + argument;
-            return std::nullopt;
+            return false;
         }
         if (at + 1 == arguments.size() || arguments[at + 1].empty()) {
             error = argument + " needs a value";
-            return std::nullopt;
+            return false;
         }
         const std::string& value = arguments[++at];
         if (argument == "--ledger") {
@@ -73,7 +58,9 @@ std::optional<LedgerOptions> ParseLedgerOptions(const std::vector<std::string>& 
         } else {
             options.trustFolder = value;
         }
-    }
+        return true;
+    });
+    if (!read) return std::nullopt;
     if (!fileGiven || !LedgerFileTypeOf(options.file)) {
         error = "--ledger needs a file ending in .xlsx or .csv";
         return std::nullopt;
@@ -93,15 +80,14 @@ std::string StoredOwnNumber() {
 }  // namespace
 
 bool IsLedgerCommand(const std::vector<std::string>& arguments) {
-    const auto end = std::find(arguments.begin(), arguments.end(), "--");
-    return std::find(arguments.begin(), end, "--ledger") != end;
+    return NamesOption(arguments, "--ledger");
 }
 
 int RunLedgerCommand(const std::vector<std::string>& arguments,
                      const std::filesystem::path& defaultTrustFolder) {
     std::string error;
     const std::optional<LedgerOptions> options = ParseLedgerOptions(arguments, error);
-    if (!options) return UsageError(error);
+    if (!options) return UsageError(error, kLedgerUsage);
 
     const SignedDataVerifierFactory verifiers =
         OpenSslVerifierFactory(options->trustFolder.value_or(defaultTrustFolder));

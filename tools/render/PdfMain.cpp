@@ -12,6 +12,7 @@
 #include "tools/render/EngineProgram.h"
 #include "tools/render/PageEngine.h"
 #include "tools/render/PdfBatch.h"
+#include "tools/render/CommandLine.h"
 #include "tools/render/RenderCommand.h"
 #include "tools/render/RenderOptions.h"
 #include "tools/render/ThumbnailCommand.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (ledgra::IsThumbnailCommand(arguments)) return ledgra::RunThumbnailCommand(argc, argv);
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
-    if (!parsed.error.empty()) return ledgra::RenderUsageError(parsed.error);
+    if (!parsed.error.empty()) return ledgra::UsageError(parsed.error, ledgra::kRenderUsage);
     if (parsed.options.help) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;

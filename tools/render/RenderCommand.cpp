@@ -1,6 +1,5 @@
 #include "tools/render/RenderCommand.h"
 
-#include <cstdio>
 #include <optional>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
 #include "text/Cp949.h"
+#include "tools/render/CommandLine.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "verify/DocumentSession.h"
 #include "verify/VerificationRunAhead.h"
@@ -30,11 +30,6 @@ std::filesystem::path LogFolder(const RenderOptions& options) {
 
 }  // namespace
 
-int RenderUsageError(const std::string& error) {
-    std::fprintf(stderr, "ledgra-render: %s\n\n%s", error.c_str(), kRenderUsage);
-    return kUsageError;
-}
-
 int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& makeSink) {
     // The user's settings as stored; what the run writes stays in memory.
     IniFileProfile profile;
@@ -48,7 +43,8 @@ int RunRenderCommand(const RenderOptions& options, const ShownPageSinkMaker& mak
         // The run takes the html file from the settings, where paths are code page 949 text.
         const std::string stored = Cp949FromUtf8(options.htmlFile->native());
         if (Utf8FromCp949(stored) != options.htmlFile->native()) {
-            return RenderUsageError("the html file's path cannot be written in code page 949");
+            return UsageError("the html file's path cannot be written in code page 949",
+                              kRenderUsage);
         }
         profile.WriteProfileString(kSettingsSection, kHtmlFileKey, stored);
     }

@@ -14,10 +14,6 @@ namespace ledgra {
 
 constexpr int kAllShown = 0;
 constexpr int kSomeFailed = 1;
-constexpr int kUsageError = 2;
-
-// Prints the error and the usage on the error output; returns kUsageError.
-int RenderUsageError(const std::string& error);
 
 // Called after each document whose run ended with a page shown, with how that run ended; false
 // when what it made of the page failed.

@@ -1,6 +1,9 @@
 #include "tools/render/RenderOptions.h"
 
 #include <charconv>
+#include <utility>
+
+#include "tools/render/CommandLine.h"
 
 namespace ledgra {
 
@@ -59,52 +62,39 @@ std::optional<int> PressCount(const std::string& text) {
 ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
     ParsedRenderOptions parsed;
     RenderOptions& options = parsed.options;
-    bool optionsEnded = false;
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
+    auto fail = [&parsed](std::string error) {
+        parsed.error = std::move(error);
+        return false;
+    };
+    const bool read = ReadArguments(arguments, options.documents, [&](std::size_t& at) {
         const std::string& argument = arguments[at];
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            options.documents.emplace_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
         if (argument == "-h" || argument == "--help") {
             options.help = true;
-            continue;
+            return true;
         }
         if (argument == "--verify") {
             options.verify = true;
-            continue;
+            return true;
         }
 
         const bool takesValue = argument == "--other-copy" || argument == "--own-number" ||
                                 argument == "--log-folder" || argument == "--html" ||
                                 argument == "--templates" || argument == "--trust" ||
                                 argument == "--pdf";
-        if (!takesValue) {
-            parsed.error = "unknown option " + argument;
-            return parsed;
-        }
-        if (at + 1 == arguments.size()) {
-            parsed.error = argument + " needs a value";
-            return parsed;
-        }
+        if (!takesValue) return fail("unknown option " + argument);
+        if (at + 1 == arguments.size()) return fail(argument + " needs a value");
         const std::string& value = arguments[++at];
         if (argument == "--other-copy") {
             const std::optional<int> presses = PressCount(value);
             if (!presses) {
-                parsed.error = "--other-copy takes a number of presses from 0 to " +
-                               std::to_string(kMaxOtherCopyPresses) + ", not " + value;
-                return parsed;
+                return fail("--other-copy takes a number of presses from 0 to " +
+                            std::to_string(kMaxOtherCopyPresses) + ", not " + value);
             }
             options.otherCopyPresses = *presses;
         } else if (argument == "--own-number") {
             options.ownNumber = value;
         } else if (value.empty()) {
-            parsed.error = argument + " needs a non-empty path";
-            return parsed;
+            return fail(argument + " needs a non-empty path");
         } else if (argument == "--log-folder") {
             options.logFolder = value;
         } else if (argument == "--html") {
@@ -116,8 +106,9 @@ ParsedRenderOptions ParseRenderOptions(const std::vector<std::string>& arguments
         } else {
             options.trustFolder = value;
         }
-    }
-    if (!options.help && options.documents.empty()) parsed.error = "no document given";
+        return true;
+    });
+    if (read && !options.help && options.documents.empty()) parsed.error = "no document given";
     return parsed;
 }
 

@@ -18,6 +18,7 @@
 #include "render/PageTemplates.h"
 #include "settings/IniFileProfile.h"
 #include "settings/StoredSettings.h"
+#include "tools/render/CommandLine.h"
 #include "tools/render/ConsoleUserInterface.h"
 #include "tools/render/PageEngine.h"
 #include "tools/render/PageThumbnail.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr int kWritten = 0;
 constexpr int kNoThumbnail = 1;
-constexpr int kUsageError = 2;
 
 int Fail(int status, const std::string& reason) {
     std::fprintf(stderr, "ledgra-render --thumbnail: %s\n", reason.c_str());

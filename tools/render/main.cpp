@@ -13,6 +13,7 @@
 #include "tools/render/CheckCommand.h"
 #include "tools/render/EngineProgram.h"
 #include "tools/render/LedgerCommand.h"
+#include "tools/render/CommandLine.h"
 #include "tools/render/RenderCommand.h"
 #include "tools/render/RenderOptions.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
         return ledgra::RunLedgerCommand(arguments, ledgra::TrustFolder(ledgra::DocumentsLocation()));
     }
     const ledgra::ParsedRenderOptions parsed = ledgra::ParseRenderOptions(arguments);
-    if (!parsed.error.empty()) return ledgra::RenderUsageError(parsed.error);
+    if (!parsed.error.empty()) return ledgra::UsageError(parsed.error, ledgra::kRenderUsage);
     if (parsed.options.help) {
         std::fputs(ledgra::kRenderUsage, stdout);
         return ledgra::kAllShown;
