@@ -54,7 +54,7 @@ BarLook LookOf(SignatureVerdict verdict) {
 std::optional<std::vector<Finding>> ChecksOfShownInvoice(const RunOutcome& outcome) {
     if (!outcome.shown || outcome.copy == 0) return std::nullopt;
     const std::optional<InvoiceRecord> record =
-        ReadInvoiceRecord(outcome.pattern, outcome.shownContent);
+        ReadInvoiceRecord(outcome.pattern, outcome.shownContent, &outcome.shownTree);
     if (!record) return std::nullopt;
     return CheckInvoice(*record, Today());
 }

@@ -126,6 +126,7 @@ std::optional<VerifiedDocument> VerificationRun::Verify(const std::filesystem::p
     }
     VerifiedDocument& document = check->document;
     m_outcome.shownContent = document.ShownContent();
+    if (const ParsedXml* tree = document.ShownTree()) m_outcome.shownTree = *tree;
     m_outcome.statusLine = VerdictStatusText(m_report, document.xmlSignature);
     if (!m_frame.m_bShowOtherCopy) TellVerdict(mode, document.xmlSignature);
     return std::move(document);

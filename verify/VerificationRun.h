@@ -50,6 +50,9 @@ struct RunOutcome {
     std::string pattern;
     // VerifiedDocument::ShownContent; empty when the verification failed.
     std::string shownContent;
+    // Its tree, when the check kept one (VerifiedDocument::ShownTree): what reads the shown
+    // invoice afterwards does not parse it again.
+    ParsedXml shownTree;
     // The run ended with its page in the view.
     bool shown = false;
     // The copy of an invoice its page shows (as m_nLastCopy); 0 for a contract or content page.
