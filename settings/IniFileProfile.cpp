@@ -11,6 +11,7 @@
 #include "base/FileAccess.h"
 #include "base/ProgramNames.h"
 #include "base/UserFolders.h"
+#include "text/ByteString.h"
 #include "text/Cp949.h"
 
 namespace ledgra {
@@ -23,13 +24,6 @@ constexpr std::size_t kMaxSettingsBytes = std::size_t{16} << 20;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -259,8 +253,8 @@ Value StoredValue(std::string text) {
 // A section's prefix of its keys: none for the general section.
 std::string SectionPrefix(std::string_view header) {
     const std::size_t close = header.find(']');
-    std::string_view name =
-        Trimmed(close == std::string_view::npos ? header.substr(1) : header.substr(1, close - 1));
+    std::string_view name = TrimmedView(
+        close == std::string_view::npos ? header.substr(1) : header.substr(1, close - 1));
     auto lower = [](std::string_view text) {
         std::string lowered(text);
         for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -294,7 +288,7 @@ std::map<std::string, std::string> Sections(std::string_view data) {
 }
 
 std::optional<int> IntegerOf(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimmedView(text);
     if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9')
         text.remove_prefix(1);
     std::int64_t value = 0;
@@ -331,7 +325,7 @@ IniFileProfile::IniFileProfile(const std::filesystem::path& file) {
         for (std::string_view line; !(line = NextLine(lines, pos, equals)).empty();) {
             if (equals == std::string_view::npos) continue;
             const std::size_t offset = static_cast<std::size_t>(line.data() - lines.data());
-            const std::string_view key = Trimmed(line.substr(0, equals - offset));
+            const std::string_view key = TrimmedView(line.substr(0, equals - offset));
             bool isList = false;
             std::string text = UnescapedValue(line.substr(equals - offset + 1), isList);
             m_values[prefix + UnescapedKey(key)] =

@@ -19,12 +19,16 @@ std::string ToUpperAscii(std::string_view text) {
     return result;
 }
 
-std::string Trim(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();
     while (begin < end && IsCSpace(text[begin])) ++begin;
     while (end > begin && IsCSpace(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::string Trim(std::string_view text) {
+    return std::string(TrimmedView(text));
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

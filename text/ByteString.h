@@ -13,6 +13,8 @@ std::string ToUpperAscii(std::string_view text);
 
 // Removes blanks, tabs, line breaks, vertical tabs and form feeds from both ends.
 std::string Trim(std::string_view text);
+// The same, as a view into `text`.
+std::string_view TrimmedView(std::string_view text);
 
 // Replaces every occurrence of `from`, left to right, without rescanning inserted text.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ByteString.h"
 #include "verify/Base64Strict.h"
 
 namespace ledgra {
@@ -67,13 +68,6 @@ std::string Text(xmlNode* element) {
     return text;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 // Base64 as XML signatures write it: broken into lines, maybe indented.
 std::optional<std::string> DecodedText(xmlNode* element) {
     if (element == nullptr) return std::nullopt;
@@ -131,7 +125,7 @@ bool IsInvoiceTransformChain(xmlNode* transforms, std::string& detail) {
     xmlNode* xpath = OnlyChild(steps[1], "XPath");
     xmlNs* ds =
         xpath ? xmlSearchNs(xpath->doc, xpath, reinterpret_cast<const xmlChar*>("ds")) : nullptr;
-    if (xpath == nullptr || Trimmed(Text(xpath)) != kInvoiceSignatureFilter || ds == nullptr ||
+    if (xpath == nullptr || TrimmedView(Text(xpath)) != kInvoiceSignatureFilter || ds == nullptr ||
         std::strcmp(reinterpret_cast<const char*>(ds->href), kXmlSignatureNamespace) != 0) {
         detail = "XPath filter";
         return false;
