@@ -45,6 +45,22 @@ LedgerCell FromInvoice(const LedgerRow& row, Read read) {
     return invoice ? read(*invoice) : LedgerCell{};
 }
 
+// The columns of one field of the invoice record.
+template <auto Field>
+LedgerCell InvoiceText(const LedgerRow& row) {
+    return FromInvoice(row, [](const InvoiceRecord& i) { return Text(i.*Field); });
+}
+
+template <auto Field>
+LedgerCell InvoiceAmount(const LedgerRow& row) {
+    return FromInvoice(row, [](const InvoiceRecord& i) { return Amount(i.*Field); });
+}
+
+template <auto Party, auto Field>
+LedgerCell PartyText(const LedgerRow& row) {
+    return FromInvoice(row, [](const InvoiceRecord& i) { return Text((i.*Party).*Field); });
+}
+
 std::string_view KindName(const LedgerRow& row) {
     switch (row.kind) {
         case LedgerDocumentKind::Contract:
@@ -105,10 +121,7 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
              return *i.issueDate;
          });
      }},
-    {"승인번호", CellKind::Text, 28,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Text(i.approvalNumber); });
-     }},
+    {"승인번호", CellKind::Text, 28, InvoiceText<&InvoiceRecord::approvalNumber>},
     {"발급일자", CellKind::Date, kDateWidth,
      [](const LedgerRow& r) {
          return FromInvoice(r, [](const InvoiceRecord& i) -> LedgerCell {
@@ -125,44 +138,20 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
          });
      }},
     {"공급자 등록번호", CellKind::Text, 14,
-     [](const LedgerRow& r) {
-         return FromInvoice(
-             r, [](const InvoiceRecord& i) { return Text(i.supplier.registrationNumber); });
-     }},
+     PartyText<&InvoiceRecord::supplier, &InvoiceParty::registrationNumber>},
     {"공급자 상호", CellKind::Text, kNameWidth,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Text(i.supplier.name); });
-     }},
+     PartyText<&InvoiceRecord::supplier, &InvoiceParty::name>},
     {"공급자 대표자", CellKind::Text, 10,
-     [](const LedgerRow& r) {
-         return FromInvoice(r,
-                            [](const InvoiceRecord& i) { return Text(i.supplier.representative); });
-     }},
+     PartyText<&InvoiceRecord::supplier, &InvoiceParty::representative>},
     {"공급받는자 등록번호", CellKind::Text, 14,
-     [](const LedgerRow& r) {
-         return FromInvoice(
-             r, [](const InvoiceRecord& i) { return Text(i.buyer.registrationNumber); });
-     }},
+     PartyText<&InvoiceRecord::buyer, &InvoiceParty::registrationNumber>},
     {"공급받는자 상호", CellKind::Text, kNameWidth,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Text(i.buyer.name); });
-     }},
+     PartyText<&InvoiceRecord::buyer, &InvoiceParty::name>},
     {"공급받는자 대표자", CellKind::Text, 10,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Text(i.buyer.representative); });
-     }},
-    {"공급가액", CellKind::Amount, kNumberWidth,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Amount(i.supplyTotal); });
-     }},
-    {"세액", CellKind::Amount, kNumberWidth,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Amount(i.taxTotal); });
-     }},
-    {"합계", CellKind::Amount, kNumberWidth,
-     [](const LedgerRow& r) {
-         return FromInvoice(r, [](const InvoiceRecord& i) { return Amount(i.grandTotal); });
-     }},
+     PartyText<&InvoiceRecord::buyer, &InvoiceParty::representative>},
+    {"공급가액", CellKind::Amount, kNumberWidth, InvoiceAmount<&InvoiceRecord::supplyTotal>},
+    {"세액", CellKind::Amount, kNumberWidth, InvoiceAmount<&InvoiceRecord::taxTotal>},
+    {"합계", CellKind::Amount, kNumberWidth, InvoiceAmount<&InvoiceRecord::grandTotal>},
     {"영수/청구", CellKind::Text, 8,
      [](const LedgerRow& r) {
          return FromInvoice(r, [](const InvoiceRecord& i) {
@@ -175,11 +164,7 @@ constexpr std::array<LedgerColumn, 22> kColumns{{
              return CodeName(AmendmentReasonName, i.amendmentReasonCode.value_or(""));
          });
      }},
-    {"당초승인번호", CellKind::Text, 28,
-     [](const LedgerRow& r) {
-         return FromInvoice(r,
-                            [](const InvoiceRecord& i) { return Text(i.originalApprovalNumber); });
-     }},
+    {"당초승인번호", CellKind::Text, 28, InvoiceText<&InvoiceRecord::originalApprovalNumber>},
     {"품목", CellKind::Text, kNameWidth,
      [](const LedgerRow& r) { return FromInvoice(r, ItemsColumn); }},
     {"서명", CellKind::Text, 12, SignatureColumn},
