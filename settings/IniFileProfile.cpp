@@ -1,12 +1,10 @@
 #include "settings/IniFileProfile.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "base/FileAccess.h"
 #include "base/ProgramNames.h"
@@ -255,13 +253,9 @@ std::string SectionPrefix(std::string_view header) {
     const std::size_t close = header.find(']');
     std::string_view name = TrimmedView(
         close == std::string_view::npos ? header.substr(1) : header.substr(1, close - 1));
-    auto lower = [](std::string_view text) {
-        std::string lowered(text);
-        for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return lowered;
-    };
-    if (lower(name) == "general") return {};
-    if (lower(name) == "%general") return std::string(name.substr(1)) + "/";
+    const std::string upper = ToUpperAscii(name);
+    if (upper == "GENERAL") return {};
+    if (upper == "%GENERAL") return std::string(name.substr(1)) + "/";
     return UnescapedKey(name) + "/";
 }
 
